@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that ostrel-widgets builds, tests and draws with, when any is missing.
+# Run as root on Debian 12 (bookworm). Installs nothing when everything is already there.
+set -euo pipefail
+packages=(
+  build-essential cmake ninja-build pkg-config clang clang-14 libclang-rt-14-dev clang-format clang-tidy
+  libsimdjson-dev libicu-dev libcairo2-dev libpango1.0-dev libfontconfig-dev libcli11-dev gettext
+  libgtest-dev libgmock-dev libbenchmark-dev fonts-inter fonts-jetbrains-mono
+  jq hyperfine libxml2-utils
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

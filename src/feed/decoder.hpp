@@ -1,0 +1,46 @@
+#pragma once
+/// \file decoder.hpp
+/// The strict decoder: bytes of a feed document in, a `Feed` or a `DecodeError` out. All or nothing;
+/// keys are read in declaration order, so the first failure is the one reported.
+///
+///     auto r = decodeFeed(R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z"})");
+///     if (r) use(*r); else report(r.error().path, r.error().message);
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "feed/feed.hpp"
+
+namespace ostrel {
+
+/// Why a document failed: where (`classes[2].start`, empty for the document itself) and what.
+struct DecodeError {
+  std::string path;
+  std::string message;
+  friend bool operator==(const DecodeError&, const DecodeError&) = default;
+};
+
+/// A decoded feed or the first failure.
+class [[nodiscard]] DecodeResult {
+ public:
+  DecodeResult(Feed f) : v_(std::move(f)) {}          // NOLINT(google-explicit-constructor)
+  DecodeResult(DecodeError e) : v_(std::move(e)) {}   // NOLINT(google-explicit-constructor)
+  [[nodiscard]] bool ok() const { return v_.index() == 0; }
+  explicit operator bool() const { return ok(); }
+  [[nodiscard]] const Feed& value() const& { return std::get<Feed>(v_); }
+  [[nodiscard]] Feed&& value() && { return std::get<Feed>(std::move(v_)); }
+  [[nodiscard]] const Feed& operator*() const& { return value(); }
+  [[nodiscard]] const Feed* operator->() const { return &value(); }
+  [[nodiscard]] const DecodeError& error() const { return std::get<DecodeError>(v_); }
+  friend bool operator==(const DecodeResult&, const DecodeResult&) = default;
+
+ private:
+  std::variant<Feed, DecodeError> v_;
+};
+
+/// Decodes a whole document. Never throws; malformed JSON anywhere (also under keys that are
+/// otherwise ignored) fails the document.
+[[nodiscard]] DecodeResult decodeFeed(std::string_view bytes);
+
+}  // namespace ostrel

@@ -1,0 +1,40 @@
+#include "platform/strings.hpp"
+
+#include <libintl.h>
+
+namespace ostrel {
+
+std::string StringTable::lookup(std::string_view key) {
+  const std::string k(key);
+  return dgettext(domain, k.c_str());
+}
+
+std::string StringTable::format(std::string_view key, const std::vector<Argument>& arguments) {
+  const std::string pattern = lookup(key);
+  std::string out;
+  out.reserve(pattern.size());
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] != '%' || i + 1 >= pattern.size()) {
+      out += pattern[i];
+      continue;
+    }
+    const std::string_view rest = std::string_view(pattern).substr(i + 1);
+    if (rest.front() == '%') {
+      out += '%';
+      i += 1;
+    } else if (rest.starts_with("@") || rest.starts_with("lld")) {
+      if (next < arguments.size()) {
+        const auto& a = arguments[next++];
+        out += std::holds_alternative<std::string>(a) ? std::get<std::string>(a)
+                                                      : std::to_string(std::get<std::int64_t>(a));
+      }
+      i += rest.front() == '@' ? 1 : 3;
+    } else {
+      out += '%';
+    }
+  }
+  return out;
+}
+
+}  // namespace ostrel

@@ -1,0 +1,39 @@
+#pragma once
+/// \file environment.hpp
+/// What a view reads "from its environment": the size family being drawn, the appearance, the
+/// system version (which picks the background path), and the user's locale and time zone (which
+/// the date formatting follows).
+
+#include <compare>
+#include <string>
+
+namespace ostrel {
+
+/// The host's size families.
+enum class WidgetFamily { systemSmall, systemMedium, systemLarge };
+/// The appearance.
+enum class ColorScheme { light, dark };
+
+/// A system version such as 14.0.0.
+struct SystemVersion {
+  int major = 14;
+  int minor = 0;
+  int patch = 0;
+  friend constexpr auto operator<=>(const SystemVersion&, const SystemVersion&) = default;
+};
+
+struct Environment {
+  WidgetFamily widgetFamily = WidgetFamily::systemSmall;
+  ColorScheme colorScheme = ColorScheme::light;
+  SystemVersion systemVersion{};
+  std::string locale = "en_US";    ///< ICU locale name
+  std::string timeZone = "UTC";    ///< IANA zone name
+  friend bool operator==(const Environment&, const Environment&) = default;
+};
+
+/// "systemSmall", "systemMedium", "systemLarge".
+[[nodiscard]] const char* name(WidgetFamily family);
+/// "light", "dark".
+[[nodiscard]] const char* name(ColorScheme scheme);
+
+}  // namespace ostrel

@@ -1,0 +1,118 @@
+#include "platform/ui/view.hpp"
+
+#include "platform/strings.hpp"
+
+namespace ostrel {
+
+const Value* Args::find(std::string_view name) const {
+  for (const auto& [key, value] : items) {
+    if (key == name) return &value;
+  }
+  return nullptr;
+}
+
+View View::modifier(std::string modName, Args modArgs, std::vector<View> content) const& {
+  View copy = *this;
+  return std::move(copy).modifier(std::move(modName), std::move(modArgs), std::move(content));
+}
+
+View View::modifier(std::string modName, Args modArgs, std::vector<View> content) && {
+  modifiers.push_back(Modifier{std::move(modName), std::move(modArgs), std::move(content)});
+  return std::move(*this);
+}
+
+View View::font(Font f) && { return std::move(*this).modifier("font", {{{"font", f}}}); }
+View View::tracking(double points) && { return std::move(*this).modifier("tracking", {{{"tracking", points}}}); }
+View View::foregroundStyle(Style s) && { return std::move(*this).modifier("foregroundStyle", {{{"style", s}}}); }
+View View::fill(Color c) && { return std::move(*this).modifier("fill", {{{"color", c}}}); }
+View View::lineLimit(std::int64_t lines) && { return std::move(*this).modifier("lineLimit", {{{"lines", lines}}}); }
+View View::minimumScaleFactor(double factor) && {
+  return std::move(*this).modifier("minimumScaleFactor", {{{"factor", factor}}});
+}
+View View::monospacedDigit() && { return std::move(*this).modifier("monospacedDigit"); }
+View View::frame(double width, double height) && {
+  return std::move(*this).modifier("frame", {{{"width", width}, {"height", height}, {"alignment", Alignment::center}}});
+}
+View View::frame(std::optional<double> maxWidth, std::optional<double> maxHeight, Alignment alignment) && {
+  Args frameArgs;
+  if (maxWidth) frameArgs.items.emplace_back("maxWidth", *maxWidth);
+  if (maxHeight) frameArgs.items.emplace_back("maxHeight", *maxHeight);
+  frameArgs.items.emplace_back("alignment", alignment);
+  return std::move(*this).modifier("frame", std::move(frameArgs));
+}
+View View::padding() && { return std::move(*this).modifier("padding", {{{"edges", Edges::all}}}); }
+View View::padding(Edges edges, double length) && {
+  return std::move(*this).modifier("padding", {{{"edges", edges}, {"length", length}}});
+}
+View View::background(View behind, Alignment alignment) && {
+  return std::move(*this).modifier("background", {{{"alignment", alignment}}}, {std::move(behind)});
+}
+View View::containerBackground(View content, Alignment alignment) && {
+  return std::move(*this).modifier("containerBackground",
+                                   {{{"placement", std::string("widget")}, {"alignment", alignment}}},
+                                   {std::move(content)});
+}
+
+namespace {
+View node(std::string type, Args args = {}, std::vector<View> children = {}) {
+  View v;
+  v.type = std::move(type);
+  v.args = std::move(args);
+  v.children = std::move(children);
+  return v;
+}
+}  // namespace
+
+View HStack(VerticalAlignment alignment, double spacing, std::vector<View> children) {
+  return node("HStack", {{{"alignment", alignment}, {"spacing", spacing}}}, std::move(children));
+}
+View VStack(HorizontalAlignment alignment, double spacing, std::vector<View> children) {
+  return node("VStack", {{{"alignment", alignment}, {"spacing", spacing}}}, std::move(children));
+}
+View ZStack(Alignment alignment, std::vector<View> children) {
+  return node("ZStack", {{{"alignment", alignment}}}, std::move(children));
+}
+View Group(std::vector<View> children) { return node("Group", {}, std::move(children)); }
+View ForEach(std::vector<View> rows) {
+  return node("ForEach", {{{"id", std::string("position")}}}, std::move(rows));
+}
+View Spacer(double minLength) { return node("Spacer", {{{"minLength", minLength}}}); }
+View Divider() { return node("Divider"); }
+View Circle() { return node("Circle"); }
+View RoundedRectangle(double cornerRadius) {
+  return node("RoundedRectangle", {{{"cornerRadius", cornerRadius}, {"style", std::string("continuous")}}});
+}
+View ColorView(Color c) { return node("Color", {{{"color", c}}}); }
+View RadialGradient(std::vector<Color> colors, UnitPoint center, double startRadius, double endRadius) {
+  return node("RadialGradient", {{{"colors", std::move(colors)},
+                                  {"center", center},
+                                  {"startRadius", startRadius},
+                                  {"endRadius", endRadius}}});
+}
+View AnyView(View content) { return node("AnyView", {}, {std::move(content)}); }
+View Composite(std::string name, Args args, View body) {
+  View v = node(std::move(name), std::move(args), {std::move(body)});
+  v.composite = true;
+  return v;
+}
+
+View Text::verbatim(std::string s) {
+  View v = node("Text");
+  v.text = TextContent{.verbatim = true, .key = s, .arguments = {}, .shown = s};
+  return v;
+}
+
+View Text::localized(std::string key, std::vector<Argument> arguments) {
+  View v = node("Text");
+  std::vector<std::string> shownArgs;
+  shownArgs.reserve(arguments.size());
+  for (const auto& a : arguments) {
+    shownArgs.push_back(std::holds_alternative<std::string>(a) ? std::get<std::string>(a)
+                                                               : std::to_string(std::get<std::int64_t>(a)));
+  }
+  std::string shown = StringTable::format(key, arguments);
+  v.text = TextContent{.verbatim = false, .key = std::move(key), .arguments = std::move(shownArgs), .shown = std::move(shown)};
+  return v;
+}
+
+}  // namespace ostrel
