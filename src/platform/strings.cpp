@@ -2,9 +2,13 @@
 
 #include <libintl.h>
 
+#include <clocale>
+
 namespace ostrel {
 
 std::string StringTable::lookup(std::string_view key) {
+  // gettext answers the empty key with the catalog's header entry.
+  if (key.empty()) return {};
   const std::string k(key);
   return dgettext(domain, k.c_str());
 }
@@ -35,6 +39,14 @@ std::string StringTable::format(std::string_view key, const std::vector<Argument
     }
   }
   return out;
+}
+
+bool StringTable::setUp(const std::optional<std::string>& localeDirectory) {
+  std::setlocale(LC_MESSAGES, "");
+  bool bound = true;
+  if (localeDirectory) bound = bindtextdomain(domain, localeDirectory->c_str()) != nullptr;
+  bind_textdomain_codeset(domain, "UTF-8");
+  return bound;
 }
 
 }  // namespace ostrel

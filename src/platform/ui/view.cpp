@@ -1,5 +1,6 @@
 #include "platform/ui/view.hpp"
 
+#include "platform/date_format.hpp"
 #include "platform/strings.hpp"
 
 namespace ostrel {
@@ -21,17 +22,30 @@ View View::modifier(std::string modName, Args modArgs, std::vector<View> content
   return std::move(*this);
 }
 
-View View::font(Font f) && { return std::move(*this).modifier("font", {{{"font", f}}}); }
-View View::tracking(double points) && { return std::move(*this).modifier("tracking", {{{"tracking", points}}}); }
-View View::foregroundStyle(Style s) && { return std::move(*this).modifier("foregroundStyle", {{{"style", s}}}); }
-View View::fill(Color c) && { return std::move(*this).modifier("fill", {{{"color", c}}}); }
-View View::lineLimit(std::int64_t lines) && { return std::move(*this).modifier("lineLimit", {{{"lines", lines}}}); }
+View View::font(Font f) && {
+  return std::move(*this).modifier("font", {{{"font", f}}});
+}
+View View::tracking(double points) && {
+  return std::move(*this).modifier("tracking", {{{"tracking", points}}});
+}
+View View::foregroundStyle(Style s) && {
+  return std::move(*this).modifier("foregroundStyle", {{{"style", s}}});
+}
+View View::fill(Color c) && {
+  return std::move(*this).modifier("fill", {{{"color", c}}});
+}
+View View::lineLimit(std::int64_t lines) && {
+  return std::move(*this).modifier("lineLimit", {{{"lines", lines}}});
+}
 View View::minimumScaleFactor(double factor) && {
   return std::move(*this).modifier("minimumScaleFactor", {{{"factor", factor}}});
 }
-View View::monospacedDigit() && { return std::move(*this).modifier("monospacedDigit"); }
+View View::monospacedDigit() && {
+  return std::move(*this).modifier("monospacedDigit");
+}
 View View::frame(double width, double height) && {
-  return std::move(*this).modifier("frame", {{{"width", width}, {"height", height}, {"alignment", Alignment::center}}});
+  return std::move(*this).modifier(
+      "frame", {{{"width", width}, {"height", height}, {"alignment", Alignment::center}}});
 }
 View View::frame(std::optional<double> maxWidth, std::optional<double> maxHeight, Alignment alignment) && {
   Args frameArgs;
@@ -40,7 +54,9 @@ View View::frame(std::optional<double> maxWidth, std::optional<double> maxHeight
   frameArgs.items.emplace_back("alignment", alignment);
   return std::move(*this).modifier("frame", std::move(frameArgs));
 }
-View View::padding() && { return std::move(*this).modifier("padding", {{{"edges", Edges::all}}}); }
+View View::padding() && {
+  return std::move(*this).modifier("padding", {{{"edges", Edges::all}}});
+}
 View View::padding(Edges edges, double length) && {
   return std::move(*this).modifier("padding", {{{"edges", edges}, {"length", length}}});
 }
@@ -72,24 +88,36 @@ View VStack(HorizontalAlignment alignment, double spacing, std::vector<View> chi
 View ZStack(Alignment alignment, std::vector<View> children) {
   return node("ZStack", {{{"alignment", alignment}}}, std::move(children));
 }
-View Group(std::vector<View> children) { return node("Group", {}, std::move(children)); }
+View Group(std::vector<View> children) {
+  return node("Group", {}, std::move(children));
+}
 View ForEach(std::vector<View> rows) {
   return node("ForEach", {{{"id", std::string("position")}}}, std::move(rows));
 }
-View Spacer(double minLength) { return node("Spacer", {{{"minLength", minLength}}}); }
-View Divider() { return node("Divider"); }
-View Circle() { return node("Circle"); }
+View Spacer(double minLength) {
+  return node("Spacer", {{{"minLength", minLength}}});
+}
+View Divider() {
+  return node("Divider");
+}
+View Circle() {
+  return node("Circle");
+}
 View RoundedRectangle(double cornerRadius) {
   return node("RoundedRectangle", {{{"cornerRadius", cornerRadius}, {"style", std::string("continuous")}}});
 }
-View ColorView(Color c) { return node("Color", {{{"color", c}}}); }
+View ColorView(Color c) {
+  return node("Color", {{{"color", c}}});
+}
 View RadialGradient(std::vector<Color> colors, UnitPoint center, double startRadius, double endRadius) {
   return node("RadialGradient", {{{"colors", std::move(colors)},
                                   {"center", center},
                                   {"startRadius", startRadius},
                                   {"endRadius", endRadius}}});
 }
-View AnyView(View content) { return node("AnyView", {}, {std::move(content)}); }
+View AnyView(View content) {
+  return node("AnyView", {}, {std::move(content)});
+}
 View Composite(std::string name, Args args, View body) {
   View v = node(std::move(name), std::move(args), {std::move(body)});
   v.composite = true;
@@ -111,7 +139,17 @@ View Text::localized(std::string key, std::vector<Argument> arguments) {
                                                                : std::to_string(std::get<std::int64_t>(a)));
   }
   std::string shown = StringTable::format(key, arguments);
-  v.text = TextContent{.verbatim = false, .key = std::move(key), .arguments = std::move(shownArgs), .shown = std::move(shown)};
+  v.text = TextContent{
+      .verbatim = false, .key = std::move(key), .arguments = std::move(shownArgs), .shown = std::move(shown)};
+  return v;
+}
+
+View Text::date(Date date, DateFields fields, const Environment& env) {
+  const bool full = fields == DateFields::weekdayTime;
+  std::string shown = full ? DateFormat::weekdayTime(date, env.locale, env.timeZone)
+                           : DateFormat::time(date, env.locale, env.timeZone);
+  View v = node("Text", {{{"date", date.sinceEpoch}, {"format", std::string(full ? "EEEjmm" : "jmm")}}});
+  v.text = TextContent{.verbatim = true, .key = shown, .arguments = {}, .shown = shown};
   return v;
 }
 

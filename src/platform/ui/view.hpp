@@ -18,9 +18,13 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
+
+#include "platform/date.hpp"
+#include "platform/ui/environment.hpp"
 
 namespace ostrel {
 
@@ -78,13 +82,20 @@ enum class VerticalAlignment { top, center, bottom };
 struct Alignment {
   HorizontalAlignment horizontal = HorizontalAlignment::center;
   VerticalAlignment vertical = VerticalAlignment::center;
-  static const Alignment center, topLeading, top, leading;
+  static const Alignment center, topLeading, top, leading, topTrailing, trailing, bottomLeading, bottom,
+      bottomTrailing;
   friend constexpr bool operator==(const Alignment&, const Alignment&) = default;
 };
 inline constexpr Alignment Alignment::center{HorizontalAlignment::center, VerticalAlignment::center};
 inline constexpr Alignment Alignment::topLeading{HorizontalAlignment::leading, VerticalAlignment::top};
 inline constexpr Alignment Alignment::top{HorizontalAlignment::center, VerticalAlignment::top};
 inline constexpr Alignment Alignment::leading{HorizontalAlignment::leading, VerticalAlignment::center};
+inline constexpr Alignment Alignment::topTrailing{HorizontalAlignment::trailing, VerticalAlignment::top};
+inline constexpr Alignment Alignment::trailing{HorizontalAlignment::trailing, VerticalAlignment::center};
+inline constexpr Alignment Alignment::bottomLeading{HorizontalAlignment::leading, VerticalAlignment::bottom};
+inline constexpr Alignment Alignment::bottom{HorizontalAlignment::center, VerticalAlignment::bottom};
+inline constexpr Alignment Alignment::bottomTrailing{HorizontalAlignment::trailing,
+                                                     VerticalAlignment::bottom};
 
 /// A point in a view's unit square: (0, 0) top-leading, (1, 0) top-trailing.
 struct UnitPoint {
@@ -144,7 +155,7 @@ struct View {
   bool composite = false;
   Args args;
   std::vector<Modifier> modifiers;
-  std::vector<View> children;  ///< a composite has exactly one: its body
+  std::vector<View> children;       ///< a composite has exactly one: its body
   std::optional<TextContent> text;  ///< set on `Text` nodes only
 
   friend bool operator==(const View&, const View&) = default;
@@ -164,7 +175,8 @@ struct View {
   /// `frame(width:height:)`, centred.
   [[nodiscard]] View frame(double width, double height) &&;
   /// `frame(maxWidth:maxHeight:alignment:)`; an absent maximum is left unconstrained.
-  [[nodiscard]] View frame(std::optional<double> maxWidth, std::optional<double> maxHeight, Alignment alignment) &&;
+  [[nodiscard]] View frame(std::optional<double> maxWidth, std::optional<double> maxHeight,
+                           Alignment alignment) &&;
   /// `padding()`: the default padding on all edges.
   [[nodiscard]] View padding() &&;
   /// `padding(edges, length)`.
@@ -194,7 +206,8 @@ inline bool operator==(const Modifier& a, const Modifier& b) {
 [[nodiscard]] View RoundedRectangle(double cornerRadius);
 /// A colour as a view: fills what it is offered.
 [[nodiscard]] View ColorView(Color c);
-[[nodiscard]] View RadialGradient(std::vector<Color> colors, UnitPoint center, double startRadius, double endRadius);
+[[nodiscard]] View RadialGradient(std::vector<Color> colors, UnitPoint center, double startRadius,
+                                  double endRadius);
 /// Type erasure: one child.
 [[nodiscard]] View AnyView(View content);
 /// A named composite with its describing arguments and its body.
@@ -208,6 +221,16 @@ struct Text {
   /// A localisation key, looked up in the string table (the key itself when untranslated); the text
   /// shown is the translated format with `arguments` put in its "%@" and "%lld" placeholders.
   [[nodiscard]] static View localized(std::string key, std::vector<Argument> arguments = {});
+
+  /// Which fields a date text shows (`Date.FormatStyle`).
+  enum class DateFields {
+    weekdayTime,  ///< abbreviated weekday, hour with the locale's AM/PM convention, minute
+    time,         ///< hour with the locale's AM/PM convention, minute
+  };
+  /// `Text(date, format:)`: `date` formatted in the environment's locale and time zone. Not a key:
+  /// the node records the instant (`date`, seconds since 1970) and the skeleton (`format`) as its
+  /// arguments and the formatted text as shown.
+  [[nodiscard]] static View date(Date date, DateFields fields, const Environment& env);
 };
 
 }  // namespace ostrel

@@ -1,0 +1,33 @@
+#pragma once
+/// \file heading.hpp
+/// The title row at the top of every widget: an accent dot, the title in spaced capitals, and an
+/// optional short text at the right edge.
+///
+///     Heading{.text = "Later", .trailing = entry.week()}.view(env)
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/ui/environment.hpp"
+#include "platform/ui/view.hpp"
+
+namespace ostrel {
+
+struct Heading {
+  std::string text;                     ///< shown upper-cased
+  std::optional<std::string> trailing;  ///< shown unchanged at the right; absent by default
+
+  /// `HStack(center, 5)`: a 5 × 5 accent `Circle`; the upper-cased title, verbatim, system 10
+  /// semibold, tracking 0.6, secondary; `Spacer(4)`; and only with `trailing`, its text verbatim,
+  /// system 10 medium, secondary.
+  [[nodiscard]] View body(const Environment& env) const;
+  /// The composite node "Heading" (args: text, and trailing when present) around `body`.
+  [[nodiscard]] View view(const Environment& env) const;
+};
+
+/// Full Unicode upper-casing by the root locale's rules, whatever the user's locale: "straße" gives
+/// "STRASSE", and "i" gives "I" also for a Turkish user. Invalid UTF-8 becomes U+FFFD.
+[[nodiscard]] std::string upperCased(std::string_view text);
+
+}  // namespace ostrel

@@ -1,0 +1,45 @@
+#include "components/phrase.hpp"
+
+#include <cmath>
+#include <cstdint>
+
+#include "platform/date_format.hpp"
+
+namespace ostrel {
+
+namespace {
+constexpr double firstFormatted = 720;  // minutes: twelve hours
+}
+
+std::optional<std::string> Phrase::countdown(Date date, Date now) {
+  const double interval = date - now;
+  // Not after now, NaN included.
+  if (!(interval > 0)) return "now";
+  // A positive interval so small that the quotient underflows to 0 still counts as one minute.
+  const double minutes = std::fmax(std::ceil(interval / 60.0), 1.0);
+  if (minutes >= firstFormatted) return std::nullopt;  // infinities too; nothing large is converted
+  const auto m = static_cast<std::int64_t>(minutes);   // 1 to 719
+  if (m < 60) return "in " + std::to_string(m) + " min";
+  std::string out = "in " + std::to_string(m / 60) + " h";
+  if (m % 60 != 0) out += " " + std::to_string(m % 60) + " min";
+  return out;
+}
+
+std::string Phrase::until(Date date, Date now, const std::string& locale, const std::string& timeZone) {
+  if (auto words = countdown(date, now)) return *std::move(words);
+  return DateFormat::weekdayTime(date, locale, timeZone);
+}
+
+std::string Phrase::until(Date date, Date now, const Environment& env) {
+  return until(date, now, env.locale, env.timeZone);
+}
+
+View When::body(const Environment& env) const {
+  return Text::verbatim(Phrase::until(date, now, env));
+}
+
+View When::view(const Environment& env) const {
+  return Composite("When", {{{"date", date.sinceEpoch}, {"now", now.sinceEpoch}}}, body(env));
+}
+
+}  // namespace ostrel
