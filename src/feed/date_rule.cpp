@@ -1,1 +1,112 @@
-// placeholder
+#include "feed/date_rule.hpp"
+
+#include <cstdint>
+
+// The accepted form, character by character (indices into the text):
+//
+//   0123456789012345678
+//   YYYY-MM-DDTHH:MM:SS            then optionally '.' and one or more digits,
+//                                  then 'Z' or '+HH:MM' / '-HH:MM', then the end.
+//
+// Years run from 0000 to 9999 in the proleptic Gregorian calendar; months 01-12; days within the
+// month (29 February only in leap years); hours 00-23; minutes and seconds 00-59 (no leap seconds);
+// offsets up to 23:59 either way. The letters T and Z are upper case. Whole seconds are counted
+// exactly in 64 bits; the fraction (up to 17 digits, the rest cannot change a double) is added once.
+
+namespace ostrel {
+namespace {
+
+constexpr bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+/// The number written by `n` digits at `p`, or -1 if any is not a digit.
+constexpr int digits(const char* p, int n) {
+  int value = 0;
+  for (int i = 0; i < n; ++i) {
+    if (!isDigit(p[i])) return -1;
+    value = value * 10 + (p[i] - '0');
+  }
+  return value;
+}
+
+constexpr bool isLeap(int y) {
+  return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
+
+constexpr int daysInMonth(int y, int m) {
+  constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return m == 2 && isLeap(y) ? 29 : kDays[m - 1];
+}
+
+/// Days from 1970-01-01 to the given civil date (proleptic Gregorian).
+constexpr std::int64_t daysFromCivil(int y, int m, int d) {
+  y -= m <= 2 ? 1 : 0;
+  const int era = (y >= 0 ? y : y - 399) / 400;
+  const int yoe = y - era * 400;
+  const int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return std::int64_t{era} * 146097 + doe - 719468;
+}
+
+static_assert(daysFromCivil(1970, 1, 1) == 0);
+static_assert(daysFromCivil(2000, 3, 1) == 11017);
+static_assert(daysFromCivil(0, 1, 1) == -719528);
+
+}  // namespace
+
+std::optional<Date> parseDate(std::string_view text) {
+  const char* p = text.data();
+  const std::size_t n = text.size();
+  // The shortest form is YYYY-MM-DDTHH:MM:SSZ.
+  if (n < 20) return std::nullopt;
+  if (p[4] != '-' || p[7] != '-' || p[10] != 'T' || p[13] != ':' || p[16] != ':') return std::nullopt;
+  const int year = digits(p, 4);
+  const int month = digits(p + 5, 2);
+  const int day = digits(p + 8, 2);
+  const int hour = digits(p + 11, 2);
+  const int minute = digits(p + 14, 2);
+  const int second = digits(p + 17, 2);
+  if (year < 0 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month)) return std::nullopt;
+  if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) return std::nullopt;
+
+  std::size_t i = 19;
+  double fraction = 0;
+  if (p[i] == '.') {
+    ++i;
+    const std::size_t first = i;
+    std::uint64_t mantissa = 0;
+    double scale = 1;
+    while (i < n && isDigit(p[i])) {
+      if (i - first < 17) {
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(p[i] - '0');
+        scale *= 10;
+      }
+      ++i;
+    }
+    if (i == first) return std::nullopt;
+    fraction = static_cast<double>(mantissa) / scale;
+  }
+
+  std::int64_t offset = 0;
+  if (i < n && p[i] == 'Z') {
+    ++i;
+  } else if (i < n && (p[i] == '+' || p[i] == '-')) {
+    if (n - i < 6 || p[i + 3] != ':') return std::nullopt;
+    const int oh = digits(p + i + 1, 2);
+    const int om = digits(p + i + 4, 2);
+    if (oh < 0 || oh > 23 || om < 0 || om > 59) return std::nullopt;
+    offset = (std::int64_t{oh} * 60 + om) * 60;
+    if (p[i] == '-') offset = -offset;
+    i += 6;
+  } else {
+    return std::nullopt;
+  }
+  if (i != n) return std::nullopt;
+
+  const std::int64_t whole =
+      daysFromCivil(year, month, day) * 86400 + (std::int64_t{hour} * 60 + minute) * 60 + second - offset;
+  return Date{static_cast<double>(whole) + fraction};
+}
+
+}  // namespace ostrel

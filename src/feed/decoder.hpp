@@ -6,6 +6,7 @@
 ///     auto r = decodeFeed(R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z"})");
 ///     if (r) use(*r); else report(r.error().path, r.error().message);
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -24,8 +25,8 @@ struct DecodeError {
 /// A decoded feed or the first failure.
 class [[nodiscard]] DecodeResult {
  public:
-  DecodeResult(Feed f) : v_(std::move(f)) {}          // NOLINT(google-explicit-constructor)
-  DecodeResult(DecodeError e) : v_(std::move(e)) {}   // NOLINT(google-explicit-constructor)
+  DecodeResult(Feed f) : v_(std::move(f)) {}         // NOLINT(google-explicit-constructor)
+  DecodeResult(DecodeError e) : v_(std::move(e)) {}  // NOLINT(google-explicit-constructor)
   [[nodiscard]] bool ok() const { return v_.index() == 0; }
   explicit operator bool() const { return ok(); }
   [[nodiscard]] const Feed& value() const& { return std::get<Feed>(v_); }
@@ -42,5 +43,12 @@ class [[nodiscard]] DecodeResult {
 /// Decodes a whole document. Never throws; malformed JSON anywhere (also under keys that are
 /// otherwise ignored) fails the document.
 [[nodiscard]] DecodeResult decodeFeed(std::string_view bytes);
+
+/// Readable bytes that `decodeFeedPadded` needs after the document.
+inline constexpr std::size_t kDecodePadding = 64;
+
+/// As `decodeFeed`, for a document followed in memory by at least `kDecodePadding` readable bytes
+/// (their values do not matter); saves copying the document.
+[[nodiscard]] DecodeResult decodeFeedPadded(std::string_view bytes);
 
 }  // namespace ostrel

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "platform/date.hpp"
@@ -66,5 +67,47 @@ struct Feed {
 
   enum class CodingKeys { v, enabled, at, week, classes, due, cards };
 };
+
+/// The key text of each coding key, in declaration order.
+inline constexpr std::array<std::string_view, 2> kUnitColorKeys{"light", "dark"};
+inline constexpr std::array<std::string_view, 6> kClassItemKeys{"unit",  "title", "where",
+                                                                "start", "end",   "color"};
+inline constexpr std::array<std::string_view, 5> kDueItemKeys{"unit", "name", "due", "weight", "color"};
+inline constexpr std::array<std::string_view, 7> kFeedKeys{"v",       "enabled", "at",   "week",
+                                                           "classes", "due",     "cards"};
+
+/// The JSON key of a coding key: `keyText(ClassItem::CodingKeys::start) == "start"`.
+[[nodiscard]] constexpr std::string_view keyText(UnitColor::CodingKeys k) {
+  return kUnitColorKeys[static_cast<std::size_t>(k)];
+}
+[[nodiscard]] constexpr std::string_view keyText(ClassItem::CodingKeys k) {
+  return kClassItemKeys[static_cast<std::size_t>(k)];
+}
+[[nodiscard]] constexpr std::string_view keyText(DueItem::CodingKeys k) {
+  return kDueItemKeys[static_cast<std::size_t>(k)];
+}
+[[nodiscard]] constexpr std::string_view keyText(Feed::CodingKeys k) {
+  return kFeedKeys[static_cast<std::size_t>(k)];
+}
+
+/// The coding key of `Record` whose text is exactly `text` (case-sensitive, no trimming), if any:
+/// `codingKey<Feed>("cards") == Feed::CodingKeys::cards`, `codingKey<Feed>("Cards") == std::nullopt`.
+template <class Record>
+[[nodiscard]] constexpr std::optional<typename Record::CodingKeys> codingKey(std::string_view text) {
+  constexpr auto keys = [] {
+    if constexpr (std::is_same_v<Record, UnitColor>)
+      return kUnitColorKeys;
+    else if constexpr (std::is_same_v<Record, ClassItem>)
+      return kClassItemKeys;
+    else if constexpr (std::is_same_v<Record, DueItem>)
+      return kDueItemKeys;
+    else
+      return kFeedKeys;
+  }();
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i] == text) return static_cast<typename Record::CodingKeys>(i);
+  }
+  return std::nullopt;
+}
 
 }  // namespace ostrel
