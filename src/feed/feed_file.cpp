@@ -1,1 +1,167 @@
-// placeholder
+#include "feed/feed_file.hpp"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <system_error>
+#include <vector>
+
+namespace ostrel {
+namespace {
+
+/// The user database's home field for the real user, or nothing when there is no record or field.
+/// Uses the reentrant lookup, since loads may run on several threads at once.
+std::optional<std::string> userDatabaseHome() {
+  const long hint = sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::vector<char> buffer(hint > 0 ? static_cast<std::size_t>(hint) : 16384);
+  for (;;) {
+    passwd record{};
+    passwd* found = nullptr;
+    const int rc = getpwuid_r(getuid(), &record, buffer.data(), buffer.size(), &found);
+    if (rc == ERANGE && buffer.size() < (std::size_t{1} << 20)) {
+      buffer.resize(buffer.size() * 2);
+      continue;
+    }
+    if (rc != 0 || found == nullptr || found->pw_dir == nullptr) return std::nullopt;
+    return std::string(found->pw_dir);
+  }
+}
+
+/// Closes a descriptor when it goes out of scope.
+struct Descriptor {
+  int fd;
+  explicit Descriptor(int f) : fd(f) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+/// A whole file in memory, followed by kDecodePadding bytes for the parser.
+struct Bytes {
+  std::unique_ptr<char[]> data;
+  std::size_t size = 0;
+};
+
+std::string reason(int error) {
+  return std::generic_category().message(error);
+}
+
+/// Reads the whole regular file at `file`, or says why not.
+bool readWhole(const std::filesystem::path& file, Bytes& out, std::string& why) {
+  const Descriptor d{::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+  if (d.fd < 0) {
+    why = reason(errno);
+    return false;
+  }
+  struct stat st {};
+  if (::fstat(d.fd, &st) != 0) {
+    why = reason(errno);
+    return false;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    why = reason(EISDIR);
+    return false;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    why = "not a regular file";
+    return false;
+  }
+  // The size is a hint: the file may grow or shrink while it is read. One spare byte tells the end
+  // from a full buffer without a second read in the common case.
+  std::size_t capacity = static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0) + 1;
+  out.data.reset(new char[capacity + kDecodePadding]);
+  out.size = 0;
+  for (;;) {
+    if (out.size == capacity) {
+      const std::size_t grown = capacity * 2;
+      std::unique_ptr<char[]> bigger{new char[grown + kDecodePadding]};
+      std::memcpy(bigger.get(), out.data.get(), out.size);
+      out.data = std::move(bigger);
+      capacity = grown;
+    }
+    const ssize_t n = ::read(d.fd, out.data.get() + out.size, capacity - out.size);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      why = reason(errno);
+      return false;
+    }
+    out.size += static_cast<std::size_t>(n);
+  }
+  std::memset(out.data.get() + out.size, 0, kDecodePadding);
+  return true;
+}
+
+}  // namespace
+
+std::filesystem::path FeedFile::locate(const std::optional<std::string>& userHome,
+                                       const char* environmentHome) {
+  std::filesystem::path home = userHome
+                                   ? std::filesystem::path(*userHome)
+                                   : std::filesystem::path(environmentHome != nullptr ? environmentHome : "");
+  return home / "Library" / "Application Support" / OSTREL_APP_ID / "widgets" / "widget.json";
+}
+
+std::filesystem::path FeedFile::url() {
+  try {
+    return locate(userDatabaseHome(), std::getenv("HOME"));  // NOLINT(concurrency-mt-unsafe): read only
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
+}
+
+FeedReport FeedFile::inspect(const std::filesystem::path& file) {
+  try {
+    Bytes bytes;
+    std::string why;
+    if (!readWhole(file, bytes, why)) {
+      return FeedReport{.loaded = Loaded::missing(),
+                        .readError = std::move(why),
+                        .decodeError = std::nullopt,
+                        .otherVersion = std::nullopt};
+    }
+    DecodeResult decoded = decodeFeedPadded(std::string_view{bytes.data.get(), bytes.size});
+    bytes = Bytes{};
+    if (!decoded) {
+      return FeedReport{.loaded = Loaded::missing(),
+                        .readError = std::nullopt,
+                        .decodeError = decoded.error(),
+                        .otherVersion = std::nullopt};
+    }
+    if (decoded->v != 1) {
+      return FeedReport{.loaded = Loaded::missing(),
+                        .readError = std::nullopt,
+                        .decodeError = std::nullopt,
+                        .otherVersion = decoded->v};
+    }
+    const Loaded loaded = decoded->enabled ? Loaded::feed(std::move(decoded).value()) : Loaded::off();
+    return FeedReport{.loaded = loaded,
+                      .readError = std::nullopt,
+                      .decodeError = std::nullopt,
+                      .otherVersion = std::nullopt};
+  } catch (const std::bad_alloc&) {
+    return FeedReport{.loaded = Loaded::missing(),
+                      .readError = "out of memory",
+                      .decodeError = std::nullopt,
+                      .otherVersion = std::nullopt};
+  }
+}
+
+Loaded FeedFile::load(const std::filesystem::path& file) {
+  return inspect(file).loaded;
+}
+
+Loaded FeedFile::load() {
+  return load(url());
+}
+
+}  // namespace ostrel
