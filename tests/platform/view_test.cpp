@@ -12,5 +12,61 @@ TEST(View, ModifiersKeepTheirOrderAndTakePartInEquality) {
   EXPECT_EQ(a, Text::verbatim("x").font(Font::system(10)).tracking(0.6));
 }
 
+TEST(View, EqualityReachesEveryPartOfTheTree) {
+  const View base = HStack(VerticalAlignment::center, 5, {Circle().fill(Color::rgb(1, 0, 0)), Spacer(4)});
+  const View differing[] = {
+      HStack(VerticalAlignment::top, 5, {Circle().fill(Color::rgb(1, 0, 0)), Spacer(4)}),
+      HStack(VerticalAlignment::center, 6, {Circle().fill(Color::rgb(1, 0, 0)), Spacer(4)}),
+      HStack(VerticalAlignment::center, 5, {Circle().fill(Color::rgb(1, 0, 0.001)), Spacer(4)}),
+      HStack(VerticalAlignment::center, 5, {Circle().fill(Color::rgb(1, 0, 0)), Spacer(0)}),
+      HStack(VerticalAlignment::center, 5, {Spacer(4), Circle().fill(Color::rgb(1, 0, 0))}),
+      HStack(VerticalAlignment::center, 5, {Circle().fill(Color::rgb(1, 0, 0))}),
+      VStack(HorizontalAlignment::center, 5, {Circle().fill(Color::rgb(1, 0, 0)), Spacer(4)}),
+      Composite("HStack", {{{"alignment", VerticalAlignment::center}, {"spacing", 5.0}}},
+                Group({Circle().fill(Color::rgb(1, 0, 0)), Spacer(4)})),
+      View(base).padding(),
+      View(base).background(ColorView(Color::clear())),
+      View(base).background(ColorView(Color::secondary())),
+  };
+  for (const View& d : differing) EXPECT_NE(base, d);
+  EXPECT_EQ(base, HStack(VerticalAlignment::center, 5, {Circle().fill(Color::rgb(1, 0, 0)), Spacer(4)}));
+}
+
+TEST(View, TextsRecordWhetherTheyAreKeysAndWhatTheyShow) {
+  const View verbatim = Text::verbatim("%s%n <b>");
+  ASSERT_TRUE(verbatim.text);
+  EXPECT_TRUE(verbatim.text->verbatim);
+  EXPECT_EQ(verbatim.text->shown, "%s%n <b>");
+
+  const View key = Text::localized("· %lld%%", {std::int64_t{13}});
+  ASSERT_TRUE(key.text);
+  EXPECT_FALSE(key.text->verbatim);
+  EXPECT_EQ(key.text->key, "· %lld%%");
+  EXPECT_EQ(key.text->arguments, std::vector<std::string>{"13"});
+  EXPECT_EQ(key.text->shown, "· 13%");
+  // The same string as a key and as a verbatim text are different nodes.
+  EXPECT_NE(Text::localized("Overdue"), Text::verbatim("Overdue"));
+}
+
+TEST(View, DateTextsFormatInTheEnvironment) {
+  Environment env;
+  env.locale = "en_GB";
+  env.timeZone = "Australia/Sydney";
+  const View t = Text::date(Date{1'772'445'600.0}, Text::DateFields::weekdayTime, env);
+  ASSERT_TRUE(t.text);
+  EXPECT_TRUE(t.text->verbatim);
+  EXPECT_EQ(t.text->shown, "Mon 21:00");
+  EXPECT_EQ(t.args.get<double>("date"), 1'772'445'600.0);
+  EXPECT_EQ(t.args.get<std::string>("format"), "EEEjmm");
+  EXPECT_EQ(Text::date(Date{1'772'445'600.0}, Text::DateFields::time, env).text->shown, "21:00");
+}
+
+TEST(View, FrameRecordsOnlyTheGivenMaxima) {
+  const View v = Spacer(0).frame(1.0, std::nullopt, Alignment::topLeading);
+  ASSERT_EQ(v.modifiers.size(), 1u);
+  EXPECT_NE(v.modifiers[0].args.find("maxWidth"), nullptr);
+  EXPECT_EQ(v.modifiers[0].args.find("maxHeight"), nullptr);
+}
+
 }  // namespace
 }  // namespace ostrel
