@@ -1,10 +1,67 @@
+#include <memory>
+#include <ostream>
+#include <string>
+
 #include "cli/commands.hpp"
+#include "feed/feed_file.hpp"
 
 namespace ostrel::cli {
+namespace {
+
+constexpr const char* kStates =
+    "Prints the state the widgets would see, on the first line:\n"
+    "  feed     the document decodes, its version is 1 and the widgets are switched on\n"
+    "  off      the document decodes and is version 1, but the user switched the widgets off\n"
+    "  missing  there is no usable document: absent, not a regular file, unreadable, not valid JSON,\n"
+    "           breaking a rule of the feed format, or of another version than 1\n"
+    "For missing, a second line says why:\n"
+    "  error: cannot read FILE: REASON   the file could not be read\n"
+    "  error: PATH: MESSAGE              the first decoding failure, at PATH (such as classes[2].start,\n"
+    "                                    or (document) for the document as a whole)\n"
+    "  error: v: version N is not supported (only version 1)\n"
+    "The exit status is 0 for all three states and 2 for bad arguments.\n";
+
+/// Control characters in a message are shown escaped, so the report stays two lines.
+std::string printable(const std::string& s) {
+  std::string out;
+  out.reserve(s.size());
+  constexpr char kHex[] = "0123456789abcdef";
+  for (const char c : s) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7f) {
+      out += "\\x";
+      out += kHex[u >> 4];
+      out += kHex[u & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
 
 void addCheck(CLI::App& app, Io& io) {
-  auto* cmd = app.add_subcommand("check", "Check a feed document and print its state");
-  cmd->callback([&io] { io.status = 0; });
+  auto* cmd = app.add_subcommand("check", "Check a feed document and print its state (feed, off or missing)");
+  cmd->footer(kStates);
+  auto file = std::make_shared<std::string>();
+  cmd->add_option("FILE,--feed", *file, "The feed document (default: the fixed feed location)");
+  cmd->callback([&io, file] {
+    const std::filesystem::path path = file->empty() ? FeedFile::url() : std::filesystem::path(*file);
+    const FeedReport report = FeedFile::inspect(path);
+    io.out << name(report.loaded.which()) << "\n";
+    if (report.readError) {
+      io.out << "error: cannot read " << printable(path.string()) << ": " << printable(*report.readError)
+             << "\n";
+    } else if (report.decodeError) {
+      const auto& e = *report.decodeError;
+      io.out << "error: " << (e.path.empty() ? std::string("(document)") : printable(e.path)) << ": "
+             << printable(e.message) << "\n";
+    } else if (report.otherVersion) {
+      io.out << "error: v: version " << *report.otherVersion << " is not supported (only version 1)\n";
+    }
+    io.status = 0;
+  });
 }
 
 }  // namespace ostrel::cli
