@@ -47,7 +47,7 @@ struct TextStyle {
   Font font = Font::system(13);
   double tracking = 0;
   bool monospacedDigit = false;
-  std::optional<std::int64_t> lineLimit;
+  std::optional<std::int64_t> lineLimit{};
   double minimumScaleFactor = 1;
   friend bool operator==(const TextStyle&, const TextStyle&) = default;
 };
@@ -68,8 +68,8 @@ class TextMeasurer {
 struct TextFit {
   Size size;
   double scale = 1;
-  std::optional<double> width;  ///< the width the text is set in; absent: its natural width
-  int maxLines = 0;             ///< 0: no limit
+  std::optional<double> width{};  ///< the width the text is set in; absent: its natural width
+  int maxLines = 0;               ///< 0: no limit
   friend bool operator==(const TextFit&, const TextFit&) = default;
 };
 

@@ -1,0 +1,259 @@
+#include "platform/render/render.hpp"
+
+#include <cairo.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "components/code.hpp"
+#include "components/ground.hpp"
+#include "components/heading.hpp"
+#include "components/note.hpp"
+#include "components/palette.hpp"
+#include "pixels.hpp"
+
+namespace ostrel::render {
+namespace {
+
+using layout::infinity;
+using layout::Placed;
+using layout::Rect;
+using layout::TextStyle;
+
+const PangoMeasurer& fonts() {
+  static const PangoMeasurer measurer = [] {
+    auto m = PangoMeasurer::create();
+    if (!m) std::abort();
+    return *m;
+  }();
+  return measurer;
+}
+
+/// A next-class column like the widget's, with a title and countdown of our choosing.
+View column(const Environment& env, const std::string& title, const std::string& countdown) {
+  return VStack(HorizontalAlignment::leading, 3,
+                {Heading{.text = "Next up", .trailing = std::nullopt}.view(env), Spacer(2),
+                 Code{.unit = "COMP2310", .color = UnitColor{"#4D7812", "#A0DF49"}, .size = 11}.view(env),
+                 Text::verbatim(title).font(Font::system(15, Font::Weight::semibold)).lineLimit(1),
+                 Group({Text::verbatim(countdown)})
+                     .font(Font::system(20, Font::Weight::medium))
+                     .monospacedDigit()
+                     .lineLimit(1)
+                     .minimumScaleFactor(0.7),
+                 Text::verbatim("Room 4.12")
+                     .font(Font::system(10))
+                     .foregroundStyle(Style::secondary())
+                     .lineLimit(1)})
+      .frame(infinity, infinity, Alignment::topLeading);
+}
+
+View face(const Environment& env, const std::string& title = "Systems programming",
+          const std::string& countdown = "in 1 h 30 min") {
+  return ostrelBackground(Group({column(env, title, countdown)}), env);
+}
+
+Environment env(ColorScheme scheme, int macos = 14, WidgetFamily family = WidgetFamily::systemSmall) {
+  Environment e;
+  e.colorScheme = scheme;
+  e.widgetFamily = family;
+  e.systemVersion = SystemVersion{macos, 0, 0};
+  return e;
+}
+
+TEST(Fonts, AMissingFamilyIsAnErrorValue) {
+  const auto missing =
+      PangoMeasurer::create(FontFamilies{.system = "No Such Family", .monospaced = "JetBrains Mono"});
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.error().kind, RenderError::Kind::missingFont);
+  EXPECT_EQ(missing.error().message, "font not found: No Such Family 400");
+  const auto mono = PangoMeasurer::create(FontFamilies{.system = "Inter", .monospaced = "No Such Mono"});
+  ASSERT_FALSE(mono);
+  EXPECT_EQ(mono.error().message, "font not found: No Such Mono");
+}
+
+TEST(Fonts, TabularDigitsHaveOneWidth) {
+  const TextStyle plain{.font = Font::system(20, Font::Weight::medium)};
+  TextStyle tabular = plain;
+  tabular.monospacedDigit = true;
+  const auto width = [](const std::string& s, const TextStyle& st) {
+    return fonts().measure(s, st, 1, std::nullopt, 1).width;
+  };
+  EXPECT_NE(width("111", plain), width("888", plain));
+  EXPECT_DOUBLE_EQ(width("111", tabular), width("888", tabular));
+}
+
+TEST(Fonts, TrackingWidensAndMarkupIsShownAsText) {
+  const TextStyle plain{.font = Font::system(10, Font::Weight::semibold)};
+  TextStyle tracked = plain;
+  tracked.tracking = 0.6;
+  EXPECT_GT(fonts().measure("NEXT UP", tracked, 1, std::nullopt, 1).width,
+            fonts().measure("NEXT UP", plain, 1, std::nullopt, 1).width + 3);
+  // "<b>x</b>" is eight characters wide, not a bold x.
+  EXPECT_GT(fonts().measure("<b>x</b>", plain, 1, std::nullopt, 1).width,
+            5 * fonts().measure("x", plain, 1, std::nullopt, 1).width);
+}
+
+std::string repeat(const std::string& s, std::size_t characters) {
+  std::string out;
+  while (out.size() < characters) out += s;
+  return out;
+}
+
+const std::vector<std::string>& hardTitles() {
+  static const std::vector<std::string> titles = {
+      repeat("Introduction to statistical inference ", 200).substr(0, 200),
+      repeat("مقدمة في الإحصاء التطبيقي ", 200),
+      repeat("📚🧪 Lab prep 🎓 ", 120),
+      repeat("W", 200),
+  };
+  return titles;
+}
+
+TEST(Fonts, OneLineTextsNeverExceedTheirWidthAndShrinkNoFurtherThanTheFactor) {
+  for (const std::string& title : hardTitles()) {
+    for (double width : {8.0, 40.0, 138.0, 332.0}) {
+      TextStyle style{
+          .font = Font::system(20, Font::Weight::medium), .lineLimit = 1, .minimumScaleFactor = 0.7};
+      const layout::TextFit fit = layout::fitText(fonts(), title, style, width);
+      EXPECT_LE(fit.size.width, width) << title;
+      EXPECT_GE(fit.scale, 0.7);
+      const double oneLine = fonts().measure("Ag", style, fit.scale, std::nullopt, 1).height;
+      EXPECT_NEAR(fit.size.height, oneLine, 0.5) << title;
+    }
+  }
+}
+
+void expectTextsInside(const Placed& p, const Rect& area) {
+  if (p.kind == Placed::Kind::text) {
+    EXPECT_GE(p.frame.x, area.x - 1e-6) << p.text;
+    EXPECT_LE(p.frame.maxX(), area.maxX() + 1e-6) << p.text;
+  }
+  for (const Placed& c : p.children) expectTextsInside(c, area);
+}
+
+TEST(Layout, LongRightToLeftAndEmojiTitlesStayInTheirWidget) {
+  for (const std::string& title : hardTitles()) {
+    for (int macos : {13, 14}) {
+      const Environment e = env(ColorScheme::light, macos);
+      const Placed w = layout::layoutWidget(face(e, title, title), Rect{0, 0, 170, 170}, 16, fonts());
+      expectTextsInside(w, Rect{16, 16, 138, 138});
+    }
+  }
+}
+
+TEST(Layout, ACountdownShrinksBeforeItIsCut) {
+  const Environment e = env(ColorScheme::light);
+  const auto countdownOf = [&](const std::string& countdown) {
+    const Placed w = layout::layoutWidget(face(e, "Algebra", countdown), Rect{0, 0, 170, 170}, 16, fonts());
+    const Placed* found = nullptr;
+    const std::function<void(const Placed&)> walk = [&](const Placed& p) {
+      if (p.kind == Placed::Kind::text && p.text == countdown) found = &p;
+      for (const Placed& c : p.children) walk(c);
+    };
+    walk(w);
+    return found ? found->fit : layout::TextFit{};
+  };
+  EXPECT_DOUBLE_EQ(countdownOf("in 5 min").scale, 1);
+  const layout::TextFit shrunk = countdownOf("in 11 h 59 min 59 s");
+  EXPECT_LT(shrunk.scale, 1);
+  EXPECT_GE(shrunk.scale, 0.7);
+  EXPECT_FALSE(shrunk.width);  // shrunk, not cut
+  const layout::TextFit cut = countdownOf("Wednesday 11:59 in the morning");
+  EXPECT_DOUBLE_EQ(cut.scale, 0.7);
+  EXPECT_TRUE(cut.width);
+}
+
+TEST(Colors, HostColoursFollowTheScheme) {
+  EXPECT_EQ(resolve(Color::primary(), ColorScheme::light), (Rgba{0, 0, 0, 0.85}));
+  EXPECT_EQ(resolve(Color::primary(), ColorScheme::dark), (Rgba{1, 1, 1, 0.85}));
+  EXPECT_EQ(resolve(Color::secondary(), ColorScheme::light), (Rgba{0, 0, 0, 0.5}));
+  EXPECT_EQ(resolve(Color::secondary(), ColorScheme::dark), (Rgba{1, 1, 1, 0.55}));
+  EXPECT_EQ(resolve(Color::rgb(0.5, 0.25, 1).withOpacity(0.5), ColorScheme::dark), (Rgba{0.5, 0.25, 1, 0.5}));
+  EXPECT_EQ(resolve(Color::clear(), ColorScheme::light).alpha, 0);
+  EXPECT_EQ(hostColors(ColorScheme::light).divider, (Rgba{0, 0, 0, 0.10}));
+  EXPECT_EQ(hostColors(ColorScheme::dark).divider, (Rgba{1, 1, 1, 0.15}));
+}
+
+TEST(Files, FormatsByExtension) {
+  const std::vector<std::pair<std::string, std::optional<Format>>> rows = {
+      {"a.png", Format::png}, {"out/A.SVG", Format::svg},  {"a.jpg", std::nullopt},
+      {"png", std::nullopt},  {"dir.png/x", std::nullopt}, {"a.png.txt", std::nullopt}};
+  for (const auto& [path, format] : rows) EXPECT_EQ(formatFor(path), format) << path;
+}
+
+TEST(Files, AnUnwritablePathIsAnErrorValue) {
+  const auto r = writeFile("/nonexistent-directory/face.png", "x");
+  ASSERT_FALSE(r);
+  EXPECT_EQ(r.error().kind, RenderError::Kind::unwritable);
+  EXPECT_NE(r.error().message.find("/nonexistent-directory/face.png"), std::string::npos);
+}
+
+TEST(Drawing, CanvasSizesCornersAndTheWash) {
+  for (auto [family, w, h] :
+       {std::tuple{WidgetFamily::systemSmall, 340, 340}, std::tuple{WidgetFamily::systemMedium, 728, 340},
+        std::tuple{WidgetFamily::systemLarge, 728, 764}}) {
+    for (ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+      const Environment e = env(scheme, 14, family);
+      const auto png = renderWidget(Ground{}.view(e), family, scheme, fonts(), {});
+      ASSERT_TRUE(png);
+      const testing::Pixels px = testing::Pixels::decode(*png);
+      ASSERT_EQ(px.width, w);
+      ASSERT_EQ(px.height, h);
+      EXPECT_EQ(px.at(0, 0).a, 0);  // outside the rounded corner
+      const Color plate = scheme == ColorScheme::dark ? Ground::darkPlate : Ground::lightPlate;
+      // Beyond 220 points from the top-right corner only the plate shows.
+      const testing::Pixel far = px.at(30, h - 30);
+      if (family != WidgetFamily::systemSmall) {
+        EXPECT_NEAR(far.r, plate.red * 255, 1.5);
+        EXPECT_NEAR(far.g, plate.green * 255, 1.5);
+        EXPECT_NEAR(far.b, plate.blue * 255, 1.5);
+      }
+      // Near the corner the wash tints the plate towards the accent.
+      const testing::Pixel near = px.at(w - 40, 40);
+      EXPECT_GT(near.r - near.g, far.r - far.g + 5);
+    }
+  }
+}
+
+TEST(Drawing, SecondaryTextIsLighterThanPrimary) {
+  for (ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+    const View v =
+        VStack(HorizontalAlignment::leading, 0,
+               {Text::verbatim("████").font(Font::system(30)),
+                Text::verbatim("████").font(Font::system(30)).foregroundStyle(Style::secondary())})
+            .frame(infinity, infinity, Alignment::topLeading)
+            .padding()
+            .background(ColorView(scheme == ColorScheme::dark ? Ground::darkPlate : Ground::lightPlate));
+    const auto png =
+        renderWidget(v, WidgetFamily::systemSmall, scheme, fonts(), {.format = Format::png, .scale = 1});
+    ASSERT_TRUE(png);
+    const testing::Pixels px = testing::Pixels::decode(*png);
+    const Placed placed = layout::layoutWidget(v, Rect{0, 0, 170, 170}, 16, fonts());
+    const Rect first = placed.children[0].children[0].frame, second = placed.children[0].children[1].frame;
+    const auto mid = [&](const Rect& r) {
+      return px.at(static_cast<int>(r.x + 10), static_cast<int>(r.y + r.height / 2));
+    };
+    const int plate = mid(Rect{100, 140, 1, 1}).g;
+    EXPECT_GT(std::abs(mid(first).g - plate), std::abs(mid(second).g - plate) + 40);
+  }
+}
+
+TEST(Drawing, SvgIsWellFormedXml) {
+  const auto svg =
+      renderWidget(face(env(ColorScheme::dark), "R&D <intro> \"quoted\""), WidgetFamily::systemSmall,
+                   ColorScheme::dark, fonts(), {.format = Format::svg, .scale = 2});
+  ASSERT_TRUE(svg);
+  const std::string path = ::testing::TempDir() + "face.svg";
+  ASSERT_TRUE(writeFile(path, *svg));
+  EXPECT_EQ(std::system(("xmllint --noout '" + path + "'").c_str()), 0);
+}
+
+}  // namespace
+}  // namespace ostrel::render
