@@ -13,6 +13,8 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 
   // Subcommands, in the order --help lists them.
   addCheck(app, io);
+  addRender(app, io);
+  addGallery(app, io);
 
   try {
     app.parse(argc, argv);
