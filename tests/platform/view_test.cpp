@@ -61,12 +61,5 @@ TEST(View, DateTextsFormatInTheEnvironment) {
   EXPECT_EQ(Text::date(Date{1'772'445'600.0}, Text::DateFields::time, env).text->shown, "21:00");
 }
 
-TEST(View, FrameRecordsOnlyTheGivenMaxima) {
-  const View v = Spacer(0).frame(1.0, std::nullopt, Alignment::topLeading);
-  ASSERT_EQ(v.modifiers.size(), 1u);
-  EXPECT_NE(v.modifiers[0].args.find("maxWidth"), nullptr);
-  EXPECT_EQ(v.modifiers[0].args.find("maxHeight"), nullptr);
-}
-
 }  // namespace
 }  // namespace ostrel
