@@ -1,0 +1,120 @@
+// Runs `ostrel-widgets render` and `gallery` and checks what they print, write and return.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  std::string out, err;
+  int status = -1;
+};
+
+Outcome run(const std::string& args, const fs::path& dir) {
+  const fs::path errFile = dir / "stderr.txt";
+  const std::string line =
+      "cd '" + dir.string() + "' && '" + OSTREL_COMMAND + "' " + args + " 2>'" + errFile.string() + "'";
+  Outcome r;
+  FILE* pipe = ::popen(line.c_str(), "r");
+  if (pipe == nullptr) return r;
+  std::array<char, 4096> buffer{};
+  std::size_t n = 0;
+  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
+  const int raw = ::pclose(pipe);
+  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  std::ifstream e(errFile);
+  r.err.assign(std::istreambuf_iterator<char>(e), {});
+  return r;
+}
+
+std::string head(const fs::path& p, std::size_t n) {
+  std::ifstream f(p, std::ios::binary);
+  std::string s(n, '\0');
+  f.read(s.data(), static_cast<std::streamsize>(n));
+  s.resize(static_cast<std::size_t>(f.gcount()));
+  return s;
+}
+
+class RenderCommand : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "ostrel-render-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+    // A feed that is switched off: every face is drawn whatever the state of the machine's feed.
+    std::ofstream(dir_ / "off.json") << R"({"v":1,"enabled":false,"at":"2026-03-02T10:00:00Z"})";
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+  fs::path dir_;
+};
+
+const std::string kPng = "\x89PNG\r\n\x1a\n";
+
+TEST_F(RenderCommand, WritesPngAndSvgAndPrintsThePath) {
+  for (const char* name : {"face.png", "face.SVG"}) {
+    const Outcome r = run(
+        std::string("render --kind DueSoon --family systemLarge --scheme dark --feed off.json -o ") + name,
+        dir_);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, std::string(name) + "\n");
+    EXPECT_EQ(r.err, "");
+  }
+  EXPECT_EQ(head(dir_ / "face.png", 8), kPng);
+  EXPECT_EQ(std::system(("xmllint --noout '" + (dir_ / "face.SVG").string() + "'").c_str()), 0);
+}
+
+TEST_F(RenderCommand, GalleryDefaultsToGalleryPng) {
+  const Outcome r = run("gallery --feed off.json --scale 1", dir_);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "gallery.png\n");
+  EXPECT_EQ(head(dir_ / "gallery.png", 8), kPng);
+}
+
+TEST_F(RenderCommand, BadRequestsAreOneLineAndStatusTwo) {
+  struct Row {
+    std::string args, error;
+  };
+  const std::vector<Row> rows = {
+      {"render --kind NextUp --family systemSmall --feed off.json -o face.jpg",
+       "ostrel-widgets: error: unknown output format: face.jpg (use .png or .svg)\n"},
+      {"render --kind NextUp --family systemSmall --feed off.json -o no/such/dir/face.png",
+       "ostrel-widgets: error: cannot write no/such/dir/face.png: No such file or directory\n"},
+      {"gallery --feed off.json -o sheet",
+       "ostrel-widgets: error: unknown output format: sheet (use .png or .svg)\n"},
+      {"render --kind NextUp --family systemSmall --now yesterday -o face.png",
+       "ostrel-widgets: error: --now: not an ISO 8601 date-time: yesterday\n"},
+      {"render --kind NextUp --family systemSmall --at 2026-13-01T00:00:00Z -o face.png",
+       "ostrel-widgets: error: --at: not an ISO 8601 date-time: 2026-13-01T00:00:00Z\n"},
+      {"render --kind Later --family systemSmall -o face.png", ""},
+      {"render --kind NextUp --family systemHuge -o face.png", ""},
+      {"render --kind NextUp --family systemSmall --scale 0 -o face.png", ""},
+      {"render --kind NextUp --family systemSmall", ""},
+  };
+  for (const Row& row : rows) {
+    const Outcome r = run(row.args, dir_);
+    EXPECT_EQ(r.status, 2) << row.args;
+    EXPECT_EQ(r.out, "") << row.args;
+    if (!row.error.empty()) {
+      EXPECT_EQ(r.err, row.error) << row.args;
+    } else {
+      EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << row.args << ": " << r.err;
+    }
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "face.png"));
+}
+
+}  // namespace
