@@ -4,6 +4,8 @@
 // `--at` (default: now) and laid out and drawn by platform/render. Errors are one line on stderr
 // and exit status 2: bad arguments, a missing font, an unknown output extension, an unwritable path.
 
+#include "cli/render_commands.hpp"
+
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -36,33 +38,6 @@ struct Selection {
   std::string tz;
   std::string locale;
 };
-
-/// One kind of widget the gallery shows.
-struct Kind {
-  std::string kind;
-  std::string displayName;
-  std::vector<WidgetFamily> families;
-};
-
-// ---- Integration points ------------------------------------------------------------------------
-// The widget declarations and the faces live above platform/: `kinds()` is to list the bundle's
-// declarations (kind, display name, offered families, in bundle order) and `face()` to build the
-// widget's content for an entry, exactly as `tree` does, so that `render` draws the tree that `tree`
-// prints. Until those are in place, every face is the `Note` of its widget on the background.
-
-std::vector<Kind> kinds() {
-  return {Kind{"NextUp", "Next up", {WidgetFamily::systemSmall, WidgetFamily::systemMedium}},
-          Kind{"DueSoon", "Due soon", {WidgetFamily::systemMedium, WidgetFamily::systemLarge}}};
-}
-
-/// The widget `kind`'s content for an entry at `date` with `loaded`, as drawn in `env`.
-View face(const std::string& kind, const Loaded& loaded, Date date, bool sample, const Environment& env) {
-  (void)date;
-  (void)sample;
-  const std::string heading = kind == "DueSoon" ? "Due soon" : "Next up";
-  return ostrelBackground(Group({Note{.heading = heading, .loaded = loaded}.view(env)}), env);
-}
-// -------------------------------------------------------------------------------------------------
 
 std::optional<WidgetFamily> familyNamed(const std::string& s) {
   for (WidgetFamily f : {WidgetFamily::systemSmall, WidgetFamily::systemMedium, WidgetFamily::systemLarge}) {
@@ -169,6 +144,51 @@ void finish(const render::Result<std::string>& bytes, const std::string& path, I
 
 }  // namespace
 
+// ---- Integration points ------------------------------------------------------------------------
+// The widget declarations and the faces live above platform/: `galleryKinds()` is to list the bundle's
+// declarations (kind, display name, offered families, in bundle order) and `widgetFace()` to build the
+// widget's content for an entry, exactly as `tree` does, so that `render` draws the tree that `tree`
+// prints. Until those are in place, every face is the `Note` of its widget on the background.
+
+std::vector<GalleryKind> galleryKinds() {
+  return {GalleryKind{"NextUp", "Next up", {WidgetFamily::systemSmall, WidgetFamily::systemMedium}},
+          GalleryKind{"DueSoon", "Due soon", {WidgetFamily::systemMedium, WidgetFamily::systemLarge}}};
+}
+
+/// The widget `kind`'s content for an entry at `date` with `loaded`, as drawn in `env`.
+View widgetFace(const std::string& kind, const Loaded& loaded, Date date, bool sample,
+                const Environment& env) {
+  (void)date;
+  (void)sample;
+  const std::string heading = kind == "DueSoon" ? "Due soon" : "Next up";
+  return ostrelBackground(Group({Note{.heading = heading, .loaded = loaded}.view(env)}), env);
+}
+// -------------------------------------------------------------------------------------------------
+
+std::vector<render::GalleryItem> galleryFaces(const Loaded& loaded, Date at, bool sample,
+                                              const Environment& base) {
+  std::vector<render::GalleryItem> items;
+  int row = 0;
+  for (const GalleryKind& k : galleryKinds()) {
+    for (WidgetFamily family : k.families) {
+      for (ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        Environment env = base;
+        env.widgetFamily = family;
+        env.colorScheme = scheme;
+        items.push_back(render::GalleryItem{
+            .view = widgetFace(k.kind, loaded, at, sample, env),
+            .family = family,
+            .scheme = scheme,
+            .label = k.displayName + " · " + name(family) + " · " + name(scheme),
+            .row = row,
+        });
+      }
+    }
+    ++row;
+  }
+  return items;
+}
+
 void addRender(CLI::App& app, Io& io) {
   auto* cmd = app.add_subcommand("render", "Draw one widget face to a PNG or SVG file");
   auto s = std::make_shared<Selection>();
@@ -188,7 +208,7 @@ void addRender(CLI::App& app, Io& io) {
     const WidgetFamily family = familyNamed(s->family).value_or(WidgetFamily::systemSmall);
     const ColorScheme scheme = schemeNamed(s->scheme);
     const Environment env = environment(*h, family, scheme, s->macos);
-    const View view = face(s->kind, h->loaded, h->at, s->sample, env);
+    const View view = widgetFace(s->kind, h->loaded, h->at, s->sample, env);
     finish(render::renderWidget(view, family, scheme, *fonts, {.format = *format, .scale = *scale}), *output,
            io);
   });
@@ -215,23 +235,8 @@ void addGallery(CLI::App& app, Io& io) {
     if (!h) return;
     const auto fonts = render::PangoMeasurer::create();
     if (!fonts) return fail(io, fonts.error().message);
-    std::vector<render::GalleryItem> items;
-    int row = 0;
-    for (const Kind& k : kinds()) {
-      for (WidgetFamily family : k.families) {
-        for (ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
-          const Environment env = environment(*h, family, scheme, s->macos);
-          items.push_back(render::GalleryItem{
-              .view = face(k.kind, h->loaded, h->at, s->sample, env),
-              .family = family,
-              .scheme = scheme,
-              .label = k.displayName + " · " + name(family) + " · " + name(scheme),
-              .row = row,
-          });
-        }
-      }
-      ++row;
-    }
+    const auto items = galleryFaces(h->loaded, h->at, s->sample,
+                                    environment(*h, WidgetFamily::systemSmall, ColorScheme::light, s->macos));
     finish(render::renderGallery(items, *fonts, {.format = *format, .scale = *scale}), *output, io);
   });
 }
