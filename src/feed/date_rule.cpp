@@ -61,14 +61,21 @@ std::optional<Date> parseDate(std::string_view text) {
   // The shortest form is YYYY-MM-DDTHH:MM:SSZ.
   if (n < 20) return std::nullopt;
   if (p[4] != '-' || p[7] != '-' || p[10] != 'T' || p[13] != ':' || p[16] != ':') return std::nullopt;
-  const int year = digits(p, 4);
-  const int month = digits(p + 5, 2);
-  const int day = digits(p + 8, 2);
-  const int hour = digits(p + 11, 2);
-  const int minute = digits(p + 14, 2);
-  const int second = digits(p + 17, 2);
-  if (year < 0 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month)) return std::nullopt;
-  if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) return std::nullopt;
+  // All fourteen digits at once: any byte outside '0'..'9' leaves a value above 9 in `bad`.
+  const auto at = [p](int k) { return static_cast<unsigned>(static_cast<unsigned char>(p[k])) - '0'; };
+  const unsigned d[14] = {at(0), at(1),  at(2),  at(3),  at(5),  at(6),  at(8),
+                          at(9), at(11), at(12), at(14), at(15), at(17), at(18)};
+  unsigned bad = 0;
+  for (const unsigned x : d) bad |= x > 9 ? 1u : 0u;
+  if (bad != 0) return std::nullopt;
+  const int year = static_cast<int>(d[0] * 1000 + d[1] * 100 + d[2] * 10 + d[3]);
+  const int month = static_cast<int>(d[4] * 10 + d[5]);
+  const int day = static_cast<int>(d[6] * 10 + d[7]);
+  const int hour = static_cast<int>(d[8] * 10 + d[9]);
+  const int minute = static_cast<int>(d[10] * 10 + d[11]);
+  const int second = static_cast<int>(d[12] * 10 + d[13]);
+  if (month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month)) return std::nullopt;
+  if (hour > 23 || minute > 59 || second > 59) return std::nullopt;
 
   std::size_t i = 19;
   double fraction = 0;

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "feed/date_rule.hpp"
+#include "feed/prefault.hpp"
 #include "feed/scrub.hpp"
 
 // How a document is read:
@@ -228,6 +229,7 @@ class Reader {
     }
     auto& items = out.emplace();
     items.reserve(a.size());
+    detail::prefault(items.data(), a.size() * sizeof(Item));
     std::size_t i = 0;
     for (const element e : a) {
       if (!(this->*read)(e, at[i], items.emplace_back())) return false;
@@ -272,9 +274,23 @@ DecodeError jsonError(simdjson::error_code code) {
   return DecodeError{"", std::string("not valid JSON: ") + simdjson::error_message(code)};
 }
 
+/// Sizes the parser for `bytes` and prefaults the parts of its buffers that a feed document will
+/// write: structure indexes and tape take at most about the document's size for feed-shaped text,
+/// string copies about a quarter more (the buffers are reserved for the worst case, several times
+/// larger, and only the part written is ever mapped). `implementation` and `doc` are public members
+/// of simdjson's parser, documented as for benchmarking access.
+void prepare(simdjson::dom::parser& parser, std::size_t bytes) {
+  if (bytes < detail::kPrefaultFrom || parser.allocate(bytes) != simdjson::SUCCESS) return;
+  if (parser.implementation) detail::prefault(parser.implementation->structural_indexes.get(), bytes);
+  if (parser.doc.allocate(bytes) != simdjson::SUCCESS) return;  // else the parse allocates it
+  detail::prefault(parser.doc.tape.get(), bytes);
+  detail::prefault(parser.doc.string_buf.get(), bytes + bytes / 4);
+}
+
 /// Decodes `bytes`, which must be followed by kDecodePadding readable bytes.
 DecodeResult decodePaddedUnchecked(std::string_view bytes) {
   simdjson::dom::parser parser;
+  prepare(parser, bytes.size());
   element root;
   auto code = parser.parse(bytes.data(), bytes.size(), false).get(root);
   if (code == simdjson::SUCCESS) return decodeRoot(root);

@@ -13,6 +13,8 @@
 #include <system_error>
 #include <vector>
 
+#include "feed/prefault.hpp"
+
 namespace ostrel {
 namespace {
 
@@ -79,6 +81,7 @@ bool readWhole(const std::filesystem::path& file, Bytes& out, std::string& why) 
   // from a full buffer without a second read in the common case.
   std::size_t capacity = static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0) + 1;
   out.data.reset(new char[capacity + kDecodePadding]);
+  detail::prefault(out.data.get(), capacity);
   out.size = 0;
   for (;;) {
     if (out.size == capacity) {
