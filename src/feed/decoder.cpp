@@ -298,7 +298,11 @@ DecodeResult decodePaddedUnchecked(std::string_view bytes) {
   std::optional<std::string> scrubbed = detail::scrubFeed(bytes);
   if (!scrubbed) return jsonError(code);
   code = parser.parse(*scrubbed).get(root);
-  if (code != simdjson::SUCCESS) return jsonError(code);
+  if (code != simdjson::SUCCESS) {
+    // Well-formed, but a value that the feed reads holds what the parser cannot (a number beyond
+    // binary64 or 64 bits, nesting deeper than it tracks).
+    return DecodeError{"", std::string("value out of the decoder's range: ") + simdjson::error_message(code)};
+  }
   return decodeRoot(root);
 }
 

@@ -195,6 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
               f.due = {quiz()};
               f.due->at(0).weight = -25.0;
             })},
+        Row{"WeightBeyondDouble", doc(R"(,"due":[)" + with(kDue, R"("weight":1e400)") + "]"), at("")},
         Row{"WeightString", doc(R"(,"due":[)" + with(kDue, R"("weight":"20")") + "]"),
             at("due[0].weight", "expected a number")},
         Row{"WeekText", doc(R"(,"week":"Week 10 of 13")"),
