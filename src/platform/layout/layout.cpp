@@ -149,6 +149,12 @@ struct Node {
   std::vector<Node> children;
 };
 
+/// A length argument: absent gives the default, negative and NaN give 0.
+double lengthOr(std::optional<double> v, double fallback) {
+  const double x = v.value_or(fallback);
+  return x >= 0 ? x : 0;
+}
+
 Color secondaryOver(const std::optional<Color>& base) {
   if (!base || base->kind == Color::Kind::primary) return Color::secondary();
   return base->withOpacity(0.5);
@@ -255,7 +261,7 @@ class Normaliser {
       const bool horizontal = view.type == "HStack";
       n.kind = Placed::Kind::stack;
       n.axis = horizontal ? Axis::horizontal : Axis::vertical;
-      n.spacing = std::max(a.get<double>("spacing").value_or(8), 0.0);
+      n.spacing = lengthOr(a.get<double>("spacing"), 8);
       if (horizontal) {
         n.alignment.vertical = a.get<VerticalAlignment>("alignment").value_or(VerticalAlignment::center);
       } else {
@@ -268,14 +274,14 @@ class Normaliser {
       n.text = view.text ? view.text->shown : std::string();
     } else if (view.type == "Spacer") {
       n.kind = Placed::Kind::spacer;
-      n.minLength = std::max(a.get<double>("minLength").value_or(8), 0.0);
+      n.minLength = lengthOr(a.get<double>("minLength"), 8);
     } else if (view.type == "Divider") {
       n.kind = Placed::Kind::divider;
     } else if (view.type == "Circle") {
       n.kind = Placed::Kind::circle;
     } else if (view.type == "RoundedRectangle") {
       n.kind = Placed::Kind::roundedRectangle;
-      n.cornerRadius = std::max(a.get<double>("cornerRadius").value_or(0), 0.0);
+      n.cornerRadius = lengthOr(a.get<double>("cornerRadius"), 0);
     } else if (view.type == "Color") {
       n.kind = Placed::Kind::color;
       n.env.fill = a.get<Color>("color").value_or(Color::clear());
@@ -315,7 +321,7 @@ class Normaliser {
   LayoutModifier padding(const Modifier& m) const {
     LayoutModifier p;
     p.kind = LayoutModifier::Kind::padding;
-    const double length = std::max(m.args.get<double>("length").value_or(options_.defaultPadding), 0.0);
+    const double length = lengthOr(m.args.get<double>("length"), options_.defaultPadding);
     const Edges edges = m.args.get<Edges>("edges").value_or(Edges::all);
     const bool h = edges == Edges::all || edges == Edges::horizontal;
     const bool v = edges == Edges::all || edges == Edges::vertical;
