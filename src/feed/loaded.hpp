@@ -42,9 +42,12 @@ class Loaded {
 /// "feed", "off", "missing".
 [[nodiscard]] inline const char* name(Loaded::Case c) {
   switch (c) {
-    case Loaded::Case::feed: return "feed";
-    case Loaded::Case::off: return "off";
-    case Loaded::Case::missing: return "missing";
+    case Loaded::Case::feed:
+      return "feed";
+    case Loaded::Case::off:
+      return "off";
+    case Loaded::Case::missing:
+      return "missing";
   }
   return "missing";
 }
