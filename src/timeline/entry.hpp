@@ -1,0 +1,43 @@
+#pragma once
+/// \file entry.hpp
+/// `Entry`: what a widget shows at one instant — the instant and the feed as it was loaded — with the
+/// selections the faces draw from. Every selection is measured against the entry's `date`, never the
+/// clock, walks the feed's lists in document order and is computed afresh on each call.
+///
+///     Entry e{.date = now, .loaded = FeedFile::load()};
+///     if (auto c = e.next()) show(c->title);
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "feed/loaded.hpp"
+#include "platform/date.hpp"
+
+namespace ostrel {
+
+struct Entry {
+  Date date;
+  Loaded loaded = Loaded::missing();
+
+  /// How long a deadline stays listed after it fell due: twelve hours.
+  static constexpr double dueGrace = 43'200;
+  /// How many later classes `later()` yields at most.
+  static constexpr std::size_t laterLimit = 3;
+
+  /// The first class whose end is after `date` (a class under way counts); absent without a feed.
+  [[nodiscard]] std::optional<ClassItem> next() const;
+  /// Up to three classes, in document order, that start after `next()` starts.
+  [[nodiscard]] std::vector<ClassItem> later() const;
+  /// The deadlines whose due instant plus twelve hours is after `date`, in document order.
+  [[nodiscard]] std::vector<DueItem> due() const;
+  /// The feed's card count, 0 when it has none.
+  [[nodiscard]] std::int64_t cards() const;
+  /// The feed's week label, unchanged.
+  [[nodiscard]] std::optional<std::string> week() const;
+
+  friend bool operator==(const Entry&, const Entry&) = default;
+};
+
+}  // namespace ostrel
