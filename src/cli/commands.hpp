@@ -19,6 +19,8 @@ struct Io {
 [[nodiscard]] int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 
 void addCheck(CLI::App& app, Io& io);
+/// `timeline`, `entry`, `snapshot`, `placeholder`: the provider's operations.
+void addTimelineCommands(CLI::App& app, Io& io);
 /// `render`: one face to PNG or SVG; `gallery`: every kind, offered family and scheme on one sheet.
 void addRender(CLI::App& app, Io& io);
 void addGallery(CLI::App& app, Io& io);

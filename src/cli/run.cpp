@@ -13,6 +13,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 
   // Subcommands, in the order --help lists them.
   addCheck(app, io);
+  addTimelineCommands(app, io);
   addRender(app, io);
   addGallery(app, io);
 

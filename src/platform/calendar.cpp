@@ -50,6 +50,8 @@ std::string Calendar::defaultTimeZone() {
   return out;
 }
 
-bool Calendar::isKnownTimeZone(const std::string& name) { return zoneNamed(name) != nullptr; }
+bool Calendar::isKnownTimeZone(const std::string& name) {
+  return zoneNamed(name) != nullptr;
+}
 
 }  // namespace ostrel

@@ -17,17 +17,18 @@ namespace ostrel {
 
 struct Provider {
   static constexpr double minuteStep = 60;
-  static constexpr int firstMarks = 60;             ///< minutes 1 … 60
-  static constexpr int laterMarksFrom = 65;         ///< minutes 65, 70 … 180
+  static constexpr int firstMarks = 60;      ///< minutes 1 … 60
+  static constexpr int laterMarksFrom = 65;  ///< minutes 65, 70 … 180
   static constexpr int laterMarksTo = 180;
   static constexpr int laterMarksStep = 5;
-  static constexpr double window = 86'400;          ///< dates after now + 24 h are dropped
-  static constexpr double reload = 1'800;           ///< ask again 30 minutes after now
+  static constexpr double window = 86'400;  ///< dates after now + 24 h are dropped
+  static constexpr double reload = 1'800;   ///< ask again 30 minutes after now
 
   /// An entry dated now holding the sample feed; reads no file.
   [[nodiscard]] Entry placeholder(const TimelineProviderContext& context) const;
   /// One entry dated now with the loaded feed; in a preview, the sample stands in for a missing feed.
-  void getSnapshot(const TimelineProviderContext& context, const std::function<void(Entry)>& completion) const;
+  void getSnapshot(const TimelineProviderContext& context,
+                   const std::function<void(Entry)>& completion) const;
   /// The timeline for the host's now.
   void getTimeline(const TimelineProviderContext& context,
                    const std::function<void(Timeline<Entry>)>& completion) const;

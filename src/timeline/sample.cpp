@@ -28,8 +28,16 @@ Feed Sample::feed(const Clock& clock) {
           },
       .due =
           std::vector<DueItem>{
-              {.unit = "AMED3003", .name = "Oral presentation", .due = now + 172'800, .weight = 20.0, .color = amed},
-              {.unit = "FINC3600", .name = "Part 2 report", .due = now + 259'200, .weight = 30.0, .color = finc},
+              {.unit = "AMED3003",
+               .name = "Oral presentation",
+               .due = now + 172'800,
+               .weight = 20.0,
+               .color = amed},
+              {.unit = "FINC3600",
+               .name = "Part 2 report",
+               .due = now + 259'200,
+               .weight = 30.0,
+               .color = finc},
           },
       .cards = 7,
   };
