@@ -1,0 +1,245 @@
+#include "timeline/provider.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+
+#include "timeline/sample.hpp"
+
+namespace ostrel {
+namespace {
+
+constexpr Date kTen{1'772'445'600};  // 2026-03-02T10:00:00Z
+constexpr double kMin = 60;
+
+Loaded feedOf(std::vector<ClassItem> classes, std::vector<DueItem> due = {}) {
+  return Loaded::feed(Feed{.v = 1,
+                           .enabled = true,
+                           .at = kTen,
+                           .week = std::nullopt,
+                           .classes = std::move(classes),
+                           .due = std::move(due),
+                           .cards = std::nullopt});
+}
+
+ClassItem lesson(Date start, Date end) {
+  return ClassItem{
+      .unit = "U", .title = "T", .where = std::nullopt, .start = start, .end = end, .color = std::nullopt};
+}
+
+DueItem deadline(Date due) {
+  return DueItem{.unit = "U", .name = "N", .due = due, .weight = std::nullopt, .color = std::nullopt};
+}
+
+/// The 84 marks after `m0`.
+std::vector<Date> marks(Date m0) {
+  std::vector<Date> out;
+  for (int i = 1; i <= 60; ++i) out.push_back(m0 + i * kMin);
+  for (int k = 65; k <= 180; k += 5) out.push_back(m0 + k * kMin);
+  return out;
+}
+
+TEST(Timeline, WithoutAFeedNowAndTheMarks) {
+  const Date now = kTen + 30;
+  const Timeline<Entry> t = Provider::timeline(now, kTen, Loaded::missing());
+  ASSERT_EQ(t.entries.size(), 85u);
+  EXPECT_EQ(t.entries[0].date, now);
+  EXPECT_EQ(t.entries[1].date, kTen + kMin);
+  EXPECT_EQ(t.entries[60].date, kTen + 60 * kMin);
+  EXPECT_EQ(t.entries[61].date, kTen + 65 * kMin);
+  EXPECT_EQ(t.entries[84].date, kTen + 180 * kMin);
+  EXPECT_EQ(t.policy.at, now + 1'800);
+  for (const Entry& e : t.entries) EXPECT_EQ(e.loaded.which(), Loaded::Case::missing);
+}
+
+TEST(Timeline, NowOnAMinuteBoundary) {
+  const auto d = Provider::timelineDates(kTen, kTen, Loaded::off());
+  ASSERT_EQ(d.size(), 85u);
+  EXPECT_EQ(d[0], kTen);
+  EXPECT_EQ(d[1], kTen + kMin);
+}
+
+struct Worked {
+  const char* what;
+  Loaded loaded;
+  std::size_t count;
+  std::vector<Date> present;
+  std::vector<Date> absent;
+};
+
+class WorkedCases : public testing::TestWithParam<Worked> {};
+
+TEST_P(WorkedCases, DatesFromTheFeed) {
+  const Worked& w = GetParam();
+  const Date now = kTen + 30;
+  const auto dates = Provider::timelineDates(now, kTen, w.loaded);
+  EXPECT_EQ(dates.size(), w.count) << w.what;
+  for (Date d : w.present) EXPECT_TRUE(std::binary_search(dates.begin(), dates.end(), d)) << w.what;
+  for (Date d : w.absent) EXPECT_FALSE(std::binary_search(dates.begin(), dates.end(), d)) << w.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, WorkedCases,
+    testing::Values(
+        Worked{"start on a mark adds nothing, end between marks adds one",
+               feedOf({lesson(kTen + 20 * kMin, kTen + 70 * kMin + 30)}),
+               86,
+               {kTen + 70 * kMin + 30},
+               {}},
+        Worked{"a start before now is dropped, an end on a mark adds nothing",
+               feedOf({lesson(kTen - 60 * kMin, kTen + 50 * kMin)}),
+               85,
+               {},
+               {kTen - 60 * kMin}},
+        Worked{"a class 30 hours ahead adds nothing",
+               feedOf({lesson(kTen + 30 * 3600, kTen + 31 * 3600)}),
+               85,
+               {},
+               {kTen + 30 * 3600}},
+        Worked{"a deadline adds its drop-off, not its due instant",
+               feedOf({}, {deadline(kTen - 9 * 3600 + 7)}),
+               86,
+               {kTen + 3 * 3600 + 7},
+               {kTen - 9 * 3600 + 7}},
+        Worked{
+            "a deadline three days ahead adds nothing", feedOf({}, {deadline(kTen + 72 * 3600)}), 85, {}, {}},
+        Worked{"exactly 24 hours ahead is kept, one second more is not",
+               feedOf({lesson(kTen + 30 + 86'400, kTen + 30 + 86'401)}),
+               86,
+               {kTen + 30 + 86'400},
+               {kTen + 30 + 86'401}},
+        Worked{"an end equal to the next start is one entry",
+               feedOf({lesson(kTen + 200 * kMin, kTen + 250 * kMin + 7),
+                       lesson(kTen + 250 * kMin + 7, kTen + 300 * kMin + 7)}),
+               88,
+               {kTen + 200 * kMin, kTen + 250 * kMin + 7, kTen + 300 * kMin + 7},
+               {}},
+        Worked{"a class ending before it starts still gives both dates",
+               feedOf({lesson(kTen + 500 * kMin, kTen + 400 * kMin)}),
+               87,
+               {kTen + 400 * kMin, kTen + 500 * kMin},
+               {}}));
+
+TEST(Timeline, EveryEntrySharesTheOneFeed) {
+  const Loaded l = Loaded::feed(Sample::feed(Clock::fixed(kTen)));
+  const Timeline<Entry> t = Provider::timeline(kTen, kTen, l);
+  for (const Entry& e : t.entries) EXPECT_EQ(e.loaded.sharedFeed().get(), l.sharedFeed().get());
+}
+
+// Properties over generated feeds and instants.
+TEST(Timeline, PropertiesOverGeneratedFeeds) {
+  std::mt19937_64 rng(20260302);
+  std::uniform_real_distribution<double> offset(-2 * 86'400, 3 * 86'400);
+  std::uniform_int_distribution<int> count(0, 40);
+  for (int round = 0; round < 300; ++round) {
+    const Date now = kTen + std::floor(offset(rng)) + (round % 3 == 0 ? 0.0 : 0.25 * (round % 4));
+    const Date m0{std::floor(now.sinceEpoch / 60) * 60};
+    std::vector<ClassItem> classes;
+    std::vector<DueItem> due;
+    for (int i = count(rng); i > 0; --i) {
+      const Date s = now + std::round(offset(rng) / 60) * 60 * (i % 2 ? 1.0 : 1.000001);
+      classes.push_back(lesson(s, s + std::round(offset(rng) / 10)));
+    }
+    for (int i = count(rng); i > 0; --i) due.push_back(deadline(now + offset(rng)));
+    const Loaded loaded = feedOf(classes, due);
+    const Timeline<Entry> t = Provider::timeline(now, m0, loaded);
+    const auto& es = t.entries;
+
+    ASSERT_GE(es.size(), 85u);
+    EXPECT_EQ(es.front().date, now);
+    EXPECT_EQ(t.policy.at, now + 1'800);
+    std::vector<Date> dates;
+    for (const Entry& e : es) dates.push_back(e.date);
+    EXPECT_TRUE(std::adjacent_find(dates.begin(), dates.end(), [](Date a, Date b) { return !(a < b); }) ==
+                dates.end());
+    for (Date d : dates) {
+      EXPECT_LE(now, d);
+      EXPECT_LE(d, now + 86'400);
+    }
+    auto has = [&](Date d) { return std::binary_search(dates.begin(), dates.end(), d); };
+    for (Date mark : marks(m0)) EXPECT_TRUE(has(mark));
+    auto inWindow = [&](Date d) { return now <= d && d <= now + 86'400; };
+    std::set<double> expected{now.sinceEpoch};
+    for (Date mark : marks(m0)) expected.insert(mark.sinceEpoch);
+    for (const auto& c : classes) {
+      for (Date d : {c.start, c.end}) {
+        EXPECT_EQ(has(d), inWindow(d));
+        if (inWindow(d)) expected.insert(d.sinceEpoch);
+      }
+    }
+    for (const auto& d : due) {
+      EXPECT_EQ(has(d.due + 43'200), inWindow(d.due + 43'200));
+      if (inWindow(d.due + 43'200)) expected.insert((d.due + 43'200).sinceEpoch);
+    }
+    EXPECT_EQ(dates.size(), expected.size());
+  }
+}
+
+class ProviderOperations : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / ("ostrel-provider-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::filesystem::path write(const std::string& text) {
+    const auto p = dir_ / "widget.json";
+    std::ofstream(p) << text;
+    return p;
+  }
+  TimelineProviderContext context(std::filesystem::path feed, bool preview) const {
+    return {.isPreview = preview,
+            .host = Host{.clock = Clock::fixed(kTen + 30), .feed = std::move(feed), .timeZone = "UTC"}};
+  }
+  std::filesystem::path dir_;
+};
+
+TEST_F(ProviderOperations, SnapshotAndPreview) {
+  const auto absent = dir_ / "absent.json";
+  const auto off = write(R"({"v":1,"enabled":false,"at":"2026-03-02T10:00:00Z"})");
+  struct Row {
+    std::filesystem::path feed;
+    bool preview;
+    Loaded::Case expected;
+    bool sample;
+  };
+  for (const Row& r : {Row{absent, true, Loaded::Case::feed, true}, Row{off, true, Loaded::Case::off, false},
+                       Row{absent, false, Loaded::Case::missing, false}}) {
+    int calls = 0;
+    Provider{}.getSnapshot(context(r.feed, r.preview), [&](const Entry& e) {
+      ++calls;
+      EXPECT_EQ(e.date, kTen + 30);
+      EXPECT_EQ(e.loaded.which(), r.expected);
+      if (r.sample) {
+        EXPECT_EQ(*e.loaded.feedValue(), Sample::feed(Clock::fixed(kTen + 30)));
+      }
+    });
+    EXPECT_EQ(calls, 1);
+  }
+}
+
+TEST_F(ProviderOperations, PlaceholderIsTheSampleWhateverTheFile) {
+  const auto off = write(R"({"v":1,"enabled":false,"at":"2026-03-02T10:00:00Z"})");
+  const Entry e = Provider{}.placeholder(context(off, false));
+  EXPECT_EQ(e.date, kTen + 30);
+  EXPECT_EQ(*e.loaded.feedValue(), Sample::feed(Clock::fixed(kTen + 30)));
+}
+
+TEST_F(ProviderOperations, TimelineReadsTheFileAndCallsBackOnce) {
+  const auto feed = write(
+      R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z","classes":[{"unit":"U","title":"T","start":"2026-03-02T10:20:00Z","end":"2026-03-02T11:10:30Z"}]})");
+  int calls = 0;
+  Provider{}.getTimeline(context(feed, false), [&](const Timeline<Entry>& t) {
+    ++calls;
+    EXPECT_EQ(t.entries.size(), 86u);
+    EXPECT_EQ(t.entries.front().loaded.which(), Loaded::Case::feed);
+  });
+  EXPECT_EQ(calls, 1);
+}
+
+}  // namespace
+}  // namespace ostrel
