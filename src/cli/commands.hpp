@@ -5,6 +5,9 @@
 
 #include <CLI/CLI.hpp>
 #include <iosfwd>
+#include <vector>
+
+#include "timeline/configuration.hpp"
 
 namespace ostrel::cli {
 
@@ -13,12 +16,19 @@ struct Io {
   std::ostream& out;
   std::ostream& err;
   int status = 0;
+  /// The bundle's widget declarations: the kinds, names and families the commands offer.
+  const std::vector<WidgetConfiguration>* widgets = nullptr;
 };
 
-/// Runs the command line; returns the exit status.
+/// Runs the command line for the bundle's `widgets`; returns the exit status.
+[[nodiscard]] int run(const std::vector<WidgetConfiguration>& widgets, int argc, const char* const* argv,
+                      std::ostream& out, std::ostream& err);
+/// The same for this system's bundle.
 [[nodiscard]] int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 
 void addCheck(CLI::App& app, Io& io);
+/// `tree`: the view tree of one face.
+void addTree(CLI::App& app, Io& io);
 /// `timeline`, `entry`, `snapshot`, `placeholder`: the provider's operations.
 void addTimelineCommands(CLI::App& app, Io& io);
 /// `render`: one face to PNG or SVG; `gallery`: every kind, offered family and scheme on one sheet.

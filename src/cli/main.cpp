@@ -1,5 +1,6 @@
-#include <iostream>
+#include "cli/host.hpp"
+#include "timeline/widgets.hpp"
 
-#include "cli/commands.hpp"
-
-int main(int argc, char** argv) { return ostrel::cli::run(argc, argv, std::cout, std::cerr); }
+int main(int argc, char** argv) {
+  return ostrel::WidgetBundle::main<ostrel::OstrelWidgets>(argc, argv);
+}

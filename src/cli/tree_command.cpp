@@ -1,0 +1,30 @@
+// `ostrel-widgets tree`: the view tree of one face, as the indented text dump or as JSON.
+
+#include <memory>
+#include <ostream>
+
+#include "cli/commands.hpp"
+#include "cli/face.hpp"
+#include "platform/ui/dump.hpp"
+
+namespace ostrel::cli {
+
+void addTree(CLI::App& app, Io& io) {
+  auto options = std::make_shared<FaceOptions>();
+  CLI::App* cmd = app.add_subcommand("tree", "Print the view tree of one face (text, or JSON with --json)");
+  addFaceOptions(*cmd, *options, *io.widgets);
+  cmd->callback([&io, options] {
+    auto face = resolveFace(*options, *io.widgets);
+    if (const auto* error = std::get_if<std::string>(&face)) {
+      io.err << "ostrel-widgets: error: " << *error << "\n";
+      io.status = 2;
+      return;
+    }
+    const Face& f = std::get<Face>(face);
+    const View view = f.widget->content(f.entry, f.env);
+    io.out << (options->host.json ? dumpJson(view) : dumpText(view));
+    if (options->host.json) io.out << "\n";
+  });
+}
+
+}  // namespace ostrel::cli

@@ -1,0 +1,67 @@
+#pragma once
+/// \file configuration.hpp
+/// How a widget declares itself to the host: its kind, the provider the host asks for entries, the
+/// content function that turns an entry into a view, and what the host shows when choosing widgets
+/// (display name and description, both localisation keys) and the families it may be drawn in.
+///
+///     WidgetConfiguration c = StaticConfiguration("NextUp", Provider{}, &content)
+///                                 .configurationDisplayName("Next up")
+///                                 .description("Your next class, counting down, with its room.")
+///                                 .supportedFamilies({WidgetFamily::systemSmall,
+///                                 WidgetFamily::systemMedium});
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/ui/environment.hpp"
+#include "platform/ui/view.hpp"
+#include "timeline/entry.hpp"
+#include "timeline/provider.hpp"
+
+namespace ostrel {
+
+struct WidgetConfiguration {
+  std::string kind;
+  Provider provider;
+  /// The view of one entry, evaluated in the environment the host draws it in.
+  std::function<View(const Entry&, const Environment&)> content;
+  std::string displayNameKey;
+  std::string descriptionKey;
+  std::vector<WidgetFamily> families;
+
+  [[nodiscard]] WidgetConfiguration configurationDisplayName(std::string key) && {
+    displayNameKey = std::move(key);
+    return std::move(*this);
+  }
+  [[nodiscard]] WidgetConfiguration description(std::string key) && {
+    descriptionKey = std::move(key);
+    return std::move(*this);
+  }
+  [[nodiscard]] WidgetConfiguration supportedFamilies(std::vector<WidgetFamily> list) && {
+    families = std::move(list);
+    return std::move(*this);
+  }
+
+  /// Whether the widget is offered in `family`.
+  [[nodiscard]] bool offers(WidgetFamily family) const {
+    return std::find(families.begin(), families.end(), family) != families.end();
+  }
+};
+
+/// A configuration from a content function `Entry -> V`, where V is a view with `view(env)`.
+template <class Content>
+[[nodiscard]] WidgetConfiguration StaticConfiguration(std::string kind, Provider provider, Content content) {
+  return WidgetConfiguration{
+      .kind = std::move(kind),
+      .provider = provider,
+      .content = [content](const Entry& e, const Environment& env) { return content(e).view(env); },
+      .displayNameKey = {},
+      .descriptionKey = {},
+      .families = {},
+  };
+}
+
+}  // namespace ostrel
