@@ -19,9 +19,20 @@ std::optional<std::string> Phrase::countdown(Date date, Date now) {
   const double minutes = std::fmax(std::ceil(interval / 60.0), 1.0);
   if (minutes >= firstFormatted) return std::nullopt;  // infinities too; nothing large is converted
   const auto m = static_cast<std::int64_t>(minutes);   // 1 to 719
-  if (m < 60) return "in " + std::to_string(m) + " min";
-  std::string out = "in " + std::to_string(m / 60) + " h";
-  if (m % 60 != 0) out += " " + std::to_string(m % 60) + " min";
+  // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) about chained string concatenation.
+  std::string out = "in ";
+  if (m < 60) {
+    out += std::to_string(m);
+    out += " min";
+    return out;
+  }
+  out += std::to_string(m / 60);
+  out += " h";
+  if (m % 60 != 0) {
+    out += ' ';
+    out += std::to_string(m % 60);
+    out += " min";
+  }
   return out;
 }
 
