@@ -2,13 +2,27 @@
 /// \file options.hpp
 /// The options every subcommand shares, and their resolution into what the host lends the provider.
 ///
-///     HostOptions o;
-///     addHostOptions(*cmd, o);            // --feed --now --tz --locale [--json]
-///     ...after parsing:
-///     HostSettings s = resolve(o);        // Host{clock, feed, timeZone}, locale, json
+///     auto o = std::make_shared<HostOptions>();   // outlives parsing: the callback reads it
+///     addHostOptions(*cmd, *o);                   // --feed --now --tz --locale [--json]
+///     cmd->callback([o] {
+///       const HostSettings s = resolve(*o);       // Host{clock, feed, timeZone}, locale, json
+///       Provider{}.getTimeline({.isPreview = false, .host = s.host}, ...);
+///     });
 ///
-/// Values are checked while the command line is parsed (CLI11 validators), so a bad `--now`,
-/// `--tz` or `--locale` is a parse error: one line on stderr and exit status 2.
+/// | option            | default                          | resolved into                 |
+/// |-------------------|----------------------------------|-------------------------------|
+/// | `--feed FILE`     | `FeedFile::url()`                | `host.feed` (read by `load()`) |
+/// | `--now ISO8601`   | the system clock                 | `host.clock` (`Clock::fixed`) |
+/// | `--tz ZONE`       | `Calendar::defaultTimeZone()`    | `host.timeZone`               |
+/// | `--locale NAME`   | `Calendar::defaultLocale()`      | `locale`                      |
+/// | `--json`          | off (a table for people)         | `json`                        |
+///
+/// Every command that prints or draws entries (`timeline`, `entry`, `snapshot`, `placeholder`,
+/// `tree`, `render`, `gallery`) takes these and hands `HostSettings::host` to the provider, so all
+/// of them see the same pinned clock, feed and zone. Values are checked while the command line is
+/// parsed (CLI11 validators), so an unparsable `--now`, an unknown `--tz` or `--locale` is a parse
+/// error: "ostrel-widgets: error: --tz: unknown time zone: X" on stderr and exit status 2;
+/// `resolve` therefore never fails.
 
 #include <CLI/CLI.hpp>
 #include <optional>
@@ -46,10 +60,9 @@ struct HostSettings {
 /// The instant `text` names (already validated).
 [[nodiscard]] Date instant(const std::string& text);
 
-/// The locale of the environment (LC_ALL, LC_TIME, LANG) as an ICU name; "en_US" for C/POSIX.
-[[nodiscard]] std::string environmentLocale();
-
-/// `date` in UTC with milliseconds: "2026-03-02T10:00:30.000Z".
+/// `date` in UTC with milliseconds, rounded to the nearest: "2026-03-02T10:00:30.000Z". Years
+/// before 1000 get leading zeros, years after 9999 five digits; "invalid" for non-finite instants
+/// and those beyond about ±25,000 years.
 [[nodiscard]] std::string isoUtc(Date date);
 
 }  // namespace ostrel::cli

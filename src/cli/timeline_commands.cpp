@@ -1,6 +1,7 @@
 // `timeline`, `entry`, `snapshot` and `placeholder`: the provider's operations as the host sees them,
 // printed as JSON (--json) or as a table for people.
 
+#include <cmath>
 #include <ostream>
 #include <sstream>
 
@@ -29,10 +30,15 @@ std::string jsonClass(const ClassItem& c) {
   return o.str();
 }
 
+/// A weight as a JSON number; null where it has none (or none JSON can write).
+std::string jsonWeight(const std::optional<double>& w) {
+  return w && std::isfinite(*w) ? numberText(*w) : std::string("null");
+}
+
 std::string jsonItem(const DueItem& d) {
   std::ostringstream o;
   o << "{\"unit\": " << jsonString(d.unit) << ", \"name\": " << jsonString(d.name)
-    << ", \"due\": " << jsonDate(d.due) << ", \"weight\": " << jsonOptional(d.weight, numberText) << "}";
+    << ", \"due\": " << jsonDate(d.due) << ", \"weight\": " << jsonWeight(d.weight) << "}";
   return o.str();
 }
 
@@ -56,9 +62,29 @@ std::string jsonEntry(const Entry& e) {
   return o.str();
 }
 
+/// Feed text for a terminal: control characters (which could move the cursor or recolour the
+/// screen) are shown as \xNN instead of being written raw.
+std::string shown(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x20 || c == 0x7f) {
+      static constexpr char hex[] = "0123456789abcdef";
+      out += "\\x";
+      out += hex[c >> 4];
+      out += hex[c & 0xf];
+    } else {
+      out += ch;
+    }
+  }
+  return out;
+}
+
 void printClass(std::ostream& out, const char* label, const ClassItem& c) {
-  out << label << c.unit << "  " << c.title << "  " << isoUtc(c.start) << " – " << isoUtc(c.end);
-  if (c.where) out << "  (" << *c.where << ")";
+  out << label << shown(c.unit) << "  " << shown(c.title) << "  " << isoUtc(c.start) << " – "
+      << isoUtc(c.end);
+  if (c.where) out << "  (" << shown(*c.where) << ")";
   out << "\n";
 }
 
@@ -74,12 +100,12 @@ void printEntry(std::ostream& out, const Entry& e) {
   }
   for (const ClassItem& c : e.later()) printClass(out, "later:  ", c);
   for (const DueItem& d : e.due()) {
-    out << "due:    " << d.unit << "  " << d.name << "  " << isoUtc(d.due);
+    out << "due:    " << shown(d.unit) << "  " << shown(d.name) << "  " << isoUtc(d.due);
     if (d.weight) out << "  weight " << numberText(*d.weight);
     out << "\n";
   }
   out << "cards:  " << e.cards() << "\n"
-      << "week:   " << e.week().value_or("none") << "\n";
+      << "week:   " << (e.week() ? shown(*e.week()) : "none") << "\n";
 }
 
 void printOne(Io& io, const HostSettings& s, const Entry& e) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "feed/feed_file.hpp"
+#include "platform/calendar.hpp"
 #include "platform/clock.hpp"
 
 namespace ostrel {
@@ -20,7 +21,7 @@ namespace ostrel {
 struct Host {
   Clock clock = Clock::system();
   std::filesystem::path feed = FeedFile::url();
-  std::string timeZone = "UTC";
+  std::string timeZone = Calendar::defaultTimeZone();
 
   /// Loads the feed document from `feed`.
   [[nodiscard]] Loaded load() const { return FeedFile::load(feed); }
