@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 #include <set>
 
+#include "platform/calendar.hpp"
 #include "timeline/sample.hpp"
 
 namespace ostrel {
@@ -176,6 +178,17 @@ TEST(Timeline, PropertiesOverGeneratedFeeds) {
       if (inWindow(d.due + 43'200)) expected.insert((d.due + 43'200).sinceEpoch);
     }
     EXPECT_EQ(dates.size(), expected.size());
+  }
+}
+
+TEST(Timeline, InstantsFarOutOfRangeGiveAnOrderedTimelineWithoutFault) {
+  const Loaded l = feedOf({lesson(Date{-1e308}, Date{1e308})}, {deadline(Date{1e308})});
+  for (double now : {1e300, -1e300, 9e15, std::numeric_limits<double>::infinity()}) {
+    const Date m0 = Calendar::minuteStart(Date{now}, "UTC").value_or(Date{now});
+    const Timeline<Entry> t = Provider::timeline(Date{now}, m0, l);
+    ASSERT_FALSE(t.entries.empty()) << now;
+    EXPECT_EQ(t.entries.front().date, Date{now});
+    for (std::size_t i = 1; i < t.entries.size(); ++i) EXPECT_LT(t.entries[i - 1].date, t.entries[i].date);
   }
 }
 

@@ -1,0 +1,217 @@
+// Runs the built command's timeline, entry, snapshot and placeholder subcommands.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/options.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  std::string out;
+  std::string err;
+  int status = -1;
+};
+
+std::string slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string l; std::getline(in, l);) out.push_back(l);
+  return out;
+}
+
+std::size_t count(const std::string& text, const std::string& what) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+class TimelineCommands : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "ostrel-timeline-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+  std::string write(const std::string& content) {
+    const fs::path p = dir_ / ("feed" + std::to_string(++files_) + ".json");
+    std::ofstream(p, std::ios::binary) << content;
+    return "'" + p.string() + "'";
+  }
+  std::string absent() const { return "'" + (dir_ / "absent.json").string() + "'"; }
+  /// Runs `ostrel-widgets <args>`, keeping stdout and stderr apart.
+  Outcome run(const std::string& args) const {
+    const fs::path err = dir_ / "stderr";
+    const std::string line = std::string("'") + OSTREL_COMMAND + "' " + args + " 2>'" + err.string() + "'";
+    Outcome r;
+    FILE* pipe = ::popen(line.c_str(), "r");
+    if (pipe == nullptr) return r;
+    std::array<char, 4096> buffer{};
+    std::size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
+    const int raw = ::pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.err = slurp(err);
+    return r;
+  }
+  fs::path dir_;
+  int files_ = 0;
+};
+
+constexpr const char* kNow = "--now 2026-03-02T10:00:30Z";
+
+TEST_F(TimelineCommands, TimelineJsonWithoutAFeed) {
+  const Outcome r = run("timeline --json --tz UTC " + std::string(kNow) + " --feed " + absent());
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out.rfind("{\"entries\": [{\"date\": \"2026-03-02T10:00:30.000Z\", \"loaded\": \"missing\"}, "
+                        "{\"date\": \"2026-03-02T10:01:00.000Z\", \"loaded\": \"missing\"}, ",
+                        0),
+            0u)
+      << r.out;
+  EXPECT_NE(r.out.find("{\"date\": \"2026-03-02T11:00:00.000Z\", \"loaded\": \"missing\"}, "
+                       "{\"date\": \"2026-03-02T11:05:00.000Z\", \"loaded\": \"missing\"}"),
+            std::string::npos);
+  const std::string tail =
+      "{\"date\": \"2026-03-02T13:00:00.000Z\", \"loaded\": \"missing\"}], \"reload\": "
+      "\"2026-03-02T10:30:30.000Z\"}\n";
+  ASSERT_GE(r.out.size(), tail.size());
+  EXPECT_EQ(r.out.substr(r.out.size() - tail.size()), tail);
+  EXPECT_EQ(count(r.out, "\"loaded\": \"missing\""), 85u);
+}
+
+TEST_F(TimelineCommands, TimelineTableAddsFeedDatesInEveryZone) {
+  const std::string feed =
+      write(R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z","classes":[{"unit":"U","title":"T",)"
+            R"("start":"2026-03-02T10:20:00Z","end":"2026-03-02T11:10:30Z"}]})");
+  for (const char* zone : {"UTC", "Asia/Kolkata", "Australia/Sydney", "America/St_Johns"}) {
+    const Outcome r = run("timeline --tz " + std::string(zone) + " " + kNow + " --feed " + feed);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto ls = lines(r.out);
+    ASSERT_EQ(ls.size(), 87u) << zone;
+    EXPECT_EQ(ls[0], "86 entries, reload at 2026-03-02T10:30:30.000Z");
+    EXPECT_EQ(ls[1], "2026-03-02T10:00:30.000Z  feed");
+    EXPECT_EQ(ls[2], "2026-03-02T10:01:00.000Z  feed");
+    EXPECT_NE(r.out.find("2026-03-02T11:10:30.000Z  feed\n2026-03-02T11:15:00.000Z  feed\n"),
+              std::string::npos);
+  }
+}
+
+TEST_F(TimelineCommands, EntryJsonEscapesFeedText) {
+  const std::string feed = write(
+      R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z","week":"Week 10 of 13","cards":3,)"
+      R"("classes":[{"unit":"U1","title":"Say \"hi\"\\ \u0001\n Café ✓","start":"2026-03-02T09:00:00Z",)"
+      R"("end":"2026-03-02T11:00:00.250Z","where":"Room 1"},)"
+      R"({"unit":"U2","title":"B","start":"2026-03-02T12:00:00Z","end":"2026-03-02T13:00:00Z"}],)"
+      R"("due":[{"unit":"U1","name":"Essay","due":"2026-03-02T00:00:00+01:00","weight":12.5},)"
+      R"({"unit":"U2","name":"Quiz","due":"2026-03-09T09:00:00Z"}]})");
+  const Outcome r = run("entry --json --at 2026-03-02T10:30:00Z --feed " + feed);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(
+      r.out,
+      "{\"date\": \"2026-03-02T10:30:00.000Z\", \"loaded\": \"feed\", "
+      "\"next\": {\"unit\": \"U1\", \"title\": \"Say \\\"hi\\\"\\\\ \\u0001\\n Café ✓\", \"where\": "
+      "\"Room 1\", \"start\": \"2026-03-02T09:00:00.000Z\", \"end\": \"2026-03-02T11:00:00.250Z\"}, "
+      "\"later\": [{\"unit\": \"U2\", \"title\": \"B\", \"where\": null, \"start\": "
+      "\"2026-03-02T12:00:00.000Z\", \"end\": \"2026-03-02T13:00:00.000Z\"}], "
+      "\"due\": [{\"unit\": \"U1\", \"name\": \"Essay\", \"due\": \"2026-03-01T23:00:00.000Z\", "
+      "\"weight\": 12.5}, {\"unit\": \"U2\", \"name\": \"Quiz\", \"due\": \"2026-03-09T09:00:00.000Z\", "
+      "\"weight\": null}], \"cards\": 3, \"week\": \"Week 10 of 13\"}\n");
+
+  // The readable table shows control characters escaped, never raw.
+  const Outcome table = run("entry --at 2026-03-02T10:30:00Z --feed " + feed);
+  ASSERT_EQ(table.status, 0);
+  EXPECT_EQ(table.out.find('\x01'), std::string::npos);
+  EXPECT_NE(table.out.find("Say \"hi\"\\ \\x01\\x0a Café ✓"), std::string::npos) << table.out;
+}
+
+TEST_F(TimelineCommands, SnapshotAndPlaceholder) {
+  const std::string off = write(R"({"v":1,"enabled":false,"at":"2026-03-02T10:00:00Z"})");
+  struct Row {
+    std::string args;
+    std::string loaded;
+    bool sample;
+  };
+  const std::string empty = "\"next\": null, \"later\": [], \"due\": [], \"cards\": 0, \"week\": null}\n";
+  for (const Row& row : {Row{"snapshot --preview --feed " + absent(), "feed", true},
+                         Row{"snapshot --preview --feed " + off, "off", false},
+                         Row{"snapshot --feed " + absent(), "missing", false},
+                         Row{"placeholder --feed " + off, "feed", true}}) {
+    const Outcome r = run(row.args + " --json " + kNow);
+    ASSERT_EQ(r.status, 0) << row.args << r.err;
+    const std::string head = "{\"date\": \"2026-03-02T10:00:30.000Z\", \"loaded\": \"" + row.loaded + "\", ";
+    EXPECT_EQ(r.out.rfind(head, 0), 0u) << row.args << "\n" << r.out;
+    if (row.sample) {
+      EXPECT_NE(
+          r.out.find("\"next\": {\"unit\": \"FINC3600\", \"title\": \"Lecture\", \"where\": \"ABS Lecture "
+                     "Theatre 1010\", \"start\": \"2026-03-02T10:40:30.000Z\", \"end\": "
+                     "\"2026-03-02T11:40:30.000Z\"}"),
+          std::string::npos)
+          << r.out;
+      EXPECT_NE(r.out.find("\"cards\": 7, \"week\": \"Week 10 of 13\"}"), std::string::npos);
+    } else {
+      EXPECT_EQ(r.out, head + empty);
+    }
+  }
+}
+
+TEST_F(TimelineCommands, BadArgumentsAreOneLineWithStatusTwo) {
+  for (const std::string args :
+       {"timeline --now yesterday", "timeline --now 2026-03-02T10:00:30", "timeline --tz Mars/Base",
+        "snapshot --locale klingon", "entry", "entry --at 2026-13-02T10:00:00Z", "placeholder --tz ''",
+        "timeline --json --preview"}) {
+    const Outcome r = run(args + " --feed " + absent());
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_EQ(r.out, "") << args;
+    EXPECT_EQ(lines(r.err).size(), 1u) << args << ": " << r.err;
+    EXPECT_EQ(r.err.rfind("ostrel-widgets: error: ", 0), 0u) << args << ": " << r.err;
+  }
+}
+
+struct Iso {
+  double seconds;
+  const char* text;
+};
+
+class IsoUtc : public testing::TestWithParam<Iso> {};
+
+TEST_P(IsoUtc, MillisecondsInUtc) {
+  EXPECT_EQ(ostrel::cli::isoUtc(ostrel::Date{GetParam().seconds}), GetParam().text) << GetParam().seconds;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, IsoUtc,
+    testing::Values(Iso{0, "1970-01-01T00:00:00.000Z"}, Iso{1'772'445'630, "2026-03-02T10:00:30.000Z"},
+                    Iso{1'772'445'630.0004, "2026-03-02T10:00:30.000Z"},
+                    Iso{1'772'445'630.9996, "2026-03-02T10:00:31.000Z"},
+                    Iso{-0.5, "1969-12-31T23:59:59.500Z"}, Iso{-86'400, "1969-12-31T00:00:00.000Z"},
+                    Iso{951'782'400, "2000-02-29T00:00:00.000Z"},
+                    Iso{253'402'300'799.999, "9999-12-31T23:59:59.999Z"},
+                    Iso{-62'135'596'800, "0001-01-01T00:00:00.000Z"},
+                    Iso{std::numeric_limits<double>::infinity(), "invalid"},
+                    Iso{std::numeric_limits<double>::quiet_NaN(), "invalid"}, Iso{1e300, "invalid"}));
+
+}  // namespace
