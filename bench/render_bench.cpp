@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "cli/face.hpp"
 #include "cli/render_commands.hpp"
 #include "feed/date_rule.hpp"
 #include "platform/render/render.hpp"
+#include "timeline/widgets.hpp"
 
 namespace {
 
@@ -24,10 +26,14 @@ const render::PangoMeasurer& fonts() {
   return measurer;
 }
 
+/// The gallery's eight faces over the sample feed, at a fixed instant.
 const std::vector<render::GalleryItem>& faces() {
   static const std::vector<render::GalleryItem> items = [] {
-    const Date at = parseDate("2026-03-02T09:30:00Z").value_or(Date{});
-    return cli::galleryFaces(Loaded::missing(), at, /*sample=*/true, Environment{});
+    const Date now = parseDate("2026-03-02T09:30:00Z").value_or(Date{});
+    const cli::HostSettings settings{.host = Host{.clock = Clock::fixed(now), .feed = {}, .timeZone = "UTC"},
+                                     .locale = "en_US",
+                                     .json = false};
+    return cli::galleryFaces(OstrelWidgets{}.body(), cli::entryFor(settings, "", true), settings, 14);
   }();
   return items;
 }

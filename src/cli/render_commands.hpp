@@ -1,36 +1,23 @@
 #pragma once
 /// \file render_commands.hpp
-/// What `render` and `gallery` draw, for the commands and the drawing benchmark: the bundle's
-/// widgets with their offered families, and each widget's face for an entry.
+/// What `gallery` draws, for the command and the drawing benchmark: every declared widget in every
+/// family it offers, light then dark, one row per widget.
+///
+///     auto items = galleryFaces(OstrelWidgets{}.body(), entryFor(settings, "", true), settings, 14);
+///     auto png = render::renderGallery(items, fonts, {});
 
-#include <string>
 #include <vector>
 
-#include "feed/loaded.hpp"
-#include "platform/date.hpp"
+#include "cli/options.hpp"
 #include "platform/render/render.hpp"
-#include "platform/ui/environment.hpp"
-#include "platform/ui/view.hpp"
+#include "timeline/configuration.hpp"
 
 namespace ostrel::cli {
 
-/// One widget of the bundle as the gallery shows it.
-struct GalleryKind {
-  std::string kind;         ///< "NextUp", "DueSoon"
-  std::string displayName;  ///< "Next up", "Due soon"
-  std::vector<WidgetFamily> families;
-};
-
-/// The bundle's widgets in bundle order.
-[[nodiscard]] std::vector<GalleryKind> galleryKinds();
-
-/// Widget `kind`'s content for an entry at `date` (from the sample feed when `sample`), in `env`.
-[[nodiscard]] View widgetFace(const std::string& kind, const Loaded& loaded, Date date, bool sample,
-                              const Environment& env);
-
-/// Every widget in every offered family, light then dark, one row per widget, labelled
-/// "DISPLAY NAME · FAMILY · SCHEME"; `base` gives the system version, locale and zone.
-[[nodiscard]] std::vector<render::GalleryItem> galleryFaces(const Loaded& loaded, Date date, bool sample,
-                                                            const Environment& base);
+/// The gallery's faces for `entry`, each labelled "DISPLAY NAME · FAMILY · SCHEME" (the display name
+/// through the string table), drawn with the system version `macos` and the settings' locale and zone.
+[[nodiscard]] std::vector<render::GalleryItem> galleryFaces(const std::vector<WidgetConfiguration>& widgets,
+                                                            const Entry& entry, const HostSettings& settings,
+                                                            int macos);
 
 }  // namespace ostrel::cli

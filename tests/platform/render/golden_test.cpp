@@ -10,8 +10,11 @@
 
 #include "components/note.hpp"
 #include "faces.hpp"
+#include "feed/date_rule.hpp"
 #include "pixels.hpp"
 #include "platform/render/render.hpp"
+#include "timeline/sample.hpp"
+#include "timeline/widgets.hpp"
 
 namespace ostrel::render {
 namespace {
@@ -36,6 +39,20 @@ Environment env(WidgetFamily family, ColorScheme scheme, int macos) {
 
 std::vector<Golden> goldens() {
   std::vector<Golden> out;
+  // The gallery's faces: every widget in every family it offers, both schemes, over the sample feed.
+  const Date now = parseDate("2026-03-02T09:30:00Z").value_or(Date{});
+  const Entry entry{.date = now, .loaded = Loaded::feed(Sample::feed(Clock::fixed(now)))};
+  for (const WidgetConfiguration& w : OstrelWidgets{}.body()) {
+    for (WidgetFamily family : w.families) {
+      for (ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        Environment e = env(family, scheme, 14);
+        e.locale = "en_US";
+        e.timeZone = "UTC";
+        out.push_back(
+            {w.kind + "-" + name(family) + "-" + name(scheme), w.content(entry, e), family, scheme});
+      }
+    }
+  }
   for (ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
     const std::string s = name(scheme);
     for (int macos : {13, 14}) {
