@@ -1,0 +1,254 @@
+// The provider's timeline: its date logic alone, and the whole request with the file read and decoded.
+//
+//   timeline_bench                 run the benchmarks, print how time grows from N to 2N classes, then
+//                                  measure the peak memory of a request over the stress feed
+//   timeline_bench --peak FILE     (used by the above) one request over FILE in a fresh process;
+//                                  prints "<baseline KB> <peak KB> <entries>"
+//
+// Feeds are generated deterministically: N classes spread over a week around now (so about a sixth of
+// their starts and ends fall inside the 24-hour window) and N / 5 deadlines. "realistic" is one
+// student's week, 40 classes and 12 deadlines; "stress" is 100,000 classes and 20,000 deadlines.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cli/options.hpp"
+#include "timeline/provider.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace ostrel;
+
+constexpr Date kNow{1'772'445'630};  // 2026-03-02T10:00:30Z
+constexpr int kRealistic = -1;       // the size code of the realistic feed
+
+/// A deterministic feed with `classes` classes and `deadlines` deadlines around `kNow`.
+Feed generate(int classes, int deadlines) {
+  std::uint64_t state = 0x9E3779B97F4A7C15ULL;
+  const auto next = [&state] {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<unsigned>(state >> 33);
+  };
+  const char* units[] = {"FINC3600", "COMP2123", "STAT2011", "INFO1111", "MATH2069", "ECON1001"};
+  const char* titles[] = {"Lecture", "Tutorial", "Workshop", "Computer lab", "Seminar"};
+  const char* rooms[] = {"Merewether 498", "SIT Lab 117", "Carslaw 159", "Abercrombie 2130", "Law Annex 342"};
+  const char* light[] = {"#A91991", "#1F6FEB", "#1A7F37", "#BF8700", "#CF222E", "#8250DF"};
+  const char* dark[] = {"#E07BD6", "#6CB6FF", "#56D364", "#E3B341", "#FF7B72", "#D2A8FF"};
+  std::vector<ClassItem> cs;
+  cs.reserve(static_cast<std::size_t>(classes));
+  for (int i = 0; i < classes; ++i) {
+    const unsigned u = next() % 6;
+    // Whole minutes, a quarter of them off the minute, within three days before and four after now.
+    const double start = kNow.sinceEpoch - 3 * 86'400 + (next() % (7 * 1'440)) * 60.0 + (i % 4 == 0 ? 30 : 0);
+    cs.push_back(ClassItem{.unit = units[u],
+                           .title = titles[next() % 5],
+                           .where = rooms[next() % 5],
+                           .start = Date{start},
+                           .end = Date{start + 3'000},
+                           .color = UnitColor{.light = light[u], .dark = dark[u]}});
+  }
+  std::vector<DueItem> ds;
+  ds.reserve(static_cast<std::size_t>(deadlines));
+  for (int i = 0; i < deadlines; ++i) {
+    const unsigned u = next() % 6;
+    ds.push_back(DueItem{.unit = units[u],
+                         .name = "Assessment " + std::to_string(i),
+                         .due = Date{kNow.sinceEpoch - 2 * 86'400 + (next() % (7 * 1'440)) * 60.0},
+                         .weight = static_cast<double>(next() % 60) + 0.5,
+                         .color = UnitColor{.light = light[u], .dark = dark[u]}});
+  }
+  return Feed{.v = 1,
+              .enabled = true,
+              .at = kNow,
+              .week = "Week 10 of 13",
+              .classes = std::move(cs),
+              .due = std::move(ds),
+              .cards = 7};
+}
+
+Feed generateSized(int n) {
+  return n == kRealistic ? generate(40, 12) : generate(n, n / 5);
+}
+
+/// The feed as the host application writes it.
+std::string document(const Feed& f) {
+  std::string s =
+      R"({"v":1,"enabled":true,"at":")" + cli::isoUtc(f.at) + R"(","week":"Week 10 of 13","cards":7,)";
+  s += R"("classes":[)";
+  for (std::size_t i = 0; i < f.classes->size(); ++i) {
+    const ClassItem& c = (*f.classes)[i];
+    s += (i ? ",{" : "{");
+    s += R"("unit":")" + c.unit + R"(","title":")" + c.title + R"(","where":")" + *c.where +
+         R"(","start":")" + cli::isoUtc(c.start) + R"(","end":")" + cli::isoUtc(c.end) +
+         R"(","color":{"light":")" + c.color->light + R"(","dark":")" + c.color->dark + R"("}})";
+  }
+  s += R"(],"due":[)";
+  for (std::size_t i = 0; i < f.due->size(); ++i) {
+    const DueItem& d = (*f.due)[i];
+    s += (i ? ",{" : "{");
+    s += R"("unit":")" + d.unit + R"(","name":")" + d.name + R"(","due":")" + cli::isoUtc(d.due) +
+         R"(","weight":)" + std::to_string(*d.weight) + R"(,"color":{"light":")" + d.color->light +
+         R"(","dark":")" + d.color->dark + R"("}})";
+  }
+  return s + "]}";
+}
+
+fs::path scratch() {
+  static const fs::path dir = [] {
+    fs::path d = fs::temp_directory_path() / ("ostrel-timeline-bench-" + std::to_string(::getpid()));
+    fs::create_directories(d);
+    return d;
+  }();
+  return dir;
+}
+
+/// The feed of size `n` written to a file once; its path.
+const fs::path& fileOf(int n) {
+  static std::map<int, fs::path> files;
+  auto it = files.find(n);
+  if (it == files.end()) {
+    const fs::path p = scratch() / ("feed-" + std::to_string(n) + ".json");
+    std::ofstream(p, std::ios::binary) << document(generateSized(n));
+    it = files.emplace(n, p).first;
+  }
+  return it->second;
+}
+
+std::string sizeName(int n) {
+  return n == kRealistic ? "realistic" : std::to_string(n);
+}
+
+/// The date logic and the entries, over a feed already in memory.
+void timelineOf(benchmark::State& state, int n) {
+  const Loaded loaded = Loaded::feed(generateSized(n));
+  const Date m0{std::floor(kNow.sinceEpoch / 60) * 60};
+  std::size_t entries = 0;
+  for (auto _ : state) {
+    Timeline<Entry> t = Provider::timeline(kNow, m0, loaded);
+    entries = t.entries.size();
+    benchmark::DoNotOptimize(t);
+  }
+  state.counters["entries"] = static_cast<double>(entries);
+}
+
+/// The whole request as the host makes it: clock, file read, decode, minute start, dates, entries.
+void getTimeline(benchmark::State& state, int n) {
+  const TimelineProviderContext context{
+      .isPreview = false,
+      .host = Host{.clock = Clock::fixed(kNow), .feed = fileOf(n), .timeZone = "Australia/Sydney"}};
+  std::size_t entries = 0;
+  for (auto _ : state) {
+    Provider{}.getTimeline(context, [&](const Timeline<Entry>& t) {
+      entries = t.entries.size();
+      benchmark::DoNotOptimize(t.entries.data());
+    });
+  }
+  state.counters["entries"] = static_cast<double>(entries);
+  state.counters["file_bytes"] = static_cast<double>(fs::file_size(fileOf(n)));
+}
+
+/// Keeps each benchmark's time per iteration, for the ratios printed at the end.
+class Collecting : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> seconds;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& r : runs) {
+      if (r.run_type == Run::RT_Iteration && !r.error_occurred) {
+        seconds[r.benchmark_name()] = r.GetAdjustedRealTime();
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+};
+
+long maxRssKb() {
+  rusage u{};
+  ::getrusage(RUSAGE_SELF, &u);
+  return u.ru_maxrss;
+}
+
+/// One request over `file` in this (fresh) process; prints the baseline and peak resident sizes.
+int peak(const char* file) {
+  const long baseline = maxRssKb();
+  const TimelineProviderContext context{
+      .isPreview = false,
+      .host = Host{.clock = Clock::fixed(kNow), .feed = file, .timeZone = "Australia/Sydney"}};
+  Timeline<Entry> kept;
+  Provider{}.getTimeline(context, [&](Timeline<Entry> t) { kept = std::move(t); });
+  std::printf("%ld %ld %zu\n", baseline, maxRssKb(), kept.entries.size());
+  return kept.entries.empty() || kept.entries.front().loaded.which() != Loaded::Case::feed ? 1 : 0;
+}
+
+/// Runs `peak` over the stress feed in a child process and reports against 3 × file + 30 MB.
+void reportPeak() {
+  const fs::path stress = scratch() / "stress.json";
+  std::ofstream(stress, std::ios::binary) << document(generate(100'000, 20'000));
+  const auto bytes = static_cast<double>(fs::file_size(stress));
+  const std::string command =
+      "'" + fs::read_symlink("/proc/self/exe").string() + "' --peak '" + stress.string() + "'";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  long baseline = 0, peakKb = 0;
+  std::size_t entries = 0;
+  const bool read = pipe != nullptr && std::fscanf(pipe, "%ld %ld %zu", &baseline, &peakKb, &entries) == 3;
+  const int status = pipe != nullptr ? ::pclose(pipe) : -1;
+  if (!read || status != 0) {
+    std::printf("\nStress timeline peak memory: the measuring process failed\n");
+    return;
+  }
+  const double mb = 1024.0 * 1024.0;
+  const double peakMb = static_cast<double>(peakKb) * 1024.0 / mb;
+  const double limitMb = 3 * bytes / mb + 30;
+  std::printf(
+      "\nStress timeline (100,000 classes, 20,000 deadlines, %zu entries): peak resident %.1f MB "
+      "(%.1f MB above the process's start), feed file %.1f MB, goal <= 3 x file + 30 MB = %.1f MB: %s\n",
+      entries, peakMb, static_cast<double>(peakKb - baseline) / 1024.0, bytes / mb, limitMb,
+      peakMb <= limitMb ? "met" : "NOT met");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--peak") == 0) return peak(argv[2]);
+
+  const std::vector<int> sizes{1'000, 2'000, 10'000, 20'000, 100'000, 200'000};
+  benchmark::RegisterBenchmark("timeline/realistic", timelineOf, kRealistic)->Unit(benchmark::kMicrosecond);
+  for (int n : sizes) {
+    benchmark::RegisterBenchmark(("timeline/" + sizeName(n)).c_str(), timelineOf, n)
+        ->Unit(benchmark::kMillisecond);
+  }
+  benchmark::RegisterBenchmark("getTimeline/realistic", getTimeline, kRealistic)
+      ->Unit(benchmark::kMicrosecond);
+  for (int n : sizes) {
+    benchmark::RegisterBenchmark(("getTimeline/" + sizeName(n)).c_str(), getTimeline, n)
+        ->Unit(benchmark::kMillisecond);
+  }
+  benchmark::Initialize(&argc, argv);
+  Collecting reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+
+  std::printf("\nTime for 2N classes over time for N (goal <= 2.3):\n");
+  for (const std::string kind : {"timeline", "getTimeline"}) {
+    for (int n : {1'000, 10'000, 100'000}) {
+      const auto& t = reporter.seconds;
+      const std::string a = kind + "/" + std::to_string(n), b = kind + "/" + std::to_string(2 * n);
+      if (!t.count(a) || !t.count(b) || t.at(a) <= 0) continue;
+      std::printf("  %-12s N = %-7d %.2f\n", kind.c_str(), n, t.at(b) / t.at(a));
+    }
+  }
+  reportPeak();
+  std::error_code ec;
+  fs::remove_all(scratch(), ec);
+  benchmark::Shutdown();
+  return 0;
+}
