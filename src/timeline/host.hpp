@@ -7,6 +7,7 @@
 ///     TimelineProviderContext context{.isPreview = false, .host = Host{.clock = Clock::fixed(now)}};
 ///     Provider{}.getTimeline(context, [](Timeline<Entry> t) { show(t); });
 
+#include <concepts>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "feed/feed_file.hpp"
 #include "platform/calendar.hpp"
 #include "platform/clock.hpp"
+#include "platform/date.hpp"
 
 namespace ostrel {
 

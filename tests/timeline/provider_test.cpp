@@ -126,6 +126,20 @@ INSTANTIATE_TEST_SUITE_P(
                {kTen + 400 * kMin, kTen + 500 * kMin},
                {}}));
 
+TEST(Timeline, ADeadlineLeavesTwelveHoursAfterItFellDue) {
+  const Date evening = kTen + 10 * 3'600;  // 20:00
+  const Date todayNine = kTen - 3'600, yesterdayNine = todayNine - 86'400;
+  const auto dates = Provider::timelineDates(
+      evening, evening,
+      feedOf({}, {deadline(todayNine), deadline(yesterdayNine), deadline(todayNine + 150)}));
+  // Today 09:00 drops off at 21:00, on the 60th minute mark; 09:02:30 adds 21:02:30; yesterday's
+  // deadline dropped off before now and adds nothing.
+  EXPECT_EQ(dates.size(), 86u);
+  EXPECT_TRUE(std::binary_search(dates.begin(), dates.end(), kTen + 11 * 3'600));
+  EXPECT_TRUE(std::binary_search(dates.begin(), dates.end(), kTen + 11 * 3'600 + 150));
+  EXPECT_FALSE(std::binary_search(dates.begin(), dates.end(), yesterdayNine + 43'200));
+}
+
 TEST(Timeline, EveryEntrySharesTheOneFeed) {
   const Loaded l = Loaded::feed(Sample::feed(Clock::fixed(kTen)));
   const Timeline<Entry> t = Provider::timeline(kTen, kTen, l);
