@@ -18,7 +18,10 @@
 #include "components/note.hpp"
 #include "components/palette.hpp"
 #include "faces.hpp"
+#include "feed/date_rule.hpp"
+#include "feed/decoder.hpp"
 #include "pixels.hpp"
+#include "timeline/widgets.hpp"
 
 namespace ostrel::render {
 namespace {
@@ -122,6 +125,40 @@ TEST(Layout, LongRightToLeftAndEmojiTitlesStayInTheirWidget) {
       const Environment e = env(ColorScheme::light, macos);
       const Placed w = layout::layoutWidget(face(e, title, title), Rect{0, 0, 170, 170}, 16, fonts());
       expectTextsInside(w, Rect{16, 16, 138, 138});
+    }
+  }
+}
+
+/// A feed whose titles, rooms and names are the hard cases, for the real faces.
+std::string hardFeed() {
+  std::string classes, due;
+  int i = 0;
+  for (const std::string& title : hardTitles()) {
+    const std::string n = std::to_string(i++);
+    classes += (classes.empty() ? "" : ",") + std::string(R"({"unit":"UNIT100)") + n + R"(","title":")" +
+               title + R"(","where":")" + title + R"(","start":"2026-03-0)" + std::to_string(2 + i) +
+               R"(T09:00:00Z","end":"2026-03-0)" + std::to_string(2 + i) + R"(T10:00:00Z"})";
+    due += (due.empty() ? "" : ",") + std::string(R"({"unit":"UNIT100)") + n + R"(","name":")" + title +
+           R"(","due":"2026-03-0)" + std::to_string(2 + i) + R"(T08:00:00Z","weight":12.5})";
+  }
+  return R"({"v":1,"enabled":true,"at":"2026-03-02T09:00:00Z","week":")" + hardTitles()[0] +
+         R"(","cards":3,"classes":[)" + classes + "],\"due\":[" + due + "]}";
+}
+
+TEST(Layout, FacesKeepHardTextsInsideTheirWidget) {
+  const auto feed = decodeFeed(hardFeed());
+  ASSERT_TRUE(feed) << feed.error().path << ": " << feed.error().message;
+  const Entry entry{.date = parseDate("2026-03-02T09:00:00Z").value_or(Date{}),
+                    .loaded = Loaded::feed(*feed)};
+  for (const WidgetConfiguration& w : OstrelWidgets{}.body()) {
+    for (WidgetFamily family : w.families) {
+      const Canvas c = canvasFor(family);
+      for (int macos : {13, 14}) {
+        const Placed placed = layout::layoutWidget(w.content(entry, env(ColorScheme::dark, macos, family)),
+                                                   Rect{0, 0, c.width, c.height}, c.margin, fonts());
+        SCOPED_TRACE(w.kind + " " + name(family) + " macOS " + std::to_string(macos));
+        expectTextsInside(placed, Rect{16, 16, c.width - 32, c.height - 32});
+      }
     }
   }
 }
