@@ -36,7 +36,10 @@ Outcome command(const std::string& args, bool mergeStderr = false) {
 }
 
 std::string quoted(const fs::path& p) {
-  return "'" + p.string() + "'";
+  std::string out = "'";
+  out += p.string();
+  out += '\'';
+  return out;
 }
 
 class CheckCommand : public testing::Test {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "timeline/sample.hpp"
 
 namespace ostrel {
@@ -180,13 +183,18 @@ TEST(Sample, IsMadeAfreshFromTheClock) {
     EXPECT_EQ((*b.classes)[i].start - (*a.classes)[i].start, 60);
     EXPECT_EQ((*b.due)[i].due - (*a.due)[i].due, 60);
   }
+  ASSERT_TRUE(b.classes && b.due);
+  std::vector<ClassItem> classes = *b.classes;
+  std::vector<DueItem> due = *b.due;
+  for (std::size_t i = 0; i < 2; ++i) {
+    classes[i].start = (*a.classes)[i].start;
+    classes[i].end = (*a.classes)[i].end;
+    due[i].due = (*a.due)[i].due;
+  }
   Feed shifted = b;
   shifted.at = a.at;
-  for (std::size_t i = 0; i < 2; ++i) {
-    (*shifted.classes)[i].start = (*a.classes)[i].start;
-    (*shifted.classes)[i].end = (*a.classes)[i].end;
-    (*shifted.due)[i].due = (*a.due)[i].due;
-  }
+  shifted.classes = std::move(classes);
+  shifted.due = std::move(due);
   EXPECT_EQ(shifted, a);
 }
 

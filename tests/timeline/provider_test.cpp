@@ -195,6 +195,42 @@ TEST(Timeline, PropertiesOverGeneratedFeeds) {
   }
 }
 
+// Large feeds: thousands of candidates, also for instants before 1970 and a window across 1970.
+TEST(Timeline, LargeFeedsGiveExactlyTheSortedUniqueCandidates) {
+  std::mt19937_64 rng(7);
+  for (const double base : {kTen.sinceEpoch, -43'200.0, -2e9}) {
+    const Date now{base + 0.125};
+    std::uniform_real_distribution<double> offset(-86'400, 2 * 86'400);
+    std::vector<ClassItem> classes;
+    std::vector<DueItem> due;
+    for (int i = 0; i < 4'000; ++i) {
+      const double s = i % 3 == 0 ? std::round(offset(rng) / 60) * 60 : offset(rng);
+      classes.push_back(lesson(now + s, now + s + (i % 5) * 600.0));
+    }
+    for (int i = 0; i < 1'000; ++i) due.push_back(deadline(now + offset(rng) - 43'200));
+    classes.push_back(lesson(Date{-0.0}, Date{0.0}));
+    const Loaded loaded = feedOf(classes, due);
+    const Date m0{std::floor(now.sinceEpoch / 60) * 60};
+
+    std::set<double> expected{now.sinceEpoch};
+    auto add = [&](Date d) {
+      if (now <= d && d <= now + 86'400) expected.insert(d.sinceEpoch);
+    };
+    for (const auto& c : classes) {
+      add(c.start);
+      add(c.end);
+    }
+    for (const auto& d : due) add(d.due + 43'200);
+    for (Date mark : marks(m0)) add(mark);
+
+    const auto dates = Provider::timelineDates(now, m0, loaded);
+    ASSERT_EQ(dates.size(), expected.size()) << base;
+    EXPECT_TRUE(std::equal(dates.begin(), dates.end(), expected.begin(), [](Date d, double e) {
+      return d.sinceEpoch == e;
+    })) << base;
+  }
+}
+
 TEST(Timeline, InstantsFarOutOfRangeGiveAnOrderedTimelineWithoutFault) {
   const Loaded l = feedOf({lesson(Date{-1e308}, Date{1e308})}, {deadline(Date{1e308})});
   for (double now : {1e300, -1e300, 9e15, std::numeric_limits<double>::infinity()}) {

@@ -1,0 +1,139 @@
+// The tree subcommand, run in process through the host over this system's bundle: the tree it prints
+// is the declared widget's content for the selected entry and environment, and families a widget
+// does not offer are refused with the ones it does.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.hpp"
+#include "cli/options.hpp"
+#include "feed/feed_file.hpp"
+#include "platform/ui/dump.hpp"
+#include "timeline/sample.hpp"
+#include "timeline/widgets.hpp"
+
+namespace ostrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  std::string out;
+  std::string err;
+  int status = -1;
+};
+
+Outcome tree(std::vector<std::string> args) {
+  args.insert(args.begin(), {"ostrel-widgets", "tree"});
+  std::vector<const char*> argv;
+  for (const std::string& a : args) argv.push_back(a.c_str());
+  std::ostringstream out;
+  std::ostringstream err;
+  Outcome r;
+  r.status = cli::run(static_cast<int>(argv.size()), argv.data(), out, err);
+  r.out = out.str();
+  r.err = err.str();
+  return r;
+}
+
+const std::string kExample = (fs::path(OSTREL_SOURCE_DIR) / "examples/widget.json").string();
+const std::string kAbsent = (fs::temp_directory_path() / "ostrel-tree-test-absent" / "widget.json").string();
+const std::vector<std::string> kPinned{"--tz", "UTC", "--locale", "en_US"};
+
+std::vector<std::string> with(std::vector<std::string> args) {
+  args.insert(args.end(), kPinned.begin(), kPinned.end());
+  return args;
+}
+
+Environment env(WidgetFamily family, ColorScheme scheme = ColorScheme::light, int macos = 14) {
+  return Environment{.widgetFamily = family,
+                     .colorScheme = scheme,
+                     .systemVersion = {macos, 0, 0},
+                     .locale = "en_US",
+                     .timeZone = "UTC"};
+}
+
+struct Refusal {
+  const char* kind;
+  const char* family;
+  const char* offered;
+};
+
+class RefusedFamilies : public testing::TestWithParam<Refusal> {};
+
+TEST_P(RefusedFamilies, ExitTwoNamingTheOfferedFamilies) {
+  const Refusal& p = GetParam();
+  const Outcome r = tree(with({"--kind", p.kind, "--family", p.family, "--feed", kExample}));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find(p.offered), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tree, RefusedFamilies,
+                         testing::Values(Refusal{"NextUp", "systemLarge", "systemSmall, systemMedium"},
+                                         Refusal{"DueSoon", "systemSmall", "systemMedium, systemLarge"}));
+
+TEST(TreeCommand, BadSelectorsAreParseErrors) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--kind", "Later", "--family", "systemSmall"},
+           {"--kind", "NextUp", "--family", "systemHuge"},
+           {"--kind", "NextUp", "--family", "systemSmall", "--scheme", "sepia"},
+           {"--kind", "NextUp", "--family", "systemSmall", "--macos", "12"},
+           {"--kind", "NextUp", "--family", "systemSmall", "--at", "tomorrow"},
+           {"--family", "systemSmall"},
+       }) {
+    const Outcome r = tree(with(args));
+    EXPECT_EQ(r.status, 2) << args[1];
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("error"), std::string::npos);
+  }
+}
+
+// The sample is made at --now and the entry dated --at: a tutorial 26 hours after the sample's
+// making is next once the lecture has ended, which only holds when the two instants are kept apart.
+TEST(TreeCommand, SampleIsMadeAtNowAndTheEntryDatedAt) {
+  const Date now = cli::instant("2026-03-02T10:00:00Z");
+  const Date at = cli::instant("2026-03-02T12:00:00Z");
+  const Outcome r = tree(with({"--kind", "DueSoon", "--family", "systemLarge", "--sample", "--feed", kAbsent,
+                               "--now", "2026-03-02T10:00:00Z", "--at", "2026-03-02T12:00:00Z", "--scheme",
+                               "dark", "--macos", "13"}));
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Entry entry{.date = at, .loaded = Loaded::feed(Sample::feed(Clock::fixed(now)))};
+  EXPECT_EQ(r.out, dumpText(DueWidget::content(entry).view(env(WidgetFamily::systemLarge, ColorScheme::dark, 13))));
+  EXPECT_NE(r.out.find("AMED3003"), std::string::npos);
+}
+
+TEST(TreeCommand, TextAndJsonOfTheLoadedFeedAtNow) {
+  const Entry entry{.date = cli::instant("2026-03-02T00:30:00Z"), .loaded = FeedFile::load(kExample)};
+  ASSERT_EQ(entry.loaded.which(), Loaded::Case::feed);
+  const View expected = NextUpWidget::content(entry).view(env(WidgetFamily::systemMedium));
+  const std::vector<std::string> args{"--kind", "NextUp", "--family", "systemMedium", "--feed", kExample, "--now",
+                                      "2026-03-02T00:30:00Z"};
+
+  const Outcome text = tree(with(args));
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_EQ(text.out, dumpText(expected));
+
+  std::vector<std::string> json = args;
+  json.emplace_back("--json");
+  const Outcome j = tree(with(json));
+  ASSERT_EQ(j.status, 0) << j.err;
+  EXPECT_EQ(j.out, dumpJson(expected) + "\n");
+}
+
+TEST(TreeCommand, AMissingFeedShowsTheNoteInEveryOfferedFamily) {
+  for (const WidgetConfiguration& w : OstrelWidgets{}.body()) {
+    for (WidgetFamily f : w.families) {
+      const Outcome r = tree(with({"--kind", w.kind, "--family", name(f), "--feed", kAbsent}));
+      EXPECT_EQ(r.status, 0) << r.err;
+      EXPECT_NE(r.out.find("Open Ostrel"), std::string::npos) << w.kind << " " << name(f);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ostrel
