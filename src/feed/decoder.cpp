@@ -275,28 +275,38 @@ DecodeError jsonError(simdjson::error_code code) {
 }
 
 /// Sizes the parser for `bytes` and prefaults the parts of its buffers that a feed document will
-/// write: structure indexes and tape take at most about the document's size for feed-shaped text,
-/// string copies about a quarter more (the buffers are reserved for the worst case, several times
-/// larger, and only the part written is ever mapped). `implementation` and `doc` are public members
-/// of simdjson's parser, documented as for benchmarking access.
+/// write. For feed-shaped text (short keys and values, many of them) the structure indexes take
+/// about 0.65 of the document's size, the tape about 0.75 and the string copies (keys included)
+/// about 1.1; each buffer is reserved for the worst case, several times larger, and only the part
+/// written is ever mapped, so prefaulting more than that would only add to the peak. A document of
+/// another shape simply faults in the rest as it is written. `implementation` and `doc` are public
+/// members of simdjson's parser, documented as for benchmarking access.
 void prepare(simdjson::dom::parser& parser, std::size_t bytes) {
   if (bytes < detail::kPrefaultFrom || parser.allocate(bytes) != simdjson::SUCCESS) return;
-  if (parser.implementation) detail::prefault(parser.implementation->structural_indexes.get(), bytes);
+  if (parser.implementation) detail::prefault(parser.implementation->structural_indexes.get(), bytes / 3 * 2);
   if (parser.doc.allocate(bytes) != simdjson::SUCCESS) return;  // else the parse allocates it
-  detail::prefault(parser.doc.tape.get(), bytes);
-  detail::prefault(parser.doc.string_buf.get(), bytes + bytes / 4);
+  detail::prefault(parser.doc.tape.get(), bytes / 4 * 3);
+  detail::prefault(parser.doc.string_buf.get(), bytes + bytes / 8);
 }
 
-/// Decodes `bytes`, which must be followed by kDecodePadding readable bytes.
-DecodeResult decodePaddedUnchecked(std::string_view bytes) {
+/// Decodes `size` bytes at `text`, which must be followed by kDecodePadding readable bytes. The
+/// parsed form holds copies of every string, so once a parse succeeds the text is released (when
+/// owned here) before the typed values are built: a large document's text, parsed form and typed
+/// form are never all held at once.
+DecodeResult decodePaddedUnchecked(const char* text, std::size_t size, std::unique_ptr<char[]> owned) {
   simdjson::dom::parser parser;
-  prepare(parser, bytes.size());
+  prepare(parser, size);
+  const std::string_view bytes{text, size};
   element root;
   auto code = parser.parse(bytes.data(), bytes.size(), false).get(root);
-  if (code == simdjson::SUCCESS) return decodeRoot(root);
+  if (code == simdjson::SUCCESS) {
+    owned.reset();
+    return decodeRoot(root);
+  }
   if (!refusedForLimits(code)) return jsonError(code);
   std::optional<std::string> scrubbed = detail::scrubFeed(bytes);
   if (!scrubbed) return jsonError(code);
+  owned.reset();
   code = parser.parse(*scrubbed).get(root);
   if (code != simdjson::SUCCESS) {
     // Well-formed, but a value that the feed reads holds what the parser cannot (a number beyond
@@ -310,7 +320,16 @@ DecodeResult decodePaddedUnchecked(std::string_view bytes) {
 
 DecodeResult decodeFeedPadded(std::string_view bytes) {
   try {
-    return decodePaddedUnchecked(bytes);
+    return decodePaddedUnchecked(bytes.data(), bytes.size(), nullptr);
+  } catch (const std::bad_alloc&) {
+    return DecodeError{"", "out of memory"};
+  }
+}
+
+DecodeResult decodeFeedPadded(std::unique_ptr<char[]> text, std::size_t size) {
+  try {
+    const char* data = text.get();
+    return decodePaddedUnchecked(data, size, std::move(text));
   } catch (const std::bad_alloc&) {
     return DecodeError{"", "out of memory"};
   }
@@ -318,10 +337,10 @@ DecodeResult decodeFeedPadded(std::string_view bytes) {
 
 DecodeResult decodeFeed(std::string_view bytes) {
   try {
-    const std::unique_ptr<char[]> copy{new char[bytes.size() + kDecodePadding]};
+    std::unique_ptr<char[]> copy{new char[bytes.size() + kDecodePadding]};
     if (!bytes.empty()) std::memcpy(copy.get(), bytes.data(), bytes.size());
     std::memset(copy.get() + bytes.size(), 0, kDecodePadding);
-    return decodePaddedUnchecked(std::string_view{copy.get(), bytes.size()});
+    return decodeFeedPadded(std::move(copy), bytes.size());
   } catch (const std::bad_alloc&) {
     return DecodeError{"", "out of memory"};
   }

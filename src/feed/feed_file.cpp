@@ -132,8 +132,7 @@ FeedReport FeedFile::inspect(const std::filesystem::path& file) {
                         .decodeError = std::nullopt,
                         .otherVersion = std::nullopt};
     }
-    DecodeResult decoded = decodeFeedPadded(std::string_view{bytes.data.get(), bytes.size});
-    bytes = Bytes{};
+    DecodeResult decoded = decodeFeedPadded(std::move(bytes.data), bytes.size);
     if (!decoded) {
       return FeedReport{.loaded = Loaded::missing(),
                         .readError = std::nullopt,

@@ -13,7 +13,7 @@
 namespace ostrel::detail {
 
 /// Buffers below this size are left to fault in as they are written.
-inline constexpr std::size_t kPrefaultFrom = std::size_t{1} << 20;
+inline constexpr std::size_t kPrefaultFrom = std::size_t{1} << 16;
 
 inline void prefault(const void* data, std::size_t bytes) {
 #ifdef MADV_POPULATE_WRITE

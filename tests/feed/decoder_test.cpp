@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -337,6 +339,23 @@ TEST(DecodeRepeat, SameBytesSameResult) {
   const std::string json = doc(R"(,"classes":[)" + kClass + R"(],"cards":3,"week":"W")");
   EXPECT_EQ(decodeFeed(json), decodeFeed(json));
   EXPECT_EQ(decodeFeed(json), decodeFeedPadded(json + std::string(kDecodePadding, ' ')).value());
+}
+
+/// Handing the text over (it is released once parsed) decides exactly as reading it in place: a
+/// feed, malformed text, a typed failure, and text that only the fallback for the parser's limits
+/// reads (a large number and deep nesting under unknown keys).
+TEST(DecodeRepeat, OwnedTextDecidesAsBorrowedText) {
+  const std::vector<std::string> docs{
+      doc(R"(,"classes":[)" + kClass + R"(],"cards":3,"week":"W")"),
+      doc(R"(,"classes":[)"),
+      doc(R"(,"cards":"3")"),
+      doc(R"(,"x":1e400,"y":)" + std::string(20'000, '[') + std::string(20'000, ']')),
+  };
+  for (const std::string& json : docs) {
+    std::unique_ptr<char[]> text{new char[json.size() + kDecodePadding]()};
+    std::memcpy(text.get(), json.data(), json.size());
+    EXPECT_EQ(decodeFeedPadded(std::move(text), json.size()), decodeFeed(json)) << json.substr(0, 80);
+  }
 }
 
 /// Every case of the public JSON parsing suite, placed under an unknown key of a valid feed (at the
