@@ -1,42 +1,20 @@
 // Runs `ostrel-widgets render` and `gallery` and checks what they print, write and return.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "command.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  std::string out, err;
-  int status = -1;
-};
-
-Outcome run(const std::string& args, const fs::path& dir) {
-  const fs::path errFile = dir / "stderr.txt";
-  const std::string line =
-      "cd '" + dir.string() + "' && '" + OSTREL_COMMAND + "' " + args + " 2>'" + errFile.string() + "'";
-  Outcome r;
-  FILE* pipe = ::popen(line.c_str(), "r");
-  if (pipe == nullptr) return r;
-  std::array<char, 4096> buffer{};
-  std::size_t n = 0;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
-  const int raw = ::pclose(pipe);
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  std::ifstream e(errFile);
-  r.err.assign(std::istreambuf_iterator<char>(e), {});
-  return r;
-}
+using ostrel::cli_test::Outcome;
 
 std::string head(const fs::path& p, std::size_t n) {
   std::ifstream f(p, std::ios::binary);
@@ -46,20 +24,13 @@ std::string head(const fs::path& p, std::size_t n) {
   return s;
 }
 
-class RenderCommand : public testing::Test {
+class RenderCommand : public ostrel::cli_test::ScratchTest {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "ostrel-render-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    ScratchTest::SetUp();
     // A feed that is switched off: every face is drawn whatever the state of the machine's feed.
     std::ofstream(dir_ / "off.json") << R"({"v":1,"enabled":false,"at":"2026-03-02T10:00:00Z"})";
   }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  fs::path dir_;
 };
 
 const std::string kPng = "\x89PNG\r\n\x1a\n";
@@ -67,8 +38,7 @@ const std::string kPng = "\x89PNG\r\n\x1a\n";
 TEST_F(RenderCommand, WritesPngAndSvgAndPrintsThePath) {
   for (const char* name : {"face.png", "face.SVG"}) {
     const Outcome r = run(
-        std::string("render --kind DueSoon --family systemLarge --scheme dark --feed off.json -o ") + name,
-        dir_);
+        std::string("render --kind DueSoon --family systemLarge --scheme dark --feed off.json -o ") + name);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, std::string(name) + "\n");
     EXPECT_EQ(r.err, "");
@@ -78,7 +48,7 @@ TEST_F(RenderCommand, WritesPngAndSvgAndPrintsThePath) {
 }
 
 TEST_F(RenderCommand, GalleryDefaultsToGalleryPng) {
-  const Outcome r = run("gallery --feed off.json --scale 1", dir_);
+  const Outcome r = run("gallery --feed off.json --scale 1");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "gallery.png\n");
   EXPECT_EQ(head(dir_ / "gallery.png", 8), kPng);
@@ -106,7 +76,7 @@ TEST_F(RenderCommand, BadRequestsAreOneLineAndStatusTwo) {
       {"render --kind NextUp --family systemSmall", ""},
   };
   for (const Row& row : rows) {
-    const Outcome r = run(row.args, dir_);
+    const Outcome r = run(row.args);
     EXPECT_EQ(r.status, 2) << row.args;
     EXPECT_EQ(r.out, "") << row.args;
     if (!row.error.empty()) {

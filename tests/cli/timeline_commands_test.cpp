@@ -1,36 +1,23 @@
 // Runs the built command's timeline, entry, snapshot and placeholder subcommands.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/options.hpp"
+#include "command.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  std::string out;
-  std::string err;
-  int status = -1;
-};
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using ostrel::cli_test::Outcome;
+using ostrel::cli_test::quoted;
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> out;
@@ -45,40 +32,10 @@ std::size_t count(const std::string& text, const std::string& what) {
   return n;
 }
 
-class TimelineCommands : public testing::Test {
+class TimelineCommands : public ostrel::cli_test::ScratchTest {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "ostrel-timeline-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  std::string write(const std::string& content) {
-    const fs::path p = dir_ / ("feed" + std::to_string(++files_) + ".json");
-    std::ofstream(p, std::ios::binary) << content;
-    return "'" + p.string() + "'";
-  }
-  std::string absent() const { return "'" + (dir_ / "absent.json").string() + "'"; }
-  /// Runs `ostrel-widgets <args>`, keeping stdout and stderr apart.
-  Outcome run(const std::string& args) const {
-    const fs::path err = dir_ / "stderr";
-    const std::string line = std::string("'") + OSTREL_COMMAND + "' " + args + " 2>'" + err.string() + "'";
-    Outcome r;
-    FILE* pipe = ::popen(line.c_str(), "r");
-    if (pipe == nullptr) return r;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
-    const int raw = ::pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.err = slurp(err);
-    return r;
-  }
-  fs::path dir_;
-  int files_ = 0;
+  std::string feedFile(const std::string& content) { return quoted(write(content)); }
+  std::string absent() const { return quoted(dir_ / "absent.json"); }
 };
 
 constexpr const char* kNow = "--now 2026-03-02T10:00:30Z";
@@ -105,8 +62,8 @@ TEST_F(TimelineCommands, TimelineJsonWithoutAFeed) {
 
 TEST_F(TimelineCommands, TimelineTableAddsFeedDatesInEveryZone) {
   const std::string feed =
-      write(R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z","classes":[{"unit":"U","title":"T",)"
-            R"("start":"2026-03-02T10:20:00Z","end":"2026-03-02T11:10:30Z"}]})");
+      feedFile(R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z","classes":[{"unit":"U","title":"T",)"
+               R"("start":"2026-03-02T10:20:00Z","end":"2026-03-02T11:10:30Z"}]})");
   for (const char* zone : {"UTC", "Asia/Kolkata", "Australia/Sydney", "America/St_Johns"}) {
     const Outcome r = run("timeline --tz " + std::string(zone) + " " + kNow + " --feed " + feed);
     ASSERT_EQ(r.status, 0) << r.err;
@@ -121,7 +78,7 @@ TEST_F(TimelineCommands, TimelineTableAddsFeedDatesInEveryZone) {
 }
 
 TEST_F(TimelineCommands, EntryJsonEscapesFeedText) {
-  const std::string feed = write(
+  const std::string feed = feedFile(
       R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z","week":"Week 10 of 13","cards":3,)"
       R"("classes":[{"unit":"U1","title":"Say \"hi\"\\ \u0001\n Café ✓","start":"2026-03-02T09:00:00Z",)"
       R"("end":"2026-03-02T11:00:00.250Z","where":"Room 1"},)"
@@ -149,7 +106,7 @@ TEST_F(TimelineCommands, EntryJsonEscapesFeedText) {
 }
 
 TEST_F(TimelineCommands, SnapshotAndPlaceholder) {
-  const std::string off = write(R"({"v":1,"enabled":false,"at":"2026-03-02T10:00:00Z"})");
+  const std::string off = feedFile(R"({"v":1,"enabled":false,"at":"2026-03-02T10:00:00Z"})");
   struct Row {
     std::string args;
     std::string loaded;

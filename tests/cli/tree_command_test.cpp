@@ -10,6 +10,7 @@
 
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
+#include "command.hpp"
 #include "feed/feed_file.hpp"
 #include "platform/ui/dump.hpp"
 #include "timeline/sample.hpp"
@@ -20,11 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  std::string out;
-  std::string err;
-  int status = -1;
-};
+using cli_test::Outcome;
 
 Outcome tree(std::vector<std::string> args) {
   args.insert(args.begin(), {"ostrel-widgets", "tree"});
@@ -98,12 +95,13 @@ TEST(TreeCommand, BadSelectorsAreParseErrors) {
 TEST(TreeCommand, SampleIsMadeAtNowAndTheEntryDatedAt) {
   const Date now = cli::instant("2026-03-02T10:00:00Z");
   const Date at = cli::instant("2026-03-02T12:00:00Z");
-  const Outcome r = tree(with({"--kind", "DueSoon", "--family", "systemLarge", "--sample", "--feed", kAbsent,
-                               "--now", "2026-03-02T10:00:00Z", "--at", "2026-03-02T12:00:00Z", "--scheme",
-                               "dark", "--macos", "13"}));
+  const Outcome r = tree(
+      with({"--kind", "DueSoon", "--family", "systemLarge", "--sample", "--feed", kAbsent, "--now",
+            "2026-03-02T10:00:00Z", "--at", "2026-03-02T12:00:00Z", "--scheme", "dark", "--macos", "13"}));
   ASSERT_EQ(r.status, 0) << r.err;
   const Entry entry{.date = at, .loaded = Loaded::feed(Sample::feed(Clock::fixed(now)))};
-  EXPECT_EQ(r.out, dumpText(DueWidget::content(entry).view(env(WidgetFamily::systemLarge, ColorScheme::dark, 13))));
+  EXPECT_EQ(r.out,
+            dumpText(DueWidget::content(entry).view(env(WidgetFamily::systemLarge, ColorScheme::dark, 13))));
   EXPECT_NE(r.out.find("AMED3003"), std::string::npos);
 }
 
@@ -111,8 +109,8 @@ TEST(TreeCommand, TextAndJsonOfTheLoadedFeedAtNow) {
   const Entry entry{.date = cli::instant("2026-03-02T00:30:00Z"), .loaded = FeedFile::load(kExample)};
   ASSERT_EQ(entry.loaded.which(), Loaded::Case::feed);
   const View expected = NextUpWidget::content(entry).view(env(WidgetFamily::systemMedium));
-  const std::vector<std::string> args{"--kind", "NextUp", "--family", "systemMedium", "--feed", kExample, "--now",
-                                      "2026-03-02T00:30:00Z"};
+  const std::vector<std::string> args{"--kind", "NextUp", "--family", "systemMedium",
+                                      "--feed", kExample, "--now",    "2026-03-02T00:30:00Z"};
 
   const Outcome text = tree(with(args));
   ASSERT_EQ(text.status, 0) << text.err;
