@@ -20,21 +20,13 @@
 
 #include "feed/date_rule.hpp"
 #include "feed/decoder.hpp"
+#include "vocabulary.hpp"
 
 namespace {
 
 /// A deterministic feed document with `classes` classes and `deadlines` deadlines.
 std::string generate(int classes, int deadlines) {
-  std::uint64_t state = 0x2545F4914F6CDD1DULL;
-  const auto next = [&state] {
-    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<unsigned>(state >> 33);
-  };
-  const char* units[] = {"FINC3600", "COMP2123", "STAT2011", "INFO1111", "MATH2069", "ECON1001"};
-  const char* titles[] = {"Lecture", "Tutorial", "Workshop", "Computer lab", "Seminar"};
-  const char* rooms[] = {"Merewether 498", "SIT Lab 117", "Carslaw 159", "Abercrombie 2130", "Law Annex 342"};
-  const char* light[] = {"#A91991", "#1F6FEB", "#1A7F37", "#BF8700", "#CF222E", "#8250DF"};
-  const char* dark[] = {"#E07BD6", "#6CB6FF", "#56D364", "#E3B341", "#FF7B72", "#D2A8FF"};
+  ostrel::bench::Lcg next{0x2545F4914F6CDD1DULL};
   std::string s;
   s.reserve(static_cast<std::size_t>(classes) * 190 + static_cast<std::size_t>(deadlines) * 170 + 256);
   s +=
@@ -46,8 +38,10 @@ std::string generate(int classes, int deadlines) {
     const int n = std::snprintf(
         buf, sizeof buf,
         R"(%s{"unit":"%s","title":"%s","where":"%s","start":"2026-03-%02uT%02u:00:00%s","end":"2026-03-%02uT%02u:50:00.%03u%s","color":{"light":"%s","dark":"%s"}})",
-        i == 0 ? "" : ",", units[u], titles[next() % 5], rooms[next() % 5], day, zulu ? hour - 8 : hour,
-        zulu ? "Z" : "+11:00", day, zulu ? hour - 8 : hour, frac, zulu ? "Z" : "+11:00", light[u], dark[u]);
+        i == 0 ? "" : ",", ostrel::bench::kUnits[u], ostrel::bench::kTitles[next() % 5],
+        ostrel::bench::kRooms[next() % 5], day, zulu ? hour - 8 : hour, zulu ? "Z" : "+11:00", day,
+        zulu ? hour - 8 : hour, frac, zulu ? "Z" : "+11:00", ostrel::bench::kLight[u],
+        ostrel::bench::kDark[u]);
     s.append(buf, static_cast<std::size_t>(n));
   }
   s += R"(],"due":[)";
@@ -56,7 +50,8 @@ std::string generate(int classes, int deadlines) {
     const int n = std::snprintf(
         buf, sizeof buf,
         R"(%s{"unit":"%s","name":"Assessment %d","due":"2026-03-%02uT23:59:00+11:00","weight":%u.5,"color":{"light":"%s","dark":"%s"}})",
-        i == 0 ? "" : ",", units[u], i, day, weight, light[u], dark[u]);
+        i == 0 ? "" : ",", ostrel::bench::kUnits[u], i, day, weight, ostrel::bench::kLight[u],
+        ostrel::bench::kDark[u]);
     s.append(buf, static_cast<std::size_t>(n));
   }
   s += "]}";

@@ -26,6 +26,7 @@
 
 #include "cli/options.hpp"
 #include "timeline/provider.hpp"
+#include "vocabulary.hpp"
 
 namespace {
 
@@ -37,38 +38,29 @@ constexpr int kRealistic = -1;       // the size code of the realistic feed
 
 /// A deterministic feed with `classes` classes and `deadlines` deadlines around `kNow`.
 Feed generate(int classes, int deadlines) {
-  std::uint64_t state = 0x9E3779B97F4A7C15ULL;
-  const auto next = [&state] {
-    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<unsigned>(state >> 33);
-  };
-  const char* units[] = {"FINC3600", "COMP2123", "STAT2011", "INFO1111", "MATH2069", "ECON1001"};
-  const char* titles[] = {"Lecture", "Tutorial", "Workshop", "Computer lab", "Seminar"};
-  const char* rooms[] = {"Merewether 498", "SIT Lab 117", "Carslaw 159", "Abercrombie 2130", "Law Annex 342"};
-  const char* light[] = {"#A91991", "#1F6FEB", "#1A7F37", "#BF8700", "#CF222E", "#8250DF"};
-  const char* dark[] = {"#E07BD6", "#6CB6FF", "#56D364", "#E3B341", "#FF7B72", "#D2A8FF"};
+  bench::Lcg next{0x9E3779B97F4A7C15ULL};
   std::vector<ClassItem> cs;
   cs.reserve(static_cast<std::size_t>(classes));
   for (int i = 0; i < classes; ++i) {
     const unsigned u = next() % 6;
     // Whole minutes, a quarter of them off the minute, within three days before and four after now.
     const double start = kNow.sinceEpoch - 3 * 86'400 + (next() % (7 * 1'440)) * 60.0 + (i % 4 == 0 ? 30 : 0);
-    cs.push_back(ClassItem{.unit = units[u],
-                           .title = titles[next() % 5],
-                           .where = rooms[next() % 5],
+    cs.push_back(ClassItem{.unit = bench::kUnits[u],
+                           .title = bench::kTitles[next() % 5],
+                           .where = bench::kRooms[next() % 5],
                            .start = Date{start},
                            .end = Date{start + 3'000},
-                           .color = UnitColor{.light = light[u], .dark = dark[u]}});
+                           .color = UnitColor{.light = bench::kLight[u], .dark = bench::kDark[u]}});
   }
   std::vector<DueItem> ds;
   ds.reserve(static_cast<std::size_t>(deadlines));
   for (int i = 0; i < deadlines; ++i) {
     const unsigned u = next() % 6;
-    ds.push_back(DueItem{.unit = units[u],
+    ds.push_back(DueItem{.unit = bench::kUnits[u],
                          .name = "Assessment " + std::to_string(i),
                          .due = Date{kNow.sinceEpoch - 2 * 86'400 + (next() % (7 * 1'440)) * 60.0},
                          .weight = static_cast<double>(next() % 60) + 0.5,
-                         .color = UnitColor{.light = light[u], .dark = dark[u]}});
+                         .color = UnitColor{.light = bench::kLight[u], .dark = bench::kDark[u]}});
   }
   return Feed{.v = 1,
               .enabled = true,
