@@ -24,6 +24,7 @@ std::string familyList(const WidgetConfiguration& widget) {
 
 void addFaceOptions(CLI::App& cmd, FaceOptions& options, const std::vector<WidgetConfiguration>& widgets) {
   std::vector<std::string> kinds;
+  kinds.reserve(widgets.size());
   for (const WidgetConfiguration& w : widgets) kinds.push_back(w.kind);
   std::vector<std::string> families;
   for (WidgetFamily f : kFamilies) families.emplace_back(name(f));

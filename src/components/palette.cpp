@@ -26,9 +26,9 @@ std::optional<std::uint64_t> Palette::parse(std::string_view text) {
     if (byte >= '0' && byte <= '9') {
       digit = static_cast<std::uint64_t>(byte - '0');
     } else if (byte >= 'a' && byte <= 'f') {
-      digit = static_cast<std::uint64_t>(byte - 'a' + 10);
+      digit = static_cast<std::uint64_t>(byte) - 'a' + 10;
     } else if (byte >= 'A' && byte <= 'F') {
-      digit = static_cast<std::uint64_t>(byte - 'A' + 10);
+      digit = static_cast<std::uint64_t>(byte) - 'A' + 10;
     } else {
       return std::nullopt;
     }

@@ -95,14 +95,15 @@ inline constexpr std::array<std::string_view, 7> kFeedKeys{"v",       "enabled",
 template <class Record>
 [[nodiscard]] constexpr std::optional<typename Record::CodingKeys> codingKey(std::string_view text) {
   constexpr auto keys = [] {
-    if constexpr (std::is_same_v<Record, UnitColor>)
+    if constexpr (std::is_same_v<Record, UnitColor>) {
       return kUnitColorKeys;
-    else if constexpr (std::is_same_v<Record, ClassItem>)
+    } else if constexpr (std::is_same_v<Record, ClassItem>) {
       return kClassItemKeys;
-    else if constexpr (std::is_same_v<Record, DueItem>)
+    } else if constexpr (std::is_same_v<Record, DueItem>) {
       return kDueItemKeys;
-    else
+    } else {
       return kFeedKeys;
+    }
   }();
   for (std::size_t i = 0; i < keys.size(); ++i) {
     if (keys[i] == text) return static_cast<typename Record::CodingKeys>(i);

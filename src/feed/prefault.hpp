@@ -19,9 +19,12 @@ inline void prefault(const void* data, std::size_t bytes) {
 #ifdef MADV_POPULATE_WRITE
   if (data == nullptr || bytes < kPrefaultFrom) return;
   const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-  const auto from = (reinterpret_cast<std::uintptr_t>(data) + page - 1) / page * page;
-  const auto to = (reinterpret_cast<std::uintptr_t>(data) + bytes) / page * page;
-  if (to > from) (void)::madvise(reinterpret_cast<void*>(from), to - from, MADV_POPULATE_WRITE);
+  // The whole pages inside the buffer, found by offsets from its start (no integer-to-pointer cast).
+  const auto start = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t from = (start + page - 1) / page * page - start;
+  const std::uintptr_t to = (start + bytes) / page * page - start;
+  auto* base = static_cast<char*>(const_cast<void*>(data));
+  if (to > from) (void)::madvise(base + from, to - from, MADV_POPULATE_WRITE);
 #else
   (void)data;
   (void)bytes;

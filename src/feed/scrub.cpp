@@ -147,16 +147,17 @@ class Scanner {
     }
     bool ok = false;
     bool escaped = false;
-    if (c == '"')
+    if (c == '"') {
       ok = string(escaped);
-    else if (c == 't')
+    } else if (c == 't') {
       ok = literal("true");
-    else if (c == 'f')
+    } else if (c == 'f') {
       ok = literal("false");
-    else if (c == 'n')
+    } else if (c == 'n') {
       ok = literal("null");
-    else
+    } else {
       ok = number();
+    }
     if (ok && blankRoot) blanks_.emplace_back(start, pos_);
     return ok;
   }

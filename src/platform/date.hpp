@@ -18,6 +18,7 @@ struct Date {
   friend constexpr Date operator+(Date d, double seconds) { return Date{d.sinceEpoch + seconds}; }
   friend constexpr Date operator-(Date d, double seconds) { return Date{d.sinceEpoch - seconds}; }
   friend constexpr double operator-(Date a, Date b) { return a.sinceEpoch - b.sinceEpoch; }
+  // NOLINTNEXTLINE(modernize-use-nullptr): clang-tidy 14 misreads the defaulted comparison
   friend constexpr auto operator<=>(const Date&, const Date&) = default;
   friend constexpr bool operator==(const Date&, const Date&) = default;
 };

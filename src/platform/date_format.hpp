@@ -15,7 +15,8 @@ namespace ostrel {
 struct DateFormat {
   /// Abbreviated weekday, hour (with the locale's AM/PM convention) and minute. Never fails: an
   /// unknown locale or zone falls back to ICU's root locale or UTC.
-  [[nodiscard]] static std::string weekdayTime(Date date, const std::string& locale, const std::string& timeZone);
+  [[nodiscard]] static std::string weekdayTime(Date date, const std::string& locale,
+                                               const std::string& timeZone);
   /// Hour (with the locale's AM/PM convention) and minute only.
   [[nodiscard]] static std::string time(Date date, const std::string& locale, const std::string& timeZone);
 };

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -53,11 +54,13 @@ struct WidgetConfiguration {
 
 /// A configuration from a content function `Entry -> V`, where V is a view with `view(env)`.
 template <class Content>
-[[nodiscard]] WidgetConfiguration StaticConfiguration(std::string kind, Provider provider, Content content) {
+[[nodiscard]] WidgetConfiguration StaticConfiguration(std::string_view kind, Provider provider,
+                                                      Content content) {
   return WidgetConfiguration{
-      .kind = std::move(kind),
+      .kind = std::string(kind),
       .provider = provider,
-      .content = [content](const Entry& e, const Environment& env) { return content(e).view(env); },
+      .content = [content = std::move(content)](const Entry& e,
+                                                const Environment& env) { return content(e).view(env); },
       .displayNameKey = {},
       .descriptionKey = {},
       .families = {},

@@ -55,6 +55,7 @@ View DueView::body(const Environment& env) const {
       for (ClassItem& c : entry.later()) classes.push_back(std::move(c));
       classes.resize(std::min<std::size_t>(classes.size(), 3));
       std::vector<View> rows;
+      rows.reserve(classes.size());
       for (const ClassItem& c : classes) rows.push_back(classRow(c, env));
       parts.push_back(Divider().padding(Edges::vertical, 2));
       parts.push_back(Heading{.text = "Classes", .trailing = entry.week()}.view(env));

@@ -21,7 +21,7 @@
 #include "platform/ui/environment.hpp"
 #include "platform/ui/view.hpp"
 
-using cairo_t = struct _cairo;
+using cairo_t = struct _cairo;  // NOLINT(bugprone-reserved-identifier): the library's own tag
 
 namespace ostrel::render {
 

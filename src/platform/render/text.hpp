@@ -15,8 +15,9 @@
 
 #include "platform/layout/layout.hpp"
 
-using PangoLayout = struct _PangoLayout;
-using PangoContext = struct _PangoContext;
+// The library's own struct tags, declared ahead so this header need not include Pango.
+using PangoLayout = struct _PangoLayout;    // NOLINT(bugprone-reserved-identifier)
+using PangoContext = struct _PangoContext;  // NOLINT(bugprone-reserved-identifier)
 
 namespace ostrel::render {
 

@@ -165,9 +165,7 @@ Json toJson(const Value& value) {
       [](const auto& v) -> Json {
         using T = std::decay_t<decltype(v)>;
         if constexpr (std::is_same_v<T, bool> || std::is_same_v<T, std::int64_t> ||
-                      std::is_same_v<T, double>) {
-          return Json::of(v);
-        } else if constexpr (std::is_same_v<T, std::string>) {
+                      std::is_same_v<T, double> || std::is_same_v<T, std::string>) {
           return Json::of(v);
         } else if constexpr (std::is_same_v<T, Color>) {
           return toJson(v);
@@ -180,9 +178,7 @@ Json toJson(const Value& value) {
           return v.kind == Style::Kind::hierarchicalSecondary ? Json::of(hierarchicalSecondary)
                                                               : toJson(v.color);
         } else if constexpr (std::is_same_v<T, HorizontalAlignment> || std::is_same_v<T, VerticalAlignment> ||
-                             std::is_same_v<T, Edges>) {
-          return Json::of(name(v));
-        } else if constexpr (std::is_same_v<T, Alignment>) {
+                             std::is_same_v<T, Edges> || std::is_same_v<T, Alignment>) {
           return Json::of(name(v));
         } else if constexpr (std::is_same_v<T, UnitPoint>) {
           Json o = Json::object();
@@ -309,9 +305,7 @@ std::string valueText(const Value& value) {
         } else if constexpr (std::is_same_v<T, Style>) {
           return v.kind == Style::Kind::hierarchicalSecondary ? hierarchicalSecondary : colorText(v.color);
         } else if constexpr (std::is_same_v<T, HorizontalAlignment> || std::is_same_v<T, VerticalAlignment> ||
-                             std::is_same_v<T, Edges>) {
-          return name(v);
-        } else if constexpr (std::is_same_v<T, Alignment>) {
+                             std::is_same_v<T, Edges> || std::is_same_v<T, Alignment>) {
           return name(v);
         } else if constexpr (std::is_same_v<T, UnitPoint>) {
           if (v == UnitPoint::topTrailing) return "topTrailing";

@@ -19,6 +19,7 @@ struct SystemVersion {
   int major = 14;
   int minor = 0;
   int patch = 0;
+  // NOLINTNEXTLINE(modernize-use-nullptr): clang-tidy 14 misreads the defaulted comparison
   friend constexpr auto operator<=>(const SystemVersion&, const SystemVersion&) = default;
 };
 
@@ -26,8 +27,8 @@ struct Environment {
   WidgetFamily widgetFamily = WidgetFamily::systemSmall;
   ColorScheme colorScheme = ColorScheme::light;
   SystemVersion systemVersion{};
-  std::string locale = "en_US";    ///< ICU locale name
-  std::string timeZone = "UTC";    ///< IANA zone name
+  std::string locale = "en_US";  ///< ICU locale name
+  std::string timeZone = "UTC";  ///< IANA zone name
   friend bool operator==(const Environment&, const Environment&) = default;
 };
 

@@ -126,11 +126,12 @@ View Composite(std::string name, Args args, View body) {
 
 View Text::verbatim(std::string s) {
   View v = node("Text");
-  v.text = TextContent{.verbatim = true, .key = s, .arguments = {}, .shown = s};
+  std::string shown = s;
+  v.text = TextContent{.verbatim = true, .key = std::move(s), .arguments = {}, .shown = std::move(shown)};
   return v;
 }
 
-View Text::localized(std::string key, std::vector<Argument> arguments) {
+View Text::localized(std::string key, const std::vector<Argument>& arguments) {
   View v = node("Text");
   std::vector<std::string> shownArgs;
   shownArgs.reserve(arguments.size());

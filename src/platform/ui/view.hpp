@@ -220,7 +220,7 @@ struct Text {
   using Argument = std::variant<std::string, std::int64_t>;
   /// A localisation key, looked up in the string table (the key itself when untranslated); the text
   /// shown is the translated format with `arguments` put in its "%@" and "%lld" placeholders.
-  [[nodiscard]] static View localized(std::string key, std::vector<Argument> arguments = {});
+  [[nodiscard]] static View localized(std::string key, const std::vector<Argument>& arguments = {});
 
   /// Which fields a date text shows (`Date.FormatStyle`).
   enum class DateFields {
