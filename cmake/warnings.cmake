@@ -19,6 +19,7 @@ function(ostrel_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main ostrel_warnings)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE OSTREL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                              OSTREL_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
   if(NOT ARG_LABELS)

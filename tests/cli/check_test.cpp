@@ -14,7 +14,7 @@ using ostrel::cli_test::Outcome;
 using ostrel::cli_test::quoted;
 namespace fs = std::filesystem;
 
-class CheckCommand : public ostrel::cli_test::ScratchTest {};
+class CheckCommand : public ostrel::cli_test::CommandTest {};
 
 struct Row {
   const char* name;

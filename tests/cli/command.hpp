@@ -1,17 +1,17 @@
 #pragma once
 /// \file command.hpp
-/// For the command's tests: a scratch directory of their own and a way to run the built
-/// `ostrel-widgets` in it, with its standard output, standard error and exit status kept apart.
-#include <gtest/gtest.h>
+/// For the command's tests: a way to run the built `ostrel-widgets` in a scratch directory, with its
+/// standard output, standard error and exit status kept apart.
 #include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "support/scratch.hpp"
 
 namespace ostrel::cli_test {
 
@@ -31,24 +31,9 @@ inline std::string quoted(const fs::path& p) {
   return out;
 }
 
-/// A test fixture owning a fresh directory under the system's temporary one, removed afterwards.
-class ScratchTest : public ::testing::Test {
+/// A scratch directory and the built command to run in it.
+class CommandTest : public test_support::ScratchTest {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "ostrel-test-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  /// Writes `content` to a new file in the directory and returns its path.
-  fs::path write(const std::string& content) {
-    const fs::path p = dir_ / ("feed" + std::to_string(++files_) + ".json");
-    std::ofstream(p, std::ios::binary) << content;
-    return p;
-  }
   /// Runs `ostrel-widgets ARGS` (words already quoted for the shell) with the directory as its
   /// working directory.
   [[nodiscard]] Outcome run(const std::string& args) const {
@@ -73,9 +58,6 @@ class ScratchTest : public ::testing::Test {
     r.err.assign(std::istreambuf_iterator<char>(e), {});
     return r;
   }
-
-  fs::path dir_;
-  int files_ = 0;
 };
 
 }  // namespace ostrel::cli_test

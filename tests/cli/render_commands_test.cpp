@@ -24,10 +24,10 @@ std::string head(const fs::path& p, std::size_t n) {
   return s;
 }
 
-class RenderCommand : public ostrel::cli_test::ScratchTest {
+class RenderCommand : public ostrel::cli_test::CommandTest {
  protected:
   void SetUp() override {
-    ScratchTest::SetUp();
+    CommandTest::SetUp();
     // A feed that is switched off: every face is drawn whatever the state of the machine's feed.
     std::ofstream(dir_ / "off.json") << R"({"v":1,"enabled":false,"at":"2026-03-02T10:00:00Z"})";
   }

@@ -32,7 +32,7 @@ std::size_t count(const std::string& text, const std::string& what) {
   return n;
 }
 
-class TimelineCommands : public ostrel::cli_test::ScratchTest {
+class TimelineCommands : public ostrel::cli_test::CommandTest {
  protected:
   std::string feedFile(const std::string& content) { return quoted(write(content)); }
   std::string absent() const { return quoted(dir_ / "absent.json"); }

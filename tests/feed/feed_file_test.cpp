@@ -16,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/scratch.hpp"
+
 namespace ostrel {
 namespace {
 
@@ -24,25 +26,7 @@ namespace fs = std::filesystem;
 const std::string kOn = R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z","cards":3})";
 const std::string kOff = R"({"v":1,"enabled":false,"at":"2026-03-02T10:00:00Z","classes":[]})";
 
-/// A fresh temporary directory, removed afterwards.
-class FeedFileTest : public testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "ostrel-feed-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  fs::path write(const std::string& name, const std::string& content) const {
-    const fs::path p = dir_ / name;
-    std::ofstream(p, std::ios::binary) << content;
-    return p;
-  }
-  fs::path dir_;
-};
+class FeedFileTest : public test_support::ScratchTest {};
 
 struct StateRow {
   const char* name;
