@@ -289,14 +289,13 @@ void prepare(simdjson::dom::parser& parser, std::size_t bytes) {
   detail::prefault(parser.doc.string_buf.get(), bytes + bytes / 8);
 }
 
-/// Decodes `size` bytes at `text`, which must be followed by kDecodePadding readable bytes. The
-/// parsed form holds copies of every string, so once a parse succeeds the text is released (when
-/// owned here) before the typed values are built: a large document's text, parsed form and typed
-/// form are never all held at once.
-DecodeResult decodePaddedUnchecked(const char* text, std::size_t size, std::unique_ptr<char[]> owned) {
+/// Decodes `bytes`, which must be followed by kDecodePadding readable bytes. `owned`, when given,
+/// holds them. The parsed form holds copies of every string, so once a parse succeeds the text is
+/// released (when owned here) before the typed values are built: a large document's text, parsed
+/// form and typed form are never all held at once.
+DecodeResult decodePaddedUnchecked(std::string_view bytes, std::unique_ptr<char[]> owned) {
   simdjson::dom::parser parser;
-  prepare(parser, size);
-  const std::string_view bytes{text, size};
+  prepare(parser, bytes.size());
   element root;
   auto code = parser.parse(bytes.data(), bytes.size(), false).get(root);
   if (code == simdjson::SUCCESS) {
@@ -320,7 +319,7 @@ DecodeResult decodePaddedUnchecked(const char* text, std::size_t size, std::uniq
 
 DecodeResult decodeFeedPadded(std::string_view bytes) {
   try {
-    return decodePaddedUnchecked(bytes.data(), bytes.size(), nullptr);
+    return decodePaddedUnchecked(bytes, nullptr);
   } catch (const std::bad_alloc&) {
     return DecodeError{"", "out of memory"};
   }
@@ -328,8 +327,8 @@ DecodeResult decodeFeedPadded(std::string_view bytes) {
 
 DecodeResult decodeFeedPadded(std::unique_ptr<char[]> text, std::size_t size) {
   try {
-    const char* data = text.get();
-    return decodePaddedUnchecked(data, size, std::move(text));
+    const std::string_view bytes{text.get(), size};
+    return decodePaddedUnchecked(bytes, std::move(text));
   } catch (const std::bad_alloc&) {
     return DecodeError{"", "out of memory"};
   }
