@@ -11,7 +11,7 @@
 #include "cli/render_commands.hpp"
 #include "feed/date_rule.hpp"
 #include "platform/render/render.hpp"
-#include "timeline/widgets.hpp"
+#include "widgets/widgets.hpp"
 
 namespace {
 

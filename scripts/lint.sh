@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mapfile -t files < <(git ls-files '*.cpp' '*.hpp')
+bash scripts/check-layers.sh
 clang-format --dry-run --Werror "${files[@]}"
 [ -f build/dev/compile_commands.json ] || cmake --preset dev >/dev/null
 git ls-files 'src/*.cpp' | xargs -P "$(nproc)" -n 4 clang-tidy -p build/dev --quiet 2>/dev/null

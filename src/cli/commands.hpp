@@ -7,7 +7,7 @@
 #include <iosfwd>
 #include <vector>
 
-#include "timeline/configuration.hpp"
+#include "widgets/configuration.hpp"
 
 namespace ostrel::cli {
 

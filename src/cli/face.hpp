@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "cli/options.hpp"
-#include "timeline/configuration.hpp"
+#include "widgets/configuration.hpp"
 
 namespace ostrel::cli {
 

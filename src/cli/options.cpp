@@ -7,6 +7,7 @@
 
 #include "feed/date_rule.hpp"
 #include "platform/calendar.hpp"
+#include "platform/locale_name.hpp"
 
 namespace ostrel::cli {
 
@@ -38,7 +39,7 @@ CLI::Validator zoneValidator() {
 CLI::Validator localeValidator() {
   return CLI::Validator(
       [](std::string& name) -> std::string {
-        return Calendar::isKnownLocale(name) ? std::string{} : "unknown locale: " + name;
+        return LocaleName::isKnown(name) ? std::string{} : "unknown locale: " + name;
       },
       "NAME");
 }
@@ -64,7 +65,7 @@ HostSettings resolve(const HostOptions& options) {
       .timeZone = options.tz.empty() ? Calendar::defaultTimeZone() : options.tz,
   };
   return HostSettings{.host = std::move(host),
-                      .locale = options.locale.empty() ? Calendar::defaultLocale() : options.locale,
+                      .locale = options.locale.empty() ? LocaleName::fromEnvironment() : options.locale,
                       .json = options.json};
 }
 

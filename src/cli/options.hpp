@@ -14,7 +14,7 @@
 /// | `--feed FILE`     | `FeedFile::url()`                | `host.feed` (read by `load()`) |
 /// | `--now ISO8601`   | the system clock                 | `host.clock` (`Clock::fixed`) |
 /// | `--tz ZONE`       | `Calendar::defaultTimeZone()`    | `host.timeZone`               |
-/// | `--locale NAME`   | `Calendar::defaultLocale()`      | `locale`                      |
+/// | `--locale NAME`   | `LocaleName::fromEnvironment()`      | `locale`                      |
 /// | `--json`          | off (a table for people)         | `json`                        |
 ///
 /// Every command that prints or draws entries (`timeline`, `entry`, `snapshot`, `placeholder`,

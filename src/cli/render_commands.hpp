@@ -10,7 +10,7 @@
 
 #include "cli/options.hpp"
 #include "platform/render/render.hpp"
-#include "timeline/configuration.hpp"
+#include "widgets/configuration.hpp"
 
 namespace ostrel::cli {
 

@@ -2,7 +2,7 @@
 
 #include "cli/commands.hpp"
 #include "platform/strings.hpp"
-#include "timeline/widgets.hpp"
+#include "widgets/widgets.hpp"
 
 namespace ostrel::cli {
 

@@ -7,6 +7,7 @@
 
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
+#include "platform/json_writer.hpp"
 #include "platform/ui/dump.hpp"
 #include "timeline/provider.hpp"
 
@@ -14,7 +15,7 @@ namespace ostrel::cli {
 namespace {
 
 std::string jsonDate(Date d) {
-  return jsonString(isoUtc(d));
+  return JsonWriter::quoted(isoUtc(d));
 }
 
 template <class T, class F>
@@ -24,20 +25,20 @@ std::string jsonOptional(const std::optional<T>& v, F&& f) {
 
 std::string jsonClass(const ClassItem& c) {
   std::ostringstream o;
-  o << "{\"unit\": " << jsonString(c.unit) << ", \"title\": " << jsonString(c.title)
-    << ", \"where\": " << jsonOptional(c.where, jsonString) << ", \"start\": " << jsonDate(c.start)
+  o << "{\"unit\": " << JsonWriter::quoted(c.unit) << ", \"title\": " << JsonWriter::quoted(c.title)
+    << ", \"where\": " << jsonOptional(c.where, JsonWriter::quoted) << ", \"start\": " << jsonDate(c.start)
     << ", \"end\": " << jsonDate(c.end) << "}";
   return o.str();
 }
 
 /// A weight as a JSON number; null where it has none (or none JSON can write).
 std::string jsonWeight(const std::optional<double>& w) {
-  return w && std::isfinite(*w) ? numberText(*w) : std::string("null");
+  return w && std::isfinite(*w) ? JsonWriter::numberText(*w) : std::string("null");
 }
 
 std::string jsonItem(const DueItem& d) {
   std::ostringstream o;
-  o << "{\"unit\": " << jsonString(d.unit) << ", \"name\": " << jsonString(d.name)
+  o << "{\"unit\": " << JsonWriter::quoted(d.unit) << ", \"name\": " << JsonWriter::quoted(d.name)
     << ", \"due\": " << jsonDate(d.due) << ", \"weight\": " << jsonWeight(d.weight) << "}";
   return o.str();
 }
@@ -58,7 +59,7 @@ std::string jsonEntry(const Entry& e) {
   o << "{\"date\": " << jsonDate(e.date) << ", \"loaded\": \"" << name(e.loaded.which()) << "\""
     << ", \"next\": " << jsonOptional(e.next(), jsonClass)
     << ", \"later\": " << jsonList(e.later(), jsonClass) << ", \"due\": " << jsonList(e.due(), jsonItem)
-    << ", \"cards\": " << e.cards() << ", \"week\": " << jsonOptional(e.week(), jsonString) << "}";
+    << ", \"cards\": " << e.cards() << ", \"week\": " << jsonOptional(e.week(), JsonWriter::quoted) << "}";
   return o.str();
 }
 
@@ -101,7 +102,7 @@ void printEntry(std::ostream& out, const Entry& e) {
   for (const ClassItem& c : e.later()) printClass(out, "later:  ", c);
   for (const DueItem& d : e.due()) {
     out << "due:    " << shown(d.unit) << "  " << shown(d.name) << "  " << isoUtc(d.due);
-    if (d.weight) out << "  weight " << numberText(*d.weight);
+    if (d.weight) out << "  weight " << JsonWriter::numberText(*d.weight);
     out << "\n";
   }
   out << "cards:  " << e.cards() << "\n"

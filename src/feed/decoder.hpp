@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "feed/feed.hpp"
+#include "platform/result.hpp"
 
 namespace ostrel {
 
@@ -24,22 +24,7 @@ struct DecodeError {
 };
 
 /// A decoded feed or the first failure.
-class [[nodiscard]] DecodeResult {
- public:
-  DecodeResult(Feed f) : v_(std::move(f)) {}         // NOLINT(google-explicit-constructor)
-  DecodeResult(DecodeError e) : v_(std::move(e)) {}  // NOLINT(google-explicit-constructor)
-  [[nodiscard]] bool ok() const { return v_.index() == 0; }
-  explicit operator bool() const { return ok(); }
-  [[nodiscard]] const Feed& value() const& { return std::get<Feed>(v_); }
-  [[nodiscard]] Feed&& value() && { return std::get<Feed>(std::move(v_)); }
-  [[nodiscard]] const Feed& operator*() const& { return value(); }
-  [[nodiscard]] const Feed* operator->() const { return &value(); }
-  [[nodiscard]] const DecodeError& error() const { return std::get<DecodeError>(v_); }
-  friend bool operator==(const DecodeResult&, const DecodeResult&) = default;
-
- private:
-  std::variant<Feed, DecodeError> v_;
-};
+using DecodeResult = Result<Feed, DecodeError>;
 
 /// Decodes a whole document. Never throws; malformed JSON anywhere (also under keys that are
 /// otherwise ignored) fails the document.

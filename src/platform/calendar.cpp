@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
 namespace ostrel {
@@ -54,52 +53,6 @@ std::string Calendar::defaultTimeZone() {
 
 bool Calendar::isKnownTimeZone(const std::string& name) {
   return zoneNamed(name) != nullptr;
-}
-
-}  // namespace ostrel
-
-namespace ostrel {
-
-bool Calendar::isKnownLocale(const std::string& name) {
-  if (name.empty() || name.size() > 64) return false;
-  for (const char c : name) {
-    const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                         c == '_' || c == '-' || c == '@' || c == '=' || c == ';';
-    if (!allowed) return false;
-  }
-  const icu::Locale locale(name.c_str());
-  if (locale.isBogus() || locale.getLanguage()[0] == '\0') return false;
-
-  bool language = false;
-  std::int32_t count = 0;
-  const icu::Locale* available = icu::Locale::getAvailableLocales(count);
-  for (std::int32_t i = 0; i < count && !language; ++i) {
-    language = std::strcmp(available[i].getLanguage(), locale.getLanguage()) == 0;
-  }
-  if (!language) return false;
-
-  const char* country = locale.getCountry();
-  if (country[0] == '\0') return true;
-  if (std::strlen(country) == 3 && std::strspn(country, "0123456789") == 3) return true;
-  for (const char* const* iso = icu::Locale::getISOCountries(); *iso != nullptr; ++iso) {
-    if (std::strcmp(*iso, country) == 0) return true;
-  }
-  return false;
-}
-
-std::string Calendar::defaultLocale() {
-  return localeFrom(std::getenv("LC_ALL"), std::getenv("LC_TIME"), std::getenv("LANG"));
-}
-
-std::string Calendar::localeFrom(const char* lcAll, const char* lcTime, const char* lang) {
-  for (const char* value : {lcAll, lcTime, lang}) {
-    if (value == nullptr || *value == '\0') continue;
-    std::string name(value);
-    name = name.substr(0, name.find_first_of(".@"));
-    if (name == "C" || name == "POSIX" || !isKnownLocale(name)) return "en_US";
-    return name;
-  }
-  return "en_US";
 }
 
 }  // namespace ostrel

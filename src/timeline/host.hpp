@@ -1,16 +1,14 @@
 #pragma once
 /// \file host.hpp
-/// The widget host's side of the timeline protocol: what the host hands the provider and what it
-/// takes back. The host (the `ostrel-widgets` command) owns the clock, the feed location and the
-/// time zone; it lends them to the provider through the context of every request.
+/// What the widget host hands the provider with every request. The host (the `ostrel-widgets`
+/// command) owns the clock, the feed location and the time zone; it lends them to the provider
+/// through the context of every request. What it takes back is a `Timeline` (timeline.hpp).
 ///
 ///     TimelineProviderContext context{.isPreview = false, .host = Host{.clock = Clock::fixed(now)}};
 ///     Provider{}.getTimeline(context, [](Timeline<Entry> t) { show(t); });
 
-#include <concepts>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "feed/feed_file.hpp"
 #include "platform/calendar.hpp"
@@ -33,27 +31,6 @@ struct Host {
 struct TimelineProviderContext {
   bool isPreview = false;  ///< the request is for the widget gallery's preview
   Host host{};
-};
-
-/// A value the host can show from its `date` on.
-template <class E>
-concept TimelineEntry = requires(const E& e) {
-  { e.date } -> std::convertible_to<Date>;
-};
-
-/// When the host is to ask for a new timeline.
-struct TimelineReloadPolicy {
-  Date at;  ///< ask again at or after this instant
-  [[nodiscard]] static constexpr TimelineReloadPolicy after(Date date) { return TimelineReloadPolicy{date}; }
-  friend constexpr bool operator==(const TimelineReloadPolicy&, const TimelineReloadPolicy&) = default;
-};
-
-/// Entries in ascending order of `date`, and when to ask again.
-template <TimelineEntry E>
-struct Timeline {
-  std::vector<E> entries;
-  TimelineReloadPolicy policy;
-  friend bool operator==(const Timeline&, const Timeline&) = default;
 };
 
 }  // namespace ostrel

@@ -12,6 +12,7 @@
 
 #include "timeline/entry.hpp"
 #include "timeline/host.hpp"
+#include "timeline/timeline.hpp"
 
 namespace ostrel {
 

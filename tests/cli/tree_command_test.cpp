@@ -14,7 +14,7 @@
 #include "feed/feed_file.hpp"
 #include "platform/ui/dump.hpp"
 #include "timeline/sample.hpp"
-#include "timeline/widgets.hpp"
+#include "widgets/widgets.hpp"
 
 namespace ostrel {
 namespace {

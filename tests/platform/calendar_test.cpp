@@ -49,39 +49,5 @@ TEST(Calendar, MinuteStartIsTheLocalMinuteInAHalfHourZone) {
   EXPECT_EQ(Calendar::minuteStart(Date{1'772'445'630.25}, "Asia/Kolkata"), Date{1'772'445'600});
 }
 
-struct LocaleName {
-  const char* name;
-  bool known;
-};
-
-class Locales : public testing::TestWithParam<LocaleName> {};
-
-TEST_P(Locales, KnownAreThoseWithICUData) {
-  EXPECT_EQ(Calendar::isKnownLocale(GetParam().name), GetParam().known) << GetParam().name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, Locales,
-                         testing::Values(LocaleName{"en_AU", true}, LocaleName{"en-AU", true},
-                                         LocaleName{"de_DE", true}, LocaleName{"fr", true},
-                                         LocaleName{"zh_Hans_CN", true}, LocaleName{"es_419", true},
-                                         LocaleName{"", false}, LocaleName{"klingon", false},
-                                         LocaleName{"en_XX", false}, LocaleName{"en_AU.UTF-8", false},
-                                         LocaleName{"x y", false}, LocaleName{"../../etc", false}));
-
-TEST(Calendar, DefaultLocaleFollowsTheEnvironment) {
-  struct Row {
-    const char* lcAll;
-    const char* lcTime;
-    const char* lang;
-    const char* expected;
-  };
-  for (const Row& r : {Row{nullptr, nullptr, "de_DE.UTF-8", "de_DE"},
-                       Row{"fr_FR@euro", "en_AU", "de_DE", "fr_FR"}, Row{"", "en_AU", "de_DE", "en_AU"},
-                       Row{"C", nullptr, "de_DE", "en_US"}, Row{nullptr, nullptr, "POSIX", "en_US"},
-                       Row{nullptr, nullptr, "zz_ZZ", "en_US"}, Row{nullptr, nullptr, nullptr, "en_US"}}) {
-    EXPECT_EQ(Calendar::localeFrom(r.lcAll, r.lcTime, r.lang), r.expected) << r.expected;
-  }
-}
-
 }  // namespace
 }  // namespace ostrel

@@ -9,52 +9,6 @@ namespace {
 
 constexpr double inf = std::numeric_limits<double>::infinity();
 
-TEST(Dump, NumbersAreShortestRoundTripAndNonFiniteAreNamed) {
-  struct Case {
-    double value;
-    const char* text;
-  };
-  const Case table[] = {
-      {0, "0"},
-      {-0.0, "0"},
-      {5, "5"},
-      {0.6, "0.6"},
-      {-2.5, "-2.5"},
-      {0.8470588235294118, "0.8470588235294118"},
-      {1e300, "1e+300"},
-      {1.5e-7, "1.5e-07"},
-      {inf, "infinity"},
-      {-inf, "-infinity"},
-      {std::numeric_limits<double>::quiet_NaN(), "nan"},
-  };
-  for (const auto& [value, text] : table) EXPECT_EQ(numberText(value), text) << value;
-  EXPECT_EQ(std::stod(numberText(0.1 + 0.2)), 0.1 + 0.2);
-}
-
-TEST(Dump, JsonStringsEscapeAndStayValidUtf8) {
-  struct Case {
-    std::string in;
-    const char* out;
-  };
-  const Case table[] = {
-      {"plain", R"("plain")"},
-      {"\"q\" \\ /", R"("\"q\" \\ /")"},
-      {"a\nb\tc\r\b\f", R"("a\nb\tc\r\b\f")"},
-      {std::string("nul\0x", 5), R"("nul\u0000x")"},
-      {"\x01\x1f\x7f", R"("\u0001\u001f\u007f")"},
-      {"Stra\xC3\x9F"
-       "e \xE2\x80\xAF \xF0\x9F\x93\x9A",
-       "\"Stra\xC3\x9F"
-       "e \xE2\x80\xAF \xF0\x9F\x93\x9A\""},
-      {"bad \xFF end", "\"bad \xEF\xBF\xBD end\""},
-      {"cut \xE2\x80", "\"cut \xEF\xBF\xBD\xEF\xBF\xBD\""},
-      {"overlong \xC0\xAF", "\"overlong \xEF\xBF\xBD\xEF\xBF\xBD\""},
-      {"surrogate \xED\xA0\x80", "\"surrogate \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},
-      {"%s%n <b>", R"("%s%n <b>")"},
-  };
-  for (const auto& [in, out] : table) EXPECT_EQ(jsonString(in), out) << in;
-}
-
 View sample() {
   return VStack(HorizontalAlignment::leading, 6,
                 {Text::verbatim("a \"b\"").font(Font::system(10, Font::Weight::semibold)).tracking(0.6),

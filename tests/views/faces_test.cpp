@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "components/palette.hpp"
-#include "timeline/widgets.hpp"
+#include "widgets/widgets.hpp"
 
 namespace ostrel {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "faces.hpp"
 #include "platform/ui/dump.hpp"
-#include "timeline/widgets.hpp"
+#include "widgets/widgets.hpp"
 
 namespace ostrel {
 namespace {

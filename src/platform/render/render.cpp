@@ -12,6 +12,8 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/atomic_file.hpp"
+
 namespace ostrel::render {
 
 Canvas canvasFor(WidgetFamily family) {
@@ -337,16 +339,9 @@ Result<std::string> encodeBlankPng(double width, double height, double scale) {
 }
 
 Result<Written> writeFile(const std::string& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    return RenderError{RenderError::Kind::unwritable, "cannot write " + path + ": " + std::strerror(errno)};
-  }
-  const bool wrote = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const int error = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!wrote || !closed) {
-    return RenderError{RenderError::Kind::unwritable,
-                       "cannot write " + path + ": " + std::strerror(wrote ? errno : error)};
+  const auto written = AtomicFile::write(path, bytes);
+  if (!written) {
+    return RenderError{RenderError::Kind::unwritable, "cannot write " + path + ": " + written.error().reason};
   }
   return Written{};
 }

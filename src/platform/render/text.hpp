@@ -11,9 +11,9 @@
 
 #include <memory>
 #include <string>
-#include <variant>
 
 #include "platform/layout/layout.hpp"
+#include "platform/result.hpp"
 
 // The library's own struct tags, declared ahead so this header need not include Pango.
 using PangoLayout = struct _PangoLayout;    // NOLINT(bugprone-reserved-identifier)
@@ -31,21 +31,7 @@ struct RenderError {
 
 /// A value or a `RenderError`.
 template <class T>
-class [[nodiscard]] Result {
- public:
-  Result(T value) : v_(std::move(value)) {}    // NOLINT(google-explicit-constructor)
-  Result(RenderError e) : v_(std::move(e)) {}  // NOLINT(google-explicit-constructor)
-  [[nodiscard]] bool ok() const { return v_.index() == 0; }
-  explicit operator bool() const { return ok(); }
-  [[nodiscard]] const T& value() const& { return std::get<0>(v_); }
-  [[nodiscard]] T&& value() && { return std::get<0>(std::move(v_)); }
-  [[nodiscard]] const T& operator*() const& { return value(); }
-  [[nodiscard]] const T* operator->() const { return &value(); }
-  [[nodiscard]] const RenderError& error() const { return std::get<1>(v_); }
-
- private:
-  std::variant<T, RenderError> v_;
-};
+using Result = ostrel::Result<T, RenderError>;
 
 /// The font families standing in for the system font and its monospaced design.
 struct FontFamilies {

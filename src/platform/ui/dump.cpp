@@ -5,9 +5,18 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/json_writer.hpp"
+
 namespace ostrel {
 
 namespace {
+
+std::string jsonString(std::string_view text) {
+  return JsonWriter::quoted(text);
+}
+std::string numberText(double value) {
+  return JsonWriter::numberText(value);
+}
 
 const char* name(HorizontalAlignment a) {
   switch (a) {
@@ -362,102 +371,7 @@ void printText(const View& view, std::string& out, int depth) {
   for (const View& child : view.children) printText(child, out, depth + 1);
 }
 
-/// The length of the valid UTF-8 sequence at the start of `s`, or 0.
-std::size_t utf8Length(std::string_view s) {
-  const auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-  const unsigned char lead = b(0);
-  std::size_t n = 0;
-  std::uint32_t cp = 0;
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    n = 2;
-    cp = lead & 0x1Fu;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    n = 3;
-    cp = lead & 0x0Fu;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    n = 4;
-    cp = lead & 0x07u;
-  } else {
-    return 0;
-  }
-  if (s.size() < n) return 0;
-  for (std::size_t i = 1; i < n; ++i) {
-    if ((b(i) & 0xC0u) != 0x80u) return 0;
-    cp = (cp << 6) | (b(i) & 0x3Fu);
-  }
-  const bool overlong = (n == 3 && cp < 0x800) || (n == 4 && cp < 0x10000);
-  const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
-  if (overlong || surrogate || cp > 0x10FFFF) return 0;
-  return n;
-}
-
 }  // namespace
-
-std::string numberText(double value) {
-  if (std::isnan(value)) return "nan";
-  if (std::isinf(value)) return value > 0 ? "infinity" : "-infinity";
-  if (value == 0) return "0";  // also for -0
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
-
-std::string jsonString(std::string_view text) {
-  static constexpr char hex[] = "0123456789abcdef";
-  std::string out;
-  out.reserve(text.size() + 2);
-  out += '"';
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c >= 0x80) {
-      const std::size_t n = utf8Length(text.substr(i));
-      if (n == 0) {
-        out += "\xEF\xBF\xBD";
-        ++i;
-      } else {
-        out.append(text.substr(i, n));
-        i += n;
-      }
-      continue;
-    }
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\b':
-        out += "\\b";
-        break;
-      case '\f':
-        out += "\\f";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (c < 0x20 || c == 0x7F) {
-          out += "\\u00";
-          out += hex[c >> 4];
-          out += hex[c & 0xF];
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-    ++i;
-  }
-  out += '"';
-  return out;
-}
 
 std::string dumpText(const View& view) {
   std::string out;

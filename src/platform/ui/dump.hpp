@@ -34,11 +34,4 @@ namespace ostrel {
 /// The JSON form; `indent` spaces per level (0: on one line), ending in a newline.
 [[nodiscard]] std::string dumpJson(const View& view, int indent = 2);
 
-/// `text` as a JSON string literal with its quotes. Control characters, quote and backslash are
-/// escaped; invalid UTF-8 bytes are replaced with U+FFFD so that the output is always valid JSON.
-[[nodiscard]] std::string jsonString(std::string_view text);
-/// A double in its shortest round-trip form ("0.6", "5", "1e+300"); "infinity", "-infinity", "nan"
-/// for the values JSON has no number for (the JSON form quotes them).
-[[nodiscard]] std::string numberText(double value);
-
 }  // namespace ostrel

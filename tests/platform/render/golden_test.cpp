@@ -14,7 +14,7 @@
 #include "pixels.hpp"
 #include "platform/render/render.hpp"
 #include "timeline/sample.hpp"
-#include "timeline/widgets.hpp"
+#include "widgets/widgets.hpp"
 
 namespace ostrel::render {
 namespace {

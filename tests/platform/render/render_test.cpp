@@ -22,7 +22,7 @@
 #include "feed/date_rule.hpp"
 #include "feed/decoder.hpp"
 #include "pixels.hpp"
-#include "timeline/widgets.hpp"
+#include "widgets/widgets.hpp"
 
 namespace ostrel::render {
 namespace {

@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "timeline/configuration.hpp"
+#include "widgets/configuration.hpp"
 #include "views/due_view.hpp"
 #include "views/next_up_view.hpp"
 

@@ -1,4 +1,4 @@
-#include "timeline/widgets.hpp"
+#include "widgets/widgets.hpp"
 
 #include "components/keys.hpp"
 

@@ -1,5 +1,5 @@
 #pragma once
-/// \file host.hpp
+/// \file widget_bundle.hpp
 /// The widget host. On this system the host is the `ostrel-widgets` command: it takes the bundle's
 /// widget declarations, asks their provider for entries and prints or draws their content.
 ///

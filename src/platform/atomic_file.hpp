@@ -1,0 +1,37 @@
+#pragma once
+/// \file atomic_file.hpp
+/// Writing a whole file so that a reader sees the old content or the new, never a part: the bytes
+/// go to a temporary file in the target's folder, are flushed to disk, and the temporary file is
+/// renamed over the target only when complete. On any failure the temporary file is removed and the
+/// target is untouched.
+///
+///     if (auto w = AtomicFile::write("face.png", png); !w) return fail(w.error().message);
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/result.hpp"
+
+namespace ostrel {
+
+/// Why a file could not be written.
+struct FileError {
+  enum class Kind {
+    notRegular,  ///< the target exists and is not a regular file (a folder, FIFO, device, socket)
+    unwritable,  ///< the folder is missing or not writable, the disk is full, or a write failed
+  };
+  Kind kind = Kind::unwritable;
+  std::filesystem::path path;  ///< the target
+  std::string reason;          ///< the system's words, e.g. "No space left on device"
+  friend bool operator==(const FileError&, const FileError&) = default;
+};
+
+struct AtomicFile {
+  /// Replaces (or creates) `path` with `bytes`. A target that is a symbolic link is followed:
+  /// the file it names is replaced. The new file has mode 0644 less the process's umask.
+  [[nodiscard]] static Result<Done, FileError> write(const std::filesystem::path& path,
+                                                     std::string_view bytes);
+};
+
+}  // namespace ostrel
