@@ -10,9 +10,9 @@
 #include <functional>
 #include <vector>
 
-#include "widgets/configuration.hpp"
 #include "views/due_view.hpp"
 #include "views/next_up_view.hpp"
+#include "widgets/configuration.hpp"
 
 namespace ostrel {
 
