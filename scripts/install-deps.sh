@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang clang-14 libclang-rt-14-dev clang-format clang-tidy
   libsimdjson-dev libicu-dev libcairo2-dev libpango1.0-dev libfontconfig-dev libcli11-dev gettext
-  libgtest-dev libgmock-dev libbenchmark-dev fonts-inter fonts-jetbrains-mono
+  libglib2.0-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-inter fonts-jetbrains-mono
   jq hyperfine libxml2-utils
 )
 missing=()
