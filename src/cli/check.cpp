@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/commands.hpp"
+#include "cli/printable.hpp"
 #include "feed/feed_file.hpp"
 
 namespace ostrel::cli {
@@ -20,24 +21,6 @@ constexpr const char* kStates =
     "                                    or (document) for the document as a whole)\n"
     "  error: v: version N is not supported (only version 1)\n"
     "The exit status is 0 for all three states and 2 for bad arguments.\n";
-
-/// Control characters in a message are shown escaped, so the report stays two lines.
-std::string printable(const std::string& s) {
-  std::string out;
-  out.reserve(s.size());
-  constexpr char kHex[] = "0123456789abcdef";
-  for (const char c : s) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == 0x7f) {
-      out += "\\x";
-      out += kHex[u >> 4];
-      out += kHex[u & 15];
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
 
 }  // namespace
 

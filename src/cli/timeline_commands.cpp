@@ -7,6 +7,7 @@
 
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
+#include "cli/printable.hpp"
 #include "platform/json_writer.hpp"
 #include "platform/ui/dump.hpp"
 #include "timeline/provider.hpp"
@@ -63,29 +64,10 @@ std::string jsonEntry(const Entry& e) {
   return o.str();
 }
 
-/// Feed text for a terminal: control characters (which could move the cursor or recolour the
-/// screen) are shown as \xNN instead of being written raw.
-std::string shown(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x20 || c == 0x7f) {
-      static constexpr char hex[] = "0123456789abcdef";
-      out += "\\x";
-      out += hex[c >> 4];
-      out += hex[c & 0xf];
-    } else {
-      out += ch;
-    }
-  }
-  return out;
-}
-
 void printClass(std::ostream& out, const char* label, const ClassItem& c) {
-  out << label << shown(c.unit) << "  " << shown(c.title) << "  " << isoUtc(c.start) << " – "
+  out << label << printable(c.unit) << "  " << printable(c.title) << "  " << isoUtc(c.start) << " – "
       << isoUtc(c.end);
-  if (c.where) out << "  (" << shown(*c.where) << ")";
+  if (c.where) out << "  (" << printable(*c.where) << ")";
   out << "\n";
 }
 
@@ -101,12 +83,12 @@ void printEntry(std::ostream& out, const Entry& e) {
   }
   for (const ClassItem& c : e.later()) printClass(out, "later:  ", c);
   for (const DueItem& d : e.due()) {
-    out << "due:    " << shown(d.unit) << "  " << shown(d.name) << "  " << isoUtc(d.due);
+    out << "due:    " << printable(d.unit) << "  " << printable(d.name) << "  " << isoUtc(d.due);
     if (d.weight) out << "  weight " << JsonWriter::numberText(*d.weight);
     out << "\n";
   }
   out << "cards:  " << e.cards() << "\n"
-      << "week:   " << (e.week() ? shown(*e.week()) : "none") << "\n";
+      << "week:   " << (e.week() ? printable(*e.week()) : "none") << "\n";
 }
 
 void printOne(Io& io, const HostSettings& s, const Entry& e) {
