@@ -1,0 +1,60 @@
+#include "host/file_events.hpp"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+namespace ostrel {
+namespace {
+
+TEST(FileEvents, OnlyEventsNamingTheFeedConcernIt) {
+  struct Row {
+    const char* name;
+    const char* other;
+    bool concerns;
+  };
+  const Row rows[] = {
+      {"widget.json", "", true},                  // created, changed in place, deleted
+      {".widget.json.tmp", "widget.json", true},  // a temporary file renamed over it
+      {"widget.json", "widget.json.old", true},   // renamed away
+      {"other.json", "", false},
+      {".widget.json.tmp", "", false},  // the app writing its temporary file
+      {"widget.json~", "", false},
+      {"WIDGET.JSON", "", false},
+      {"", "", false},
+  };
+  for (const Row& r : rows)
+    EXPECT_EQ(FileEvents::concernsFeed(r.name, r.other, "widget.json"), r.concerns) << r.name;
+  EXPECT_FALSE(FileEvents::concernsFeed("", "", ""));
+}
+
+TEST(FileEvents, ABurstSettlesWhenQuietOrAfterASecond) {
+  struct Row {
+    const char* what;
+    std::vector<double> events;  // monotonic seconds
+    double settles;
+  };
+  const Row rows[] = {
+      {"one event", {10}, 10.1},
+      {"a rename: created, renamed, changes done", {10, 10.001, 10.002}, 10.102},
+      {"events 50 ms apart", {10, 10.05, 10.1, 10.15}, 10.25},
+      {"a pause longer than the quiet time would end it", {10, 10.09}, 10.19},
+      {"a steady stream settles a second after it began",
+       {10,    10.05, 10.1,  10.15, 10.2,  10.25, 10.3,  10.35, 10.4,  10.45, 10.5,
+        10.55, 10.6,  10.65, 10.7,  10.75, 10.8,  10.85, 10.9,  10.95, 11.0},
+       11.0},
+      {"an event reported late does not move the end back", {10, 10.05, 10.02}, 10.15},
+  };
+  for (const Row& r : rows) {
+    std::optional<Burst> burst;
+    for (double at : r.events) burst = FileEvents::add(burst, at);
+    ASSERT_TRUE(burst);
+    EXPECT_DOUBLE_EQ(FileEvents::settlesAt(*burst), r.settles) << r.what;
+    EXPECT_FALSE(FileEvents::settled(*burst, r.settles - 0.001)) << r.what;
+    EXPECT_TRUE(FileEvents::settled(*burst, r.settles)) << r.what;
+  }
+}
+
+}  // namespace
+}  // namespace ostrel
