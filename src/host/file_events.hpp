@@ -25,7 +25,7 @@ struct Burst {
 
 struct FileEvents {
   /// A burst ends once no event has come for this long (seconds).
-  static constexpr double quiet = 0.1;
+  static constexpr double quiet = 0.25;
   /// ... or this long after it began, however many events keep coming.
   static constexpr double longest = 1.0;
 
