@@ -1,9 +1,4 @@
-# Warnings in one place: every project target calls ostrel_warnings().
-add_library(ostrel_warnings INTERFACE)
-target_compile_options(ostrel_warnings INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
-if(OSTREL_WERROR)
-  target_compile_options(ostrel_warnings INTERFACE -Werror)
-endif()
+# The project's target helpers: one library per folder, one GoogleTest program per test folder.
 
 # ostrel_library(NAME folder SOURCES ... DEPS ...): one library per folder, aliased ostrel::NAME.
 function(ostrel_library name)
