@@ -1,5 +1,6 @@
 #include "feed/date_rule.hpp"
 
+#include <chrono>
 #include <cstdint>
 
 // The accepted form, character by character (indices into the text):
@@ -30,29 +31,6 @@ constexpr int digits(const char* p, int n) {
   return value;
 }
 
-constexpr bool isLeap(int y) {
-  return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-constexpr int daysInMonth(int y, int m) {
-  constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && isLeap(y) ? 29 : kDays[m - 1];
-}
-
-/// Days from 1970-01-01 to the given civil date (proleptic Gregorian).
-constexpr std::int64_t daysFromCivil(int y, int m, int d) {
-  y -= m <= 2 ? 1 : 0;
-  const int era = (y >= 0 ? y : y - 399) / 400;
-  const int yoe = y - era * 400;
-  const int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return std::int64_t{era} * 146097 + doe - 719468;
-}
-
-static_assert(daysFromCivil(1970, 1, 1) == 0);
-static_assert(daysFromCivil(2000, 3, 1) == 11017);
-static_assert(daysFromCivil(0, 1, 1) == -719528);
-
 }  // namespace
 
 std::optional<Date> parseDate(std::string_view text) {
@@ -74,7 +52,10 @@ std::optional<Date> parseDate(std::string_view text) {
   const int hour = static_cast<int>(d[8] * 10 + d[9]);
   const int minute = static_cast<int>(d[10] * 10 + d[11]);
   const int second = static_cast<int>(d[12] * 10 + d[13]);
-  if (month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month)) return std::nullopt;
+  const std::chrono::year_month_day civil{std::chrono::year{year},
+                                          std::chrono::month{static_cast<unsigned>(month)},
+                                          std::chrono::day{static_cast<unsigned>(day)}};
+  if (!civil.ok()) return std::nullopt;
   if (hour > 23 || minute > 59 || second > 59) return std::nullopt;
 
   std::size_t i = 19;
@@ -111,8 +92,8 @@ std::optional<Date> parseDate(std::string_view text) {
   }
   if (i != n) return std::nullopt;
 
-  const std::int64_t whole =
-      daysFromCivil(year, month, day) * 86400 + (std::int64_t{hour} * 60 + minute) * 60 + second - offset;
+  const std::int64_t days = std::chrono::sys_days{civil}.time_since_epoch().count();
+  const std::int64_t whole = days * 86400 + (std::int64_t{hour} * 60 + minute) * 60 + second - offset;
   return Date{static_cast<double>(whole) + fraction};
 }
 
