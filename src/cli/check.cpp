@@ -1,6 +1,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <variant>
 
 #include "cli/commands.hpp"
 #include "cli/printable.hpp"
@@ -17,8 +18,10 @@ constexpr const char* kStates =
     "           breaking a rule of the feed format, or of another version than 1\n"
     "For missing, a second line says why:\n"
     "  error: cannot read FILE: REASON   the file could not be read\n"
-    "  error: PATH: MESSAGE              the first decoding failure, at PATH (such as classes[2].start,\n"
-    "                                    or (document) for the document as a whole)\n"
+    "  error: PATH: KIND[: DETAIL]       the first decoding failure, at PATH (such as classes[2].start,\n"
+    "                                    or (document) for the document as a whole); KIND is one of\n"
+    "                                    malformed JSON, wrong type, missing key, null value, not an\n"
+    "                                    integer, out of range, not a date, duplicate key, too large\n"
     "  error: v: version N is not supported (only version 1)\n"
     "The exit status is 0 for all three states and 2 for bad arguments.\n";
 
@@ -33,15 +36,13 @@ void addCheck(CLI::App& app, Io& io) {
     const std::filesystem::path path = file->empty() ? FeedFile::url() : std::filesystem::path(*file);
     const FeedReport report = FeedFile::inspect(path);
     io.out << name(report.loaded.which()) << "\n";
-    if (report.readError) {
-      io.out << "error: cannot read " << printable(path.string()) << ": " << printable(*report.readError)
-             << "\n";
-    } else if (report.decodeError) {
-      const auto& e = *report.decodeError;
-      io.out << "error: " << (e.path.empty() ? std::string("(document)") : printable(e.path)) << ": "
-             << printable(e.message) << "\n";
-    } else if (report.otherVersion) {
-      io.out << "error: v: version " << *report.otherVersion << " is not supported (only version 1)\n";
+    if (const auto* read = std::get_if<ReadError>(&report.reason)) {
+      io.out << "error: cannot read " << printable(path.string()) << ": " << printable(read->reason) << "\n";
+    } else if (const auto* e = std::get_if<DecodeError>(&report.reason)) {
+      io.out << "error: " << (e->path.empty() ? std::string("(document)") : printable(e->path)) << ": "
+             << printable(message(*e)) << "\n";
+    } else if (const auto* other = std::get_if<OtherVersion>(&report.reason)) {
+      io.out << "error: v: version " << other->v << " is not supported (only version 1)\n";
     }
     io.status = 0;
   });

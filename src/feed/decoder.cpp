@@ -3,24 +3,26 @@
 #include <simdjson.h>
 
 #include <array>
-#include <cstring>
-#include <memory>
+#include <cstdint>
 #include <new>
 #include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "feed/date_rule.hpp"
-#include "feed/prefault.hpp"
 #include "feed/scrub.hpp"
 
 // How a document is read:
-//  1. simdjson's DOM parser reads and validates the whole text (every value, also those under keys
-//     that are never looked at). It chooses its SIMD kernel at run time.
-//  2. Should it refuse the text only for one of its own limits (nesting deeper than it tracks, a
-//     number it cannot hold), the text is checked against the JSON grammar by scrubFeed, which also
-//     replaces values under unknown keys by null; the copy is parsed again. Malformed text fails
-//     either way; well-formed text under an unknown key never fails the document.
-//  3. Each object is walked once and its members sorted into the record's key slots; then the slots
+//  1. Text that cannot begin a JSON value (after white space) is refused before any parser exists.
+//  2. simdjson's DOM parser reads and validates the whole text (every value, also those under keys
+//     that are never looked at). Its depth limit is set to what the text's size allows, so nesting
+//     never fails a well-formed document; the parser keeps its own stack on the heap.
+//  3. Should it refuse the text for a number that it cannot hold, scrubFeed checks the text against
+//     the JSON grammar and makes a copy that it holds (see scrub.hpp); the copy is parsed instead.
+//  4. Each object is walked once and its members sorted into the record's key slots; then the slots
 //     are decoded in declaration order, so the first failure in that order is the one reported.
+//     Lists grow as their elements decode: memory follows what has been accepted.
 //
 // Choices left open by the format, made here:
 //  - Integers (`v`, `cards`) are JSON integer literals: 1.0 and 1e0 are numbers, not integers.
@@ -33,8 +35,6 @@ namespace {
 
 using simdjson::dom::element;
 using simdjson::dom::element_type;
-
-static_assert(kDecodePadding >= simdjson::SIMDJSON_PADDING);
 
 /// Where the decoder stands: a chain of keys and indices, rendered only when a failure needs it.
 struct Path {
@@ -61,14 +61,25 @@ struct Path {
   }
 };
 
-/// The first failure, once there is one.
-struct Failure {
-  std::optional<DecodeError> error;
-  bool fail(const Path& at, std::string message) {
-    error = DecodeError{at.text(), std::move(message)};
-    return false;
+std::string_view typeName(element_type t) {
+  switch (t) {
+    case element_type::ARRAY:
+      return "an array";
+    case element_type::OBJECT:
+      return "an object";
+    case element_type::INT64:
+    case element_type::UINT64:
+    case element_type::DOUBLE:
+      return "a number";
+    case element_type::STRING:
+      return "a string";
+    case element_type::BOOL:
+      return "a boolean";
+    case element_type::NULL_VALUE:
+      return "null";
   }
-};
+  return "a value";
+}
 
 /// The members of one object, sorted by the keys of `Record`.
 template <class Record, std::size_t N>
@@ -89,46 +100,73 @@ struct Members {
 
 class Reader {
  public:
-  Failure failure;
+  std::optional<DecodeError> failure;
+
+  explicit Reader(const std::vector<DecodeError>& unheld) {
+    for (const DecodeError& e : unheld) unheld_.try_emplace(e.path, &e);
+  }
+
+  bool fail(const Path& at, DecodeErrorKind kind, std::string detail = {}) {
+    failure = DecodeError{kind, at.text(), std::move(detail)};
+    return false;
+  }
+
+  bool wrongType(const Path& at, std::string_view expected, element e) {
+    std::string detail{expected};
+    detail += ", found ";
+    detail += typeName(e.type());
+    return fail(at, DecodeErrorKind::wrongType, std::move(detail));
+  }
+
+  /// The failure that the scrubber found for a number it could not keep at `at`: true if there is one.
+  bool unheld(const Path& at) {
+    if (unheld_.empty()) return false;
+    const auto found = unheld_.find(at.text());
+    if (found == unheld_.end()) return false;
+    failure = *found->second;
+    return true;
+  }
 
   /// Looks a key up: false (and a failure) for a duplicate, or for a required key absent or null.
   /// `present` tells whether there is a non-null value to read.
   template <class M, class K>
   bool slot(const M& members, K key, const Path& at, bool required, bool& present) {
     const auto i = static_cast<std::size_t>(key);
-    if (members.count[i] > 1) return failure.fail(at, "duplicate key");
+    if (members.count[i] > 1) return fail(at, DecodeErrorKind::duplicateKey);
     present = members.count[i] == 1 && !members.value[i].is_null();
     if (present || !required) return true;
-    return failure.fail(at, members.count[i] == 0 ? "required key is absent" : "required key is null");
+    return fail(at, members.count[i] == 0 ? DecodeErrorKind::missingKey : DecodeErrorKind::nullValue);
   }
 
   bool text(element e, const Path& at, std::string& out) {
     std::string_view s;
-    if (e.get_string().get(s) != simdjson::SUCCESS) return failure.fail(at, "expected a string");
+    if (e.get_string().get(s) != simdjson::SUCCESS) return wrongType(at, "expected a string", e);
     out.assign(s);
     return true;
   }
 
   bool integer(element e, const Path& at, std::int64_t& out) {
+    if (unheld(at)) return false;
     switch (e.type()) {
       case element_type::INT64:
         out = e.get_int64().value_unsafe();
         return true;
       case element_type::UINT64:
-        return failure.fail(at, "integer out of the 64-bit range");
+        return fail(at, DecodeErrorKind::outOfRange, std::string(detail::kBeyondInt64));
       case element_type::DOUBLE:
-        return failure.fail(at, "expected an integer (no fraction or exponent)");
+        return fail(at, DecodeErrorKind::notAnInteger, std::string(detail::kNotIntegerLiteral));
       default:
-        return failure.fail(at, "expected an integer");
+        return wrongType(at, "expected an integer", e);
     }
   }
 
   bool boolean(element e, const Path& at, bool& out) {
-    if (e.get_bool().get(out) != simdjson::SUCCESS) return failure.fail(at, "expected true or false");
+    if (e.get_bool().get(out) != simdjson::SUCCESS) return wrongType(at, "expected true or false", e);
     return true;
   }
 
   bool number(element e, const Path& at, double& out) {
+    if (unheld(at)) return false;
     switch (e.type()) {
       case element_type::INT64:
         out = static_cast<double>(e.get_int64().value_unsafe());
@@ -140,21 +178,21 @@ class Reader {
         out = e.get_double().value_unsafe();
         return true;
       default:
-        return failure.fail(at, "expected a number");
+        return wrongType(at, "expected a number", e);
     }
   }
 
   bool date(element e, const Path& at, Date& out) {
     std::string_view s;
-    if (e.get_string().get(s) != simdjson::SUCCESS) return failure.fail(at, "expected a string");
+    if (e.get_string().get(s) != simdjson::SUCCESS) return wrongType(at, "expected a date string", e);
     const auto d = parseDate(s);
-    if (!d) return failure.fail(at, "not a date: " + std::string(s));
+    if (!d) return fail(at, DecodeErrorKind::notADate, std::string(s));
     out = *d;
     return true;
   }
 
   bool object(element e, const Path& at, simdjson::dom::object& out) {
-    if (e.get_object().get(out) != simdjson::SUCCESS) return failure.fail(at, "expected an object");
+    if (e.get_object().get(out) != simdjson::SUCCESS) return wrongType(at, "expected an object", e);
     return true;
   }
 
@@ -217,19 +255,18 @@ class Reader {
     return optionalColor(m, K::color, at / "color", out.color);
   }
 
+  /// A list grows as its elements decode (nothing is reserved from the element count), so a long
+  /// array of bad elements costs no more than its parsed form.
   template <class Item>
   bool list(const auto& m, auto key, const Path& at, std::optional<std::vector<Item>>& out,
             bool (Reader::*read)(element, const Path&, Item&)) {
     bool present = false;
     if (!slot(m, key, at, false, present)) return false;
     if (!present) return true;
+    const element value = m.value[static_cast<std::size_t>(key)];
     simdjson::dom::array a;
-    if (m.value[static_cast<std::size_t>(key)].get_array().get(a) != simdjson::SUCCESS) {
-      return failure.fail(at, "expected an array");
-    }
+    if (value.get_array().get(a) != simdjson::SUCCESS) return wrongType(at, "expected an array", value);
     auto& items = out.emplace();
-    items.reserve(a.size());
-    detail::prefault(items.data(), a.size() * sizeof(Item));
     std::size_t i = 0;
     for (const element e : a) {
       if (!(this->*read)(e, at[i], items.emplace_back())) return false;
@@ -256,92 +293,131 @@ class Reader {
     }
     return !present || integer(m.value[6], at / "cards", out.cards.emplace());
   }
+
+ private:
+  std::unordered_map<std::string, const DecodeError*> unheld_;
 };
 
-bool refusedForLimits(simdjson::error_code code) {
-  return code == simdjson::DEPTH_ERROR || code == simdjson::NUMBER_ERROR ||
-         code == simdjson::NUMBER_OUT_OF_RANGE;
-}
-
-DecodeResult decodeRoot(element root) {
-  Reader reader;
+DecodeResult decodeRoot(element root, const std::vector<DecodeError>& unheld) {
+  Reader reader{unheld};
   Feed feed;
-  if (!reader.feed(root, feed)) return std::move(*reader.failure.error);
+  if (!reader.feed(root, feed)) return std::move(*reader.failure);
   return feed;
 }
 
-DecodeError jsonError(simdjson::error_code code) {
-  return DecodeError{"", std::string("not valid JSON: ") + simdjson::error_message(code)};
+DecodeError malformed(std::string detail) {
+  return DecodeError{DecodeErrorKind::malformedJson, "", std::move(detail)};
 }
 
-/// Sizes the parser for `bytes` and prefaults the parts of its buffers that a feed document will
-/// write. For feed-shaped text (short keys and values, many of them) the structure indexes take
-/// about 0.65 of the document's size, the tape about 0.75 and the string copies (keys included)
-/// about 1.1; each buffer is reserved for the worst case, several times larger, and only the part
-/// written is ever mapped, so prefaulting more than that would only add to the peak. A document of
-/// another shape simply faults in the rest as it is written. `implementation` and `doc` are public
-/// members of simdjson's parser, documented as for benchmarking access.
-void prepare(simdjson::dom::parser& parser, std::size_t bytes) {
-  if (bytes < detail::kPrefaultFrom || parser.allocate(bytes) != simdjson::SUCCESS) return;
-  if (parser.implementation) detail::prefault(parser.implementation->structural_indexes.get(), bytes / 3 * 2);
-  if (parser.doc.allocate(bytes) != simdjson::SUCCESS) return;  // else the parse allocates it
-  detail::prefault(parser.doc.tape.get(), bytes / 4 * 3);
-  detail::prefault(parser.doc.string_buf.get(), bytes + bytes / 8);
+DecodeError outOfMemory() {
+  return DecodeError{DecodeErrorKind::tooLarge, "", "out of memory"};
 }
 
-/// Decodes `bytes`, which must be followed by kDecodePadding readable bytes. `owned`, when given,
-/// holds them. The parsed form holds copies of every string, so once a parse succeeds the text is
-/// released (when owned here) before the typed values are built: a large document's text, parsed
-/// form and typed form are never all held at once.
-DecodeResult decodePaddedUnchecked(std::string_view bytes, std::unique_ptr<char[]> owned) {
-  simdjson::dom::parser parser;
-  prepare(parser, bytes.size());
+DecodeError parseFailure(simdjson::error_code code) {
+  switch (code) {
+    case simdjson::CAPACITY:
+      return DecodeError{DecodeErrorKind::tooLarge, "", "larger than the parser's 4 GiB"};
+    case simdjson::MEMALLOC:
+      return outOfMemory();
+    case simdjson::DEPTH_ERROR:
+      // The depth limit allows any nesting that a well-formed text of this size can hold.
+      return malformed("arrays or objects left open");
+    default:
+      return malformed(simdjson::error_message(code));
+  }
+}
+
+/// Well-formed nesting takes two bytes a level, so no well-formed text of `size` bytes is deeper.
+std::size_t depthFor(std::size_t size) {
+  return size / 2 + 2;
+}
+
+/// Whether the text, after white space, begins like a JSON value.
+bool beginsLikeJson(std::string_view text) {
+  const std::size_t i = text.find_first_not_of(" \t\n\r");
+  if (i == std::string_view::npos) return false;
+  const char c = text[i];
+  return c == '{' || c == '[' || c == '"' || c == 't' || c == 'f' || c == 'n' || c == '-' ||
+         (c >= '0' && c <= '9');
+}
+
+/// Parses `text` (`text.size()` bytes, then the parser's padding) into `parser`.
+simdjson::error_code parse(simdjson::dom::parser& parser, std::string_view text, element& root) {
+  if (const auto code = parser.allocate(text.size(), depthFor(text.size())); code != simdjson::SUCCESS)
+    return code;
+  return parser.parse(text.data(), text.size(), false).get(root);
+}
+
+/// Decodes the scrubbed copy of `text` (scrub.hpp); `release` is called once the text is no longer needed.
+template <class Release>
+DecodeResult decodeScrubbed(simdjson::dom::parser& parser, std::string_view text, Release release) {
+  auto scrubbed = detail::scrubFeed(text);
+  if (!scrubbed) return scrubbed.error();
+  release();
+  const detail::Scrubbed copy = std::move(scrubbed).value();
   element root;
-  auto code = parser.parse(bytes.data(), bytes.size(), false).get(root);
+  if (const auto code = parse(parser, copy.text, root); code != simdjson::SUCCESS) return parseFailure(code);
+  return decodeRoot(root, copy.unheld);
+}
+
+/// Decodes `text`; `owner`, when given, holds it and is emptied as soon as the text is parsed.
+DecodeResult decodeText(const simdjson::padded_string_view& text, simdjson::padded_string* owner) {
+  const auto release = [owner] {
+    if (owner != nullptr) *owner = simdjson::padded_string{};
+  };
+  if (!beginsLikeJson(text)) {
+    return malformed(text.find_first_not_of(" \t\n\r") == std::string_view::npos
+                         ? "no JSON value in the text"
+                         : "the text does not begin a JSON value");
+  }
+  simdjson::dom::parser parser;
+  element root;
+  const auto code = parse(parser, text, root);
   if (code == simdjson::SUCCESS) {
-    owned.reset();
-    return decodeRoot(root);
+    release();
+    return decodeRoot(root, {});
   }
-  if (!refusedForLimits(code)) return jsonError(code);
-  std::optional<std::string> scrubbed = detail::scrubFeed(bytes);
-  if (!scrubbed) return jsonError(code);
-  owned.reset();
-  code = parser.parse(*scrubbed).get(root);
-  if (code != simdjson::SUCCESS) {
-    // Well-formed, but a value that the feed reads holds what the parser cannot (a number beyond
-    // binary64 or 64 bits, nesting deeper than it tracks).
-    return DecodeError{"", std::string("value out of the decoder's range: ") + simdjson::error_message(code)};
-  }
-  return decodeRoot(root);
+  if (code != simdjson::NUMBER_ERROR && code != simdjson::NUMBER_OUT_OF_RANGE) return parseFailure(code);
+  return decodeScrubbed(parser, text, release);
 }
 
 }  // namespace
 
-DecodeResult decodeFeedPadded(std::string_view bytes) {
+DecodeResult decodeFeed(const simdjson::padded_string_view& text) {
   try {
-    return decodePaddedUnchecked(bytes, nullptr);
+    return decodeText(text, nullptr);
   } catch (const std::bad_alloc&) {
-    return DecodeError{"", "out of memory"};
+    return outOfMemory();
   }
 }
 
-DecodeResult decodeFeedPadded(std::unique_ptr<char[]> text, std::size_t size) {
+DecodeResult decodeFeed(simdjson::padded_string&& text, std::size_t size) {
   try {
-    const std::string_view bytes{text.get(), size};
-    return decodePaddedUnchecked(bytes, std::move(text));
+    simdjson::padded_string owned = std::move(text);
+    const simdjson::padded_string_view view{owned.data(), std::min(size, owned.size()),
+                                            owned.size() + simdjson::SIMDJSON_PADDING};
+    return decodeText(view, &owned);
   } catch (const std::bad_alloc&) {
-    return DecodeError{"", "out of memory"};
+    return outOfMemory();
   }
 }
 
 DecodeResult decodeFeed(std::string_view bytes) {
   try {
-    std::unique_ptr<char[]> copy{new char[bytes.size() + kDecodePadding]};
-    if (!bytes.empty()) std::memcpy(copy.get(), bytes.data(), bytes.size());
-    std::memset(copy.get() + bytes.size(), 0, kDecodePadding);
-    return decodeFeedPadded(std::move(copy), bytes.size());
+    simdjson::padded_string copy{bytes.data(), bytes.size()};
+    if (copy.data() == nullptr) return outOfMemory();
+    return decodeFeed(std::move(copy), bytes.size());
   } catch (const std::bad_alloc&) {
-    return DecodeError{"", "out of memory"};
+    return outOfMemory();
+  }
+}
+
+DecodeResult detail::decodeThroughScrub(std::string_view bytes) {
+  try {
+    simdjson::dom::parser parser;
+    return decodeScrubbed(parser, bytes, [] {});
+  } catch (const std::bad_alloc&) {
+    return outOfMemory();
   }
 }
 

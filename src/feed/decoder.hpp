@@ -1,44 +1,50 @@
 #pragma once
 /// \file decoder.hpp
-/// The strict decoder: bytes of a feed document in, a `Feed` or a `DecodeError` out. All or nothing;
-/// keys are read in declaration order, so the first failure is the one reported.
+/// The strict decoder: bytes of a feed document in, a `Feed` or the first `DecodeError` out. All or
+/// nothing; keys are read in declaration order, so the first failure in that order is the one
+/// reported.
 ///
 ///     auto r = decodeFeed(R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z"})");
-///     if (r) use(*r); else report(r.error().path, r.error().message);
+///     if (r) use(*r); else report(r.error().path, message(r.error()));
+///
+/// Text that the parser reads in place (it reads a few bytes past the end) comes as simdjson's padded
+/// string; callers of those overloads include <simdjson.h>.
 
 #include <cstddef>
-#include <memory>
-#include <string>
 #include <string_view>
 
+#include "feed/decode_error.hpp"
 #include "feed/feed.hpp"
 #include "platform/result.hpp"
 
+namespace simdjson {
+struct padded_string;
+class padded_string_view;
+}  // namespace simdjson
+
 namespace ostrel {
 
-/// Why a document failed: where (`classes[2].start`, empty for the document itself) and what.
-struct DecodeError {
-  std::string path;
-  std::string message;
-  friend bool operator==(const DecodeError&, const DecodeError&) = default;
-};
-
-/// A decoded feed or the first failure.
 using DecodeResult = Result<Feed, DecodeError>;
 
-/// Decodes a whole document. Never throws; malformed JSON anywhere (also under keys that are
-/// otherwise ignored) fails the document.
+/// Decodes a whole document (copied once for the parser). Never throws; malformed JSON anywhere,
+/// also under keys that are otherwise ignored, fails the document.
 [[nodiscard]] DecodeResult decodeFeed(std::string_view bytes);
 
-/// Readable bytes that `decodeFeedPadded` needs after the document.
-inline constexpr std::size_t kDecodePadding = 64;
+/// As above, for text already padded for the parser; nothing is copied.
+[[nodiscard]] DecodeResult decodeFeed(const simdjson::padded_string_view& text);
 
-/// As `decodeFeed`, for a document followed in memory by at least `kDecodePadding` readable bytes
-/// (their values do not matter); saves copying the document.
-[[nodiscard]] DecodeResult decodeFeedPadded(std::string_view bytes);
+/// As above for the first `size` bytes of `text`, which is taken over and released as soon as it is
+/// parsed, before the typed values are built: a large document's text, parsed form and typed form
+/// are never all held at once.
+[[nodiscard]] DecodeResult decodeFeed(simdjson::padded_string&& text, std::size_t size);
 
-/// As `decodeFeedPadded`, taking the text (`size` bytes, then kDecodePadding more) and releasing it
-/// as soon as it is parsed, before the typed values are built; lowers the peak for large files.
-[[nodiscard]] DecodeResult decodeFeedPadded(std::unique_ptr<char[]> text, std::size_t size);
+namespace detail {
+
+/// Decodes by the road taken when the parser refuses a number that it cannot hold (scrub.hpp),
+/// whatever the text. For the tests and the differential fuzz target, which hold it to the parser's
+/// own verdict.
+[[nodiscard]] DecodeResult decodeThroughScrub(std::string_view bytes);
+
+}  // namespace detail
 
 }  // namespace ostrel

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <simdjson.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,7 +14,7 @@
 #include <system_error>
 #include <vector>
 
-#include "feed/prefault.hpp"
+#include "feed/decoder.hpp"
 
 namespace ostrel {
 namespace {
@@ -47,18 +48,13 @@ struct Descriptor {
   }
 };
 
-/// A whole file in memory, followed by kDecodePadding bytes for the parser.
-struct Bytes {
-  std::unique_ptr<char[]> data;
-  std::size_t size = 0;
-};
-
 std::string reason(int error) {
   return std::generic_category().message(error);
 }
 
-/// Reads the whole regular file at `file`, or says why not.
-bool readWhole(const std::filesystem::path& file, Bytes& out, std::string& why) {
+/// Reads the whole regular file at `file` into `out` (its first `size` bytes), or says why not.
+bool readWhole(const std::filesystem::path& file, simdjson::padded_string& out, std::size_t& size,
+               std::string& why) {
   const Descriptor d{::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
   if (d.fd < 0) {
     why = reason(errno);
@@ -79,29 +75,30 @@ bool readWhole(const std::filesystem::path& file, Bytes& out, std::string& why) 
   }
   // The size is a hint: the file may grow or shrink while it is read. One spare byte tells the end
   // from a full buffer without a second read in the common case.
-  std::size_t capacity = static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0) + 1;
-  out.data.reset(new char[capacity + kDecodePadding]);
-  detail::prefault(out.data.get(), capacity);
-  out.size = 0;
+  const auto allocate = [&why](std::size_t capacity) {
+    simdjson::padded_string s{capacity};
+    if (s.data() == nullptr) why = "out of memory";
+    return s;
+  };
+  out = allocate(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0) + 1);
+  if (out.data() == nullptr) return false;
+  size = 0;
   for (;;) {
-    if (out.size == capacity) {
-      const std::size_t grown = capacity * 2;
-      std::unique_ptr<char[]> bigger{new char[grown + kDecodePadding]};
-      std::memcpy(bigger.get(), out.data.get(), out.size);
-      out.data = std::move(bigger);
-      capacity = grown;
+    if (size == out.size()) {
+      simdjson::padded_string bigger = allocate(out.size() * 2);
+      if (bigger.data() == nullptr) return false;
+      std::memcpy(bigger.data(), out.data(), size);
+      out = std::move(bigger);
     }
-    const ssize_t n = ::read(d.fd, out.data.get() + out.size, capacity - out.size);
-    if (n == 0) break;
+    const ssize_t n = ::read(d.fd, out.data() + size, out.size() - size);
+    if (n == 0) return true;
     if (n < 0) {
       if (errno == EINTR) continue;
       why = reason(errno);
       return false;
     }
-    out.size += static_cast<std::size_t>(n);
+    size += static_cast<std::size_t>(n);
   }
-  std::memset(out.data.get() + out.size, 0, kDecodePadding);
-  return true;
 }
 
 }  // namespace
@@ -124,37 +121,17 @@ std::filesystem::path FeedFile::url() {
 
 FeedReport FeedFile::inspect(const std::filesystem::path& file) {
   try {
-    Bytes bytes;
+    simdjson::padded_string text;
+    std::size_t size = 0;
     std::string why;
-    if (!readWhole(file, bytes, why)) {
-      return FeedReport{.loaded = Loaded::missing(),
-                        .readError = std::move(why),
-                        .decodeError = std::nullopt,
-                        .otherVersion = std::nullopt};
-    }
-    DecodeResult decoded = decodeFeedPadded(std::move(bytes.data), bytes.size);
-    if (!decoded) {
-      return FeedReport{.loaded = Loaded::missing(),
-                        .readError = std::nullopt,
-                        .decodeError = decoded.error(),
-                        .otherVersion = std::nullopt};
-    }
-    if (decoded->v != 1) {
-      return FeedReport{.loaded = Loaded::missing(),
-                        .readError = std::nullopt,
-                        .decodeError = std::nullopt,
-                        .otherVersion = decoded->v};
-    }
-    const Loaded loaded = decoded->enabled ? Loaded::feed(std::move(decoded).value()) : Loaded::off();
-    return FeedReport{.loaded = loaded,
-                      .readError = std::nullopt,
-                      .decodeError = std::nullopt,
-                      .otherVersion = std::nullopt};
+    if (!readWhole(file, text, size, why)) return FeedReport{Loaded::missing(), ReadError{std::move(why)}};
+    DecodeResult decoded = decodeFeed(std::move(text), size);
+    if (!decoded) return FeedReport{Loaded::missing(), decoded.error()};
+    if (decoded->v != 1) return FeedReport{Loaded::missing(), OtherVersion{decoded->v}};
+    if (!decoded->enabled) return FeedReport{Loaded::off(), std::monostate{}};
+    return FeedReport{Loaded::feed(std::move(decoded).value()), std::monostate{}};
   } catch (const std::bad_alloc&) {
-    return FeedReport{.loaded = Loaded::missing(),
-                      .readError = "out of memory",
-                      .decodeError = std::nullopt,
-                      .otherVersion = std::nullopt};
+    return FeedReport{Loaded::missing(), ReadError{"out of memory"}};
   }
 }
 

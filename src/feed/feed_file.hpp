@@ -12,19 +12,30 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <variant>
 
-#include "feed/decoder.hpp"
+#include "feed/decode_error.hpp"
 #include "feed/loaded.hpp"
 
 namespace ostrel {
 
-/// What loading one file came to, with the reason when it is `missing`: at most one of the three
-/// reasons is set, and none for `feed` and `off`.
+/// The file could not be read: why ("No such file or directory", "not a regular file").
+struct ReadError {
+  std::string reason;
+  friend bool operator==(const ReadError&, const ReadError&) = default;
+};
+
+/// The document decoded, but its version is not 1: the version found.
+struct OtherVersion {
+  std::int64_t v;
+  friend bool operator==(const OtherVersion&, const OtherVersion&) = default;
+};
+
+/// What loading one file came to, with the reason when it is `missing` (`std::monostate` for `feed`
+/// and `off`).
 struct FeedReport {
   Loaded loaded;
-  std::optional<std::string> readError;      ///< the file could not be read: why ("not a regular file")
-  std::optional<DecodeError> decodeError;    ///< the bytes did not decode: the first failure
-  std::optional<std::int64_t> otherVersion;  ///< decoded, but `v` is not 1: the version found
+  std::variant<std::monostate, ReadError, DecodeError, OtherVersion> reason;
 };
 
 struct FeedFile {

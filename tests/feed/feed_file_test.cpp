@@ -26,6 +26,8 @@ namespace fs = std::filesystem;
 const std::string kOn = R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z","cards":3})";
 const std::string kOff = R"({"v":1,"enabled":false,"at":"2026-03-02T10:00:00Z","classes":[]})";
 
+using FeedReason = decltype(FeedReport::reason);
+
 class FeedFileTest : public test_support::ScratchTest {};
 
 struct StateRow {
@@ -73,26 +75,24 @@ TEST_F(FeedFileTest, OffCarriesNoFeed) {
 TEST_F(FeedFileTest, ReportsWhyItIsMissing) {
   const auto absent = FeedFile::inspect(dir_ / "absent.json");
   EXPECT_EQ(absent.loaded.which(), Loaded::Case::missing);
-  EXPECT_EQ(absent.readError, "No such file or directory");
+  EXPECT_EQ(absent.reason, FeedReason{ReadError{"No such file or directory"}});
 
   fs::create_directory(dir_ / "widget.json");
   const auto directory = FeedFile::inspect(dir_ / "widget.json");
   EXPECT_EQ(directory.loaded.which(), Loaded::Case::missing);
-  EXPECT_EQ(directory.readError, "Is a directory");
+  EXPECT_EQ(directory.reason, FeedReason{ReadError{"Is a directory"}});
 
   const auto bad = FeedFile::inspect(write("bad.json", R"({"v":1,"enabled":true,"at":""})"));
-  ASSERT_TRUE(bad.decodeError.has_value());
-  EXPECT_EQ(*bad.decodeError, (DecodeError{"at", "not a date: "}));
-  EXPECT_FALSE(bad.readError.has_value());
+  EXPECT_EQ(bad.reason, FeedReason{(DecodeError{DecodeErrorKind::notADate, "at", ""})});
 
   const auto v2 =
       FeedFile::inspect(write("v2.json", R"({"v":2,"enabled":true,"at":"2026-03-02T10:00:00Z"})"));
   EXPECT_EQ(v2.loaded.which(), Loaded::Case::missing);
-  EXPECT_EQ(v2.otherVersion, 2);
+  EXPECT_EQ(v2.reason, FeedReason{OtherVersion{2}});
 
   const auto on = FeedFile::inspect(write("on.json", kOn));
   EXPECT_EQ(on.loaded.which(), Loaded::Case::feed);
-  EXPECT_FALSE(on.readError || on.decodeError || on.otherVersion);
+  EXPECT_EQ(on.reason, FeedReason{});
 }
 
 TEST_F(FeedFileTest, UnreadableFileIsMissing) {
@@ -129,7 +129,7 @@ TEST_F(FeedFileTest, FifoIsMissingWithoutBlocking) {
   const auto r = inspectWithin(p, finished);
   EXPECT_TRUE(finished);
   EXPECT_EQ(r.loaded.which(), Loaded::Case::missing);
-  EXPECT_EQ(r.readError, "not a regular file");
+  EXPECT_EQ(r.reason, FeedReason{ReadError{"not a regular file"}});
 }
 
 TEST_F(FeedFileTest, LinkToEndlessDeviceIsMissingWithoutReading) {
@@ -139,7 +139,7 @@ TEST_F(FeedFileTest, LinkToEndlessDeviceIsMissingWithoutReading) {
   const auto r = inspectWithin(p, finished);
   EXPECT_TRUE(finished);
   EXPECT_EQ(r.loaded.which(), Loaded::Case::missing);
-  EXPECT_EQ(r.readError, "not a regular file");
+  EXPECT_EQ(r.reason, FeedReason{ReadError{"not a regular file"}});
 }
 
 TEST_F(FeedFileTest, EachCallReadsAfresh) {

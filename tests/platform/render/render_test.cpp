@@ -166,7 +166,7 @@ std::string hardFeed() {
 
 TEST(Layout, FacesKeepHardTextsInsideTheirWidget) {
   const auto feed = decodeFeed(hardFeed());
-  ASSERT_TRUE(feed) << feed.error().path << ": " << feed.error().message;
+  ASSERT_TRUE(feed) << feed.error().path << ": " << message(feed.error());
   const Entry entry{.date = parseDate("2026-03-02T09:00:00Z").value_or(Date{}),
                     .loaded = Loaded::feed(*feed)};
   for (const WidgetConfiguration& w : OstrelWidgets{}.body()) {
