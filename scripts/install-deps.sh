@@ -7,6 +7,7 @@ packages=(
   libsimdjson-dev libicu-dev libcairo2-dev libpango1.0-dev libfontconfig-dev libcli11-dev gettext
   libglib2.0-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-inter fonts-jetbrains-mono
   jq hyperfine libxml2-utils
+  libgtk-3-dev libgtk-layer-shell-dev
 )
 missing=()
 for p in "${packages[@]}"; do

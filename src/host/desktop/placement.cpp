@@ -1,0 +1,57 @@
+#include "host/desktop/placement.hpp"
+
+#include <array>
+#include <utility>
+
+namespace ostrel::desktop {
+
+namespace {
+constexpr std::array<std::pair<Corner, const char*>, 4> kNames{{
+    {Corner::topLeft, "top-left"},
+    {Corner::topRight, "top-right"},
+    {Corner::bottomLeft, "bottom-left"},
+    {Corner::bottomRight, "bottom-right"},
+}};
+}  // namespace
+
+const char* name(Corner corner) {
+  for (const auto& [c, text] : kNames) {
+    if (c == corner) return text;
+  }
+  return "top-right";
+}
+
+std::optional<Corner> cornerNamed(std::string_view text) {
+  for (const auto& [c, name] : kNames) {
+    if (text == name) return c;
+  }
+  return std::nullopt;
+}
+
+std::vector<Inset> insets(const Placement& placement, const std::vector<Size>& sizes) {
+  std::vector<Inset> out;
+  out.reserve(sizes.size());
+  int along = placement.margin;
+  for (const Size& s : sizes) {
+    out.push_back(Inset{.vertical = along, .horizontal = placement.margin});
+    along += s.height + placement.gap;
+  }
+  return out;
+}
+
+std::vector<Box> arrange(const Placement& placement, Box area, const std::vector<Size>& sizes) {
+  const std::vector<Inset> in = insets(placement, sizes);
+  std::vector<Box> out;
+  out.reserve(sizes.size());
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    const Size s = sizes[i];
+    const int x = isLeft(placement.corner) ? area.x + in[i].horizontal
+                                           : area.x + area.width - in[i].horizontal - s.width;
+    const int y =
+        isTop(placement.corner) ? area.y + in[i].vertical : area.y + area.height - in[i].vertical - s.height;
+    out.push_back(Box{.x = x, .y = y, .width = s.width, .height = s.height});
+  }
+  return out;
+}
+
+}  // namespace ostrel::desktop
