@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
-#include <thread>
-#include <vector>
 
 namespace ostrel {
 namespace {
@@ -84,20 +81,6 @@ TEST(Palette, UnitChoosesByPresenceAndScheme) {
   EXPECT_EQ(Palette::unit(pair, ColorScheme::dark), Palette::hex("#A0DF49"));
   EXPECT_EQ(Palette::unit(badDark, ColorScheme::dark), rgbOf(grey));
   EXPECT_EQ(Palette::unit(badDark, ColorScheme::light), Palette::hex("#4D7812"));
-}
-
-TEST(Palette, CrimsonIsMadeOnceAndSharedAcrossThreads) {
-  std::array<const Color*, 8> seen{};
-  std::vector<std::thread> threads;
-  for (std::size_t i = 0; i < seen.size(); ++i) {
-    threads.emplace_back([&seen, i] { seen[i] = &Palette::crimson(); });
-  }
-  for (auto& t : threads) t.join();
-  for (const Color* c : seen) {
-    EXPECT_EQ(c, seen[0]);
-    EXPECT_EQ(*c, Color::rgb(0.8470588235294118, 0.23137254901960785, 0.3058823529411765, 1.0));
-  }
-  EXPECT_EQ(*seen[0], Palette::hex("#D83B4E"));
 }
 
 }  // namespace

@@ -6,15 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <future>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "support/scratch.hpp"
 
@@ -158,64 +155,6 @@ TEST_F(FeedFileTest, EachCallReadsAfresh) {
   EXPECT_EQ(third.which(), Loaded::Case::missing);
   ASSERT_EQ(fourth.which(), Loaded::Case::feed);
   EXPECT_EQ(fourth.feedValue()->cards, 4);
-}
-
-/// Eight threads load while another rewrites the file, by rename (atomic: every result is one of
-/// the two documents) or in place (a reader may see a torn file, which is `missing`).
-void loadWhileRewriting(const fs::path& dir, bool byRename) {
-  const fs::path p = dir / "widget.json";
-  const std::string on =
-      R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z","week":")" + std::string(20'000, 'w') + "\"}";
-  std::ofstream(p, std::ios::binary) << on;
-  const Loaded expectedOn = FeedFile::load(p);
-  ASSERT_EQ(expectedOn.which(), Loaded::Case::feed);
-
-  std::atomic<bool> stop{false};
-  std::thread writer([&] {
-    for (int i = 0; !stop; ++i) {
-      const std::string& content = i % 2 == 0 ? kOff : on;
-      if (byRename) {
-        const fs::path tmp = dir / ("next" + std::to_string(i % 4));
-        std::ofstream(tmp, std::ios::binary) << content;
-        fs::rename(tmp, p);
-      } else {
-        std::ofstream(p, std::ios::binary | std::ios::trunc) << content;
-      }
-    }
-  });
-  std::vector<std::thread> readers;
-  std::atomic<int> bad{0}, missing{0};
-  for (int t = 0; t < 8; ++t) {
-    readers.emplace_back([&] {
-      for (int i = 0; i < 200; ++i) {
-        const Loaded got = FeedFile::load(p);
-        switch (got.which()) {
-          case Loaded::Case::feed:
-            if (!(got == expectedOn)) ++bad;
-            break;
-          case Loaded::Case::off:
-            break;
-          case Loaded::Case::missing:
-            ++missing;
-            break;
-        }
-      }
-    });
-  }
-  for (auto& r : readers) r.join();
-  stop = true;
-  writer.join();
-  EXPECT_EQ(bad, 0);
-  if (byRename) {
-    EXPECT_EQ(missing, 0);
-  }
-}
-
-TEST_F(FeedFileTest, ConcurrentLoadsDuringRenames) {
-  loadWhileRewriting(dir_, true);
-}
-TEST_F(FeedFileTest, ConcurrentLoadsDuringInPlaceWrites) {
-  loadWhileRewriting(dir_, false);
 }
 
 TEST(FeedFileUrl, HomeThenFixedPieces) {

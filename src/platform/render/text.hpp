@@ -39,8 +39,9 @@ struct FontFamilies {
   std::string monospaced = "JetBrains Mono";
 };
 
-/// Measures and sets text with Pango. Copies share one font map and context, which are never
-/// changed after creation.
+/// Measures and sets text with Pango. Copies share one font map and context, whose caches Pango fills
+/// as it sets text: a measurer and its copies serve one thread at a time. Threads that draw at once
+/// each create their own (every `create()` makes a new font map and context).
 class PangoMeasurer final : public layout::TextMeasurer {
  public:
   /// The measurer, or `missingFont` naming the first family or weight fontconfig does not have
