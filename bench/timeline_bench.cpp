@@ -243,6 +243,8 @@ void reportPeak() {
       "  loading the feed alone peaks at %.1f MB; the timeline adds %.1f MB to that peak\n",
       whole.entries, inMb(whole.peakKb), inMb(whole.peakKb - whole.baselineKb), fileMb, limitMb,
       inMb(whole.peakKb) <= limitMb ? "met" : "NOT met", inMb(load.peakKb), inMb(whole.peakKb - load.peakKb));
+  std::printf("RATIO stress_timeline_peak_mb %.1f <=%.1f # 3 x %.1f MB file + 30 MB\n", inMb(whole.peakKb),
+              limitMb, fileMb);
 }
 
 }  // namespace
