@@ -23,7 +23,8 @@ constexpr const char* kStates =
     "                                    malformed JSON, wrong type, missing key, null value, not an\n"
     "                                    integer, out of range, not a date, duplicate key, too large\n"
     "  error: v: version N is not supported (only version 1)\n"
-    "The exit status is 0 for all three states and 2 for bad arguments.\n";
+    "The exit status is 0 for all three states and 2 for bad arguments (also for a FILE that names\n"
+    "no file but another subcommand, as in `check timeline`).\n";
 
 }  // namespace
 
@@ -32,7 +33,16 @@ void addCheck(CLI::App& app, Io& io) {
   cmd->footer(kStates);
   auto file = std::make_shared<std::string>();
   cmd->add_option("FILE,--feed", *file, "The feed document (default: the fixed feed location)");
-  cmd->callback([&io, file] {
+  cmd->callback([&io, file, cmd] {
+    // A word that names no file but another subcommand ("check timeline") is a command line gone
+    // wrong, not a feed that is missing: say so instead of reporting the feed.
+    std::error_code ec;
+    const auto named = [&](const CLI::App* sub) { return sub->check_name(*file); };
+    if (!file->empty() && !cmd->get_parent()->get_subcommands(named).empty() &&
+        std::filesystem::symlink_status(*file, ec).type() == std::filesystem::file_type::not_found) {
+      return io.fail(Status::usage, "check: there is no file named " + *file +
+                                        " (for the subcommand, run: ostrel-widgets " + *file + ")");
+    }
     const std::filesystem::path path = file->empty() ? FeedFile::url() : std::filesystem::path(*file);
     const FeedReport report = FeedFile::inspect(path);
     io.out << name(report.loaded.which()) << "\n";
@@ -44,7 +54,7 @@ void addCheck(CLI::App& app, Io& io) {
     } else if (const auto* other = std::get_if<OtherVersion>(&report.reason)) {
       io.out << "error: v: version " << other->v << " is not supported (only version 1)\n";
     }
-    io.status = 0;
+    io.succeed();
   });
 }
 

@@ -1,24 +1,16 @@
 #pragma once
 /// \file commands.hpp
 /// The subcommands of `ostrel-widgets`. Each `add*` registers one subcommand on the app; its callback
-/// prints to the given streams and leaves its exit status in `status` (0 success, 2 bad arguments).
+/// prints to the given streams and leaves its exit status in `Io::status` (io.hpp).
 
 #include <CLI/CLI.hpp>
 #include <iosfwd>
 #include <vector>
 
+#include "cli/io.hpp"
 #include "widgets/configuration.hpp"
 
 namespace ostrel::cli {
-
-/// Where a command writes and the exit status it leaves.
-struct Io {
-  std::ostream& out;
-  std::ostream& err;
-  int status = 0;
-  /// The bundle's widget declarations: the kinds, names and families the commands offer.
-  const std::vector<WidgetConfiguration>* widgets = nullptr;
-};
 
 /// Runs the command line for the bundle's `widgets`; returns the exit status.
 [[nodiscard]] int run(const std::vector<WidgetConfiguration>& widgets, int argc, const char* const* argv,

@@ -22,7 +22,8 @@ std::string familyList(const WidgetConfiguration& widget) {
   return s;
 }
 
-void addFaceOptions(CLI::App& cmd, FaceOptions& options, const std::vector<WidgetConfiguration>& widgets) {
+void addFaceOptions(CLI::App& cmd, FaceOptions& options, const std::vector<WidgetConfiguration>& widgets,
+                    bool withJson) {
   std::vector<std::string> kinds;
   kinds.reserve(widgets.size());
   for (const WidgetConfiguration& w : widgets) kinds.push_back(w.kind);
@@ -36,7 +37,7 @@ void addFaceOptions(CLI::App& cmd, FaceOptions& options, const std::vector<Widge
   cmd.add_flag("--sample", options.sample, "Show the sample feed instead of the loaded one");
   cmd.add_option("--macos", options.macos, "The system version whose background path is used (default: 14)")
       ->check(CLI::IsMember({13, 14}));
-  addHostOptions(cmd, options.host);
+  addHostOptions(cmd, options.host, withJson);
 }
 
 Environment environmentFor(const HostSettings& settings, WidgetFamily family, ColorScheme scheme, int macos) {

@@ -4,7 +4,8 @@
 /// environment. Shared by `tree`, `render` and `gallery`.
 ///
 ///     FaceOptions o;
-///     addFaceOptions(*cmd, o, widgets);   // --kind --family --scheme --at --sample --macos + host options
+///     addFaceOptions(*cmd, o, widgets, true);   // --kind --family --scheme --at --sample --macos + host
+///     options
 ///     ...after parsing:
 ///     auto face = resolveFace(o, widgets);            // or the one-line reason it cannot be drawn
 ///     View v = face->widget->content(face->entry, face->env);
@@ -29,9 +30,11 @@ struct FaceOptions {
   HostOptions host;
 };
 
-/// Adds the face selectors and the host options (with --json) to `cmd`; --kind and --family are
-/// required and checked against the declared kinds and the host's families.
-void addFaceOptions(CLI::App& cmd, FaceOptions& options, const std::vector<WidgetConfiguration>& widgets);
+/// Adds the face selectors and the host options (and --json where the command prints data: `withJson`)
+/// to `cmd`; --kind and --family are required and checked against the declared kinds and the host's
+/// families.
+void addFaceOptions(CLI::App& cmd, FaceOptions& options, const std::vector<WidgetConfiguration>& widgets,
+                    bool withJson);
 
 /// One face: the widget, the entry it shows and the environment it is drawn in.
 struct Face {

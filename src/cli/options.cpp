@@ -1,5 +1,6 @@
 #include "cli/options.hpp"
 
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -7,6 +8,7 @@
 
 #include "feed/date_rule.hpp"
 #include "platform/calendar.hpp"
+#include "platform/json_writer.hpp"
 #include "platform/locale_name.hpp"
 
 namespace ostrel::cli {
@@ -46,16 +48,52 @@ CLI::Validator localeValidator() {
 
 }  // namespace
 
+void addHostOptions(CLI::App& cmd, HostOptions& options, std::initializer_list<HostOption> offered) {
+  for (const HostOption option : offered) {
+    switch (option) {
+      case HostOption::feed:
+        cmd.add_option("--feed", options.feed, "Feed document to read (default: the fixed feed location)");
+        break;
+      case HostOption::now:
+        cmd.add_option("--now", options.now,
+                       "Pin the host's clock to this instant (default: the system clock)")
+            ->check(instantValidator());
+        break;
+      case HostOption::tz:
+        cmd.add_option("--tz", options.tz,
+                       "Time zone, an IANA name such as Australia/Sydney (default: the system's)")
+            ->check(zoneValidator());
+        break;
+      case HostOption::locale:
+        cmd.add_option("--locale", options.locale,
+                       "Locale, such as en_AU or de_DE (default: the environment's)")
+            ->check(localeValidator());
+        break;
+      case HostOption::json:
+        cmd.add_flag("--json", options.json, "Print JSON instead of a table");
+        break;
+    }
+  }
+}
+
 void addHostOptions(CLI::App& cmd, HostOptions& options, bool withJson) {
-  cmd.add_option("--feed", options.feed, "Feed document to read (default: the fixed feed location)");
-  cmd.add_option("--now", options.now, "Pin the host's clock to this instant (default: the system clock)")
-      ->check(instantValidator());
-  cmd.add_option("--tz", options.tz,
-                 "Time zone, an IANA name such as Australia/Sydney (default: the system's)")
-      ->check(zoneValidator());
-  cmd.add_option("--locale", options.locale, "Locale, such as en_AU or de_DE (default: the environment's)")
-      ->check(localeValidator());
-  if (withJson) cmd.add_flag("--json", options.json, "Print JSON instead of a table");
+  addHostOptions(cmd, options, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::locale});
+  if (withJson) addHostOptions(cmd, options, {HostOption::json});
+}
+
+CLI::Validator finiteRange(double low, double high) {
+  return CLI::Validator(
+      [low, high](std::string& text) -> std::string {
+        double value = 0;
+        const char* end = text.data() + text.size();
+        const auto [stop, error] = std::from_chars(text.data(), end, value);
+        if (error != std::errc{} || stop != end || !std::isfinite(value) || value < low || value > high) {
+          return "not a number from " + JsonWriter::numberText(low) + " to " + JsonWriter::numberText(high) +
+                 ": " + text;
+        }
+        return {};
+      },
+      "NUMBER");
 }
 
 HostSettings resolve(const HostOptions& options) {

@@ -1,9 +1,10 @@
 // `ostrel-widgets render` and `ostrel-widgets gallery`: faces drawn to PNG or SVG.
 //
 // Both draw what `tree` prints: the face is chosen by the shared face options (cli/face.hpp) and
-// laid out and drawn by platform/render. Errors are one line on stderr and exit status 2: bad
-// arguments, a family the widget does not offer, a missing font, an unknown output extension, an
-// unwritable path.
+// laid out and drawn by platform/render. The file is written whole or not at all (a temporary file
+// beside it, renamed into place when complete), and only over a regular file. Errors are one line on
+// stderr: status 2 for bad usage (bad arguments, a family the widget does not offer, an unknown
+// output extension), 1 for the environment (a missing font, a path that cannot be written).
 
 #include "cli/render_commands.hpp"
 
@@ -14,31 +15,32 @@
 
 #include "cli/commands.hpp"
 #include "cli/face.hpp"
+#include "cli/printable.hpp"
+#include "platform/atomic_file.hpp"
 #include "platform/strings.hpp"
 
 namespace ostrel::cli {
 namespace {
 
-/// Reports a one-line error and sets exit status 2.
-void fail(Io& io, const std::string& message) {
-  io.err << "ostrel-widgets: error: " << message << "\n";
-  io.status = 2;
-}
-
-/// The output format of `path`, or an error reported.
+/// The output format of `path`, or bad usage reported.
 std::optional<render::Format> outputFormat(const std::string& path, Io& io) {
   const auto format = render::formatFor(path);
-  if (!format) fail(io, "unknown output format: " + path + " (use .png or .svg)");
+  if (!format) io.fail(Status::usage, "unknown output format: " + path + " (use .png or .svg)");
   return format;
 }
 
-/// Writes `bytes` and prints the path, or reports why not.
+/// Writes the drawn bytes to `path` and prints the path, or reports why not.
 void finish(const render::Result<std::string>& bytes, const std::string& path, Io& io) {
-  if (!bytes) return fail(io, bytes.error().message);
-  const auto written = render::writeFile(path, *bytes);
-  if (!written) return fail(io, written.error().message);
-  io.out << path << "\n";
-  io.status = 0;
+  if (!bytes) return io.fail(Status::environment, bytes.error().message);
+  const auto written = AtomicFile::write(path, *bytes);
+  if (!written) {
+    const FileError& e = written.error();
+    return io.fail(Status::environment,
+                   "cannot write " + path + ": " +
+                       (e.kind == FileError::Kind::notRegular ? "not a regular file" : e.reason));
+  }
+  io.out << printable(path) << "\n";
+  io.succeed();
 }
 
 void addOutputOptions(CLI::App& cmd, std::string& output, double& scale, bool required) {
@@ -47,7 +49,7 @@ void addOutputOptions(CLI::App& cmd, std::string& output, double& scale, bool re
                                     : "The file to write: FILE.png or FILE.svg (default: gallery.png)");
   if (required) o->required();
   cmd.add_option("--scale", scale, "Device pixels per point for PNG (default: 2)")
-      ->check(CLI::Range(0.25, 16.0));
+      ->check(finiteRange(0.25, 16));
 }
 
 }  // namespace
@@ -80,15 +82,15 @@ void addRender(CLI::App& app, Io& io) {
   auto options = std::make_shared<FaceOptions>();
   auto output = std::make_shared<std::string>();
   auto scale = std::make_shared<double>(2);
-  addFaceOptions(*cmd, *options, *io.widgets);
+  addFaceOptions(*cmd, *options, *io.widgets, false);
   addOutputOptions(*cmd, *output, *scale, true);
   cmd->callback([&io, options, output, scale] {
     const auto format = outputFormat(*output, io);
     if (!format) return;
     auto face = resolveFace(*options, *io.widgets);
-    if (const auto* error = std::get_if<std::string>(&face)) return fail(io, *error);
+    if (const auto* error = std::get_if<std::string>(&face)) return io.fail(Status::usage, *error);
     const auto fonts = render::PangoMeasurer::create();
-    if (!fonts) return fail(io, fonts.error().message);
+    if (!fonts) return io.fail(Status::environment, fonts.error().message);
     const Face& f = std::get<Face>(face);
     const View view = f.widget->content(f.entry, f.env);
     finish(render::renderWidget(view, f.env.widgetFamily, f.env.colorScheme, *fonts,
@@ -119,7 +121,7 @@ void addGallery(CLI::App& app, Io& io) {
     const auto format = outputFormat(o->output, io);
     if (!format) return;
     const auto fonts = render::PangoMeasurer::create();
-    if (!fonts) return fail(io, fonts.error().message);
+    if (!fonts) return io.fail(Status::environment, fonts.error().message);
     const HostSettings settings = resolve(o->host);
     const Entry entry = entryFor(settings, o->at, o->sample);
     const auto items = galleryFaces(*io.widgets, entry, settings, o->macos);

@@ -106,7 +106,7 @@ void addTimelineCommands(CLI::App& app, Io& io) {
     auto options = std::make_shared<HostOptions>();
     CLI::App* cmd = app.add_subcommand(
         "timeline", "Print the timeline the provider makes now: its entries and reload time");
-    addHostOptions(*cmd, *options);
+    addHostOptions(*cmd, *options, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::json});
     cmd->callback([&io, options] {
       const HostSettings s = resolve(*options);
       Provider{}.getTimeline({.isPreview = false, .host = s.host}, [&](const Timeline<Entry>& t) {
@@ -130,7 +130,7 @@ void addTimelineCommands(CLI::App& app, Io& io) {
     CLI::App* cmd = app.add_subcommand(
         "entry", "Print the entry for one instant over the loaded feed, with its selections");
     cmd->add_option("--at", *at, "The entry's date")->required()->check(instantValidator());
-    addHostOptions(*cmd, *options);
+    addHostOptions(*cmd, *options, {HostOption::feed, HostOption::tz, HostOption::json});
     cmd->callback([&io, options, at] {
       const HostSettings s = resolve(*options);
       printOne(io, s, Entry{.date = instant(*at), .loaded = s.host.load()});
@@ -142,7 +142,7 @@ void addTimelineCommands(CLI::App& app, Io& io) {
     CLI::App* cmd = app.add_subcommand(
         "snapshot", "Print the snapshot entry (the sample stands in for a missing feed in a preview)");
     cmd->add_flag("--preview", *preview, "Ask as the widget gallery's preview does");
-    addHostOptions(*cmd, *options);
+    addHostOptions(*cmd, *options, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::json});
     cmd->callback([&io, options, preview] {
       const HostSettings s = resolve(*options);
       Provider{}.getSnapshot({.isPreview = *preview, .host = s.host},
@@ -153,7 +153,7 @@ void addTimelineCommands(CLI::App& app, Io& io) {
     auto options = std::make_shared<HostOptions>();
     CLI::App* cmd =
         app.add_subcommand("placeholder", "Print the placeholder entry: the sample feed, dated now");
-    addHostOptions(*cmd, *options);
+    addHostOptions(*cmd, *options, {HostOption::now, HostOption::tz, HostOption::json});
     cmd->callback([&io, options] {
       const HostSettings s = resolve(*options);
       printOne(io, s, Provider{}.placeholder({.isPreview = false, .host = s.host}));

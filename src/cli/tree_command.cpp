@@ -12,18 +12,13 @@ namespace ostrel::cli {
 void addTree(CLI::App& app, Io& io) {
   auto options = std::make_shared<FaceOptions>();
   CLI::App* cmd = app.add_subcommand("tree", "Print the view tree of one face (text, or JSON with --json)");
-  addFaceOptions(*cmd, *options, *io.widgets);
+  addFaceOptions(*cmd, *options, *io.widgets, true);
   cmd->callback([&io, options] {
     auto face = resolveFace(*options, *io.widgets);
-    if (const auto* error = std::get_if<std::string>(&face)) {
-      io.err << "ostrel-widgets: error: " << *error << "\n";
-      io.status = 2;
-      return;
-    }
+    if (const auto* error = std::get_if<std::string>(&face)) return io.fail(Status::usage, *error);
     const Face& f = std::get<Face>(face);
     const View view = f.widget->content(f.entry, f.env);
-    io.out << (options->host.json ? dumpJson(view) : dumpText(view));
-    if (options->host.json) io.out << "\n";
+    io.out << (options->host.json ? dumpJson(view) : dumpText(view));  // each ends in one newline
   });
 }
 

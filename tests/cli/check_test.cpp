@@ -91,15 +91,6 @@ TEST_F(CheckCommand, DefaultsToTheFixedLocation) {
   }
 }
 
-TEST_F(CheckCommand, BadArgumentsExitTwoWithOneLine) {
-  for (const std::string args : {"check a b", "check --bogus", "check --feed"}) {
-    const Outcome r = run(args);
-    EXPECT_EQ(r.status, 2) << args;
-    EXPECT_EQ(r.out, "") << args;
-    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
-  }
-}
-
 TEST_F(CheckCommand, HelpExplainsEachState) {
   const Outcome r = run("check --help");
   EXPECT_EQ(r.status, 0);

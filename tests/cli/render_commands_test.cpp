@@ -54,38 +54,4 @@ TEST_F(RenderCommand, GalleryDefaultsToGalleryPng) {
   EXPECT_EQ(head(dir_ / "gallery.png", 8), kPng);
 }
 
-TEST_F(RenderCommand, BadRequestsAreOneLineAndStatusTwo) {
-  struct Row {
-    std::string args, error;
-  };
-  const std::vector<Row> rows = {
-      {"render --kind NextUp --family systemSmall --feed off.json -o face.jpg",
-       "ostrel-widgets: error: unknown output format: face.jpg (use .png or .svg)\n"},
-      {"render --kind NextUp --family systemSmall --feed off.json -o no/such/dir/face.png",
-       "ostrel-widgets: error: cannot write no/such/dir/face.png: No such file or directory\n"},
-      {"gallery --feed off.json -o sheet",
-       "ostrel-widgets: error: unknown output format: sheet (use .png or .svg)\n"},
-      {"render --kind NextUp --family systemLarge --feed off.json -o face.png",
-       "ostrel-widgets: error: NextUp is not offered in systemLarge; it offers systemSmall, systemMedium\n"},
-      {"render --kind NextUp --family systemSmall --now yesterday -o face.png", ""},
-      {"render --kind NextUp --family systemSmall --at 2026-13-01T00:00:00Z -o face.png", ""},
-      {"gallery --tz Nowhere/Special -o sheet.png", ""},
-      {"render --kind Later --family systemSmall -o face.png", ""},
-      {"render --kind NextUp --family systemHuge -o face.png", ""},
-      {"render --kind NextUp --family systemSmall --scale 0 -o face.png", ""},
-      {"render --kind NextUp --family systemSmall", ""},
-  };
-  for (const Row& row : rows) {
-    const Outcome r = run(row.args);
-    EXPECT_EQ(r.status, 2) << row.args;
-    EXPECT_EQ(r.out, "") << row.args;
-    if (!row.error.empty()) {
-      EXPECT_EQ(r.err, row.error) << row.args;
-    } else {
-      EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << row.args << ": " << r.err;
-    }
-  }
-  EXPECT_FALSE(fs::exists(dir_ / "face.png"));
-}
-
 }  // namespace

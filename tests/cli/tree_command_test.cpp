@@ -1,6 +1,6 @@
 // The tree subcommand, run in process through the host over this system's bundle: the tree it prints
-// is the declared widget's content for the selected entry and environment, and families a widget
-// does not offer are refused with the ones it does.
+// is the declared widget's content for the selected entry and environment. (Refusals are rows of
+// bad_use_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -53,43 +53,6 @@ Environment env(WidgetFamily family, ColorScheme scheme = ColorScheme::light, in
                      .timeZone = "UTC"};
 }
 
-struct Refusal {
-  const char* kind;
-  const char* family;
-  const char* offered;
-};
-
-class RefusedFamilies : public testing::TestWithParam<Refusal> {};
-
-TEST_P(RefusedFamilies, ExitTwoNamingTheOfferedFamilies) {
-  const Refusal& p = GetParam();
-  const Outcome r = tree(with({"--kind", p.kind, "--family", p.family, "--feed", kExample}));
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.out, "");
-  EXPECT_NE(r.err.find(p.offered), std::string::npos) << r.err;
-  EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
-}
-
-INSTANTIATE_TEST_SUITE_P(Tree, RefusedFamilies,
-                         testing::Values(Refusal{"NextUp", "systemLarge", "systemSmall, systemMedium"},
-                                         Refusal{"DueSoon", "systemSmall", "systemMedium, systemLarge"}));
-
-TEST(TreeCommand, BadSelectorsAreParseErrors) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"--kind", "Later", "--family", "systemSmall"},
-           {"--kind", "NextUp", "--family", "systemHuge"},
-           {"--kind", "NextUp", "--family", "systemSmall", "--scheme", "sepia"},
-           {"--kind", "NextUp", "--family", "systemSmall", "--macos", "12"},
-           {"--kind", "NextUp", "--family", "systemSmall", "--at", "tomorrow"},
-           {"--family", "systemSmall"},
-       }) {
-    const Outcome r = tree(with(args));
-    EXPECT_EQ(r.status, 2) << args[1];
-    EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("error"), std::string::npos);
-  }
-}
-
 // The sample is made at --now and the entry dated --at: a tutorial 26 hours after the sample's
 // making is next once the lecture has ended, which only holds when the two instants are kept apart.
 TEST(TreeCommand, SampleIsMadeAtNowAndTheEntryDatedAt) {
@@ -120,7 +83,7 @@ TEST(TreeCommand, TextAndJsonOfTheLoadedFeedAtNow) {
   json.emplace_back("--json");
   const Outcome j = tree(with(json));
   ASSERT_EQ(j.status, 0) << j.err;
-  EXPECT_EQ(j.out, dumpJson(expected) + "\n");
+  EXPECT_EQ(j.out, dumpJson(expected));
 }
 
 TEST(TreeCommand, AMissingFeedShowsTheNoteInEveryOfferedFamily) {
