@@ -2,6 +2,7 @@
 find_package(PkgConfig REQUIRED)
 find_package(simdjson REQUIRED)
 find_package(ICU REQUIRED COMPONENTS uc i18n)
+find_package(date REQUIRED)  # date/tz over the system's zone files (libhowardhinnant-date-dev)
 find_package(CLI11 REQUIRED)
 find_package(Intl REQUIRED)
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo cairo-png cairo-svg)

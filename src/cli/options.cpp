@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include "feed/date_rule.hpp"
 #include "platform/calendar.hpp"
@@ -61,7 +62,8 @@ void addHostOptions(CLI::App& cmd, HostOptions& options, std::initializer_list<H
         break;
       case HostOption::tz:
         cmd.add_option("--tz", options.tz,
-                       "Time zone, an IANA name such as Australia/Sydney (default: the system's)")
+                       "Time zone as TZ names it: a zone such as Australia/Sydney, a zone file's path or a "
+                       "POSIX rule such as AEST-10AEDT,M10.1.0,M4.1.0/3 (default: TZ, else the system's)")
             ->check(zoneValidator());
         break;
       case HostOption::locale:
@@ -111,7 +113,12 @@ std::string isoUtc(Date date) {
   using namespace std::chrono;
   const double s = date.sinceEpoch;
   if (!std::isfinite(s) || std::fabs(s) > kIsoLimit) return "invalid";
-  const auto ms = static_cast<std::int64_t>(std::floor(s * 1000.0 + 0.5));
+  // Truncated, never rounded up: an instant prints as no later than it is, so a "now" in the last
+  // half millisecond of a minute does not print as the next minute mark. A value a few units in the
+  // last place below a whole millisecond is that millisecond (".123" is not exact in binary).
+  const double scaled = s * 1000.0;
+  const double slack = std::fabs(scaled) * 4 * std::numeric_limits<double>::epsilon();
+  const auto ms = static_cast<std::int64_t>(std::floor(scaled + slack));
   constexpr std::int64_t msPerDay = 86'400'000;
   const std::int64_t dayCount = (ms >= 0 ? ms : ms - (msPerDay - 1)) / msPerDay;
   const std::int64_t inDay = ms - dayCount * msPerDay;

@@ -78,9 +78,9 @@ struct HostSettings {
 /// The instant `text` names (already validated).
 [[nodiscard]] Date instant(const std::string& text);
 
-/// `date` in UTC with milliseconds, rounded to the nearest: "2026-03-02T10:00:30.000Z". Years
-/// before 1000 get leading zeros, years after 9999 five digits; "invalid" for non-finite instants
-/// and those beyond about ±25,000 years.
+/// `date` in UTC with milliseconds, truncated (never printed later than it is): "2026-03-02T10:00:30.000Z".
+/// Years before 1000 get leading zeros, years after 9999 five digits; "invalid" for non-finite instants and
+/// those beyond about ±25,000 years.
 [[nodiscard]] std::string isoUtc(Date date);
 
 }  // namespace ostrel::cli

@@ -2,12 +2,15 @@
 
 #include <unicode/dtptngen.h>
 #include <unicode/locid.h>
+#include <unicode/simpletz.h>
 #include <unicode/smpdtfmt.h>
-#include <unicode/timezone.h>
 #include <unicode/unistr.h>
 
 #include <cmath>
+#include <cstdint>
 #include <memory>
+
+#include "platform/time_zone.hpp"
 
 namespace ostrel {
 
@@ -34,12 +37,12 @@ icu::Locale localeNamed(const std::string& name) {
   return locale;
 }
 
-std::unique_ptr<icu::TimeZone> zoneNamed(const std::string& name) {
-  std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createTimeZone(icu::UnicodeString::fromUTF8(name)));
-  if (!zone || *zone == icu::TimeZone::getUnknown()) {
-    zone.reset(icu::TimeZone::getGMT()->clone());
-  }
-  return zone;
+/// The zone's offset at the instant, as a fixed-offset zone for ICU: the system's zone data decide
+/// the local time, ICU only the locale's patterns and names.
+std::unique_ptr<icu::TimeZone> zoneAt(double millis, const std::string& name) {
+  const auto seconds = static_cast<std::int64_t>(std::floor(millis / 1000.0));
+  const std::int32_t offset = TimeZone::named(name).offsetAt(seconds);
+  return std::make_unique<icu::SimpleTimeZone>(offset * 1000, icu::UnicodeString::fromUTF8(name));
 }
 
 /// Formats `date` with the locale's best pattern for `skeleton`; empty only when ICU has no data.
@@ -54,9 +57,10 @@ std::string formatted(Date date, const char* skeleton, const std::string& locale
   if (U_FAILURE(status)) return {};
   icu::SimpleDateFormat format(pattern, locale, status);
   if (U_FAILURE(status)) return {};
-  format.adoptTimeZone(zoneNamed(timeZone).release());
+  const double millis = clampedMillis(date);
+  format.adoptTimeZone(zoneAt(millis, timeZone).release());
   icu::UnicodeString text;
-  format.format(clampedMillis(date), text);
+  format.format(millis, text);
   std::string out;
   text.toUTF8String(out);
   return out;

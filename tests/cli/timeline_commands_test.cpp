@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <sstream>
@@ -64,7 +65,10 @@ TEST_F(TimelineCommands, TimelineTableAddsFeedDatesInEveryZone) {
   const std::string feed =
       feedFile(R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z","classes":[{"unit":"U","title":"T",)"
                R"("start":"2026-03-02T10:20:00Z","end":"2026-03-02T11:10:30Z"}]})");
-  for (const char* zone : {"UTC", "Asia/Kolkata", "Australia/Sydney", "America/St_Johns"}) {
+  // Every way TZ names a zone, and zones newer than ICU's copy of the zone data.
+  for (const char* zone : {"UTC", "Asia/Kolkata", "Australia/Sydney", "America/St_Johns",
+                           "America/Ciudad_Juarez", "':Asia/Kathmandu'", "/usr/share/zoneinfo/Asia/Kathmandu",
+                           "'<+0545>-5:45'", "AEST-10AEDT,M10.1.0,M4.1.0/3"}) {
     const Outcome r = run("timeline --tz " + std::string(zone) + " " + kNow + " --feed " + feed);
     ASSERT_EQ(r.status, 0) << r.err;
     const auto ls = lines(r.out);
@@ -74,6 +78,26 @@ TEST_F(TimelineCommands, TimelineTableAddsFeedDatesInEveryZone) {
     EXPECT_EQ(ls[2], "2026-03-02T10:01:00.000Z  feed");
     EXPECT_NE(r.out.find("2026-03-02T11:10:30.000Z  feed\n2026-03-02T11:15:00.000Z  feed\n"),
               std::string::npos);
+  }
+}
+
+TEST_F(TimelineCommands, TheEnvironmentsZoneAlignsTheMinuteMarksWhateverItNames) {
+  // A TZ that names nothing is UTC, as in the C library: the marks stay on minute boundaries.
+  const char* saved = std::getenv("TZ");
+  const std::string restore = saved != nullptr ? saved : "";
+  for (const char* tz :
+       {"Mars/Base", "", ":Asia/Kathmandu", "<+0545>-5:45", "/usr/share/zoneinfo/Asia/Kolkata"}) {
+    ::setenv("TZ", tz, 1);
+    const Outcome r = run("timeline " + std::string(kNow) + " --feed " + absent());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto ls = lines(r.out);
+    ASSERT_EQ(ls.size(), 86u) << tz;
+    EXPECT_EQ(ls[2], "2026-03-02T10:01:00.000Z  missing") << tz;
+  }
+  if (saved != nullptr) {
+    ::setenv("TZ", restore.c_str(), 1);
+  } else {
+    ::unsetenv("TZ");
   }
 }
 
@@ -150,7 +174,10 @@ INSTANTIATE_TEST_SUITE_P(
     Table, IsoUtc,
     testing::Values(Iso{0, "1970-01-01T00:00:00.000Z"}, Iso{1'772'445'630, "2026-03-02T10:00:30.000Z"},
                     Iso{1'772'445'630.0004, "2026-03-02T10:00:30.000Z"},
-                    Iso{1'772'445'630.9996, "2026-03-02T10:00:31.000Z"},
+                    Iso{1'772'445'630.9996, "2026-03-02T10:00:30.999Z"},
+                    Iso{1'772'445'659.9996, "2026-03-02T10:00:59.999Z"},
+                    Iso{1'772'445'630.123, "2026-03-02T10:00:30.123Z"},
+                    Iso{0.001, "1970-01-01T00:00:00.001Z"}, Iso{-0.0004, "1969-12-31T23:59:59.999Z"},
                     Iso{-0.5, "1969-12-31T23:59:59.500Z"}, Iso{-86'400, "1969-12-31T00:00:00.000Z"},
                     Iso{951'782'400, "2000-02-29T00:00:00.000Z"},
                     Iso{253'402'300'799.999, "9999-12-31T23:59:59.999Z"},

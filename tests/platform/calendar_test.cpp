@@ -35,8 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Zone{"Australia/Sydney", 1'775'313'000}, Zone{"Australia/Sydney", 1'775'316'600},
                     Zone{"Asia/Kathmandu", 1'772'445'630}, Zone{"America/St_Johns", 1'772'445'630}));
 
-TEST(Calendar, NoMinuteForUnknownZonesOrInstantsOutOfRange) {
-  EXPECT_FALSE(Calendar::minuteStart(Date{0}, "Mars/Base"));
+TEST(Calendar, NoMinuteForInstantsOutOfRangeAndUtcMinutesForZonesThatNameNothing) {
+  EXPECT_EQ(Calendar::minuteStart(Date{90.5}, "Mars/Base"), Date{60});
   EXPECT_FALSE(Calendar::minuteStart(Date{std::numeric_limits<double>::infinity()}, "UTC"));
   EXPECT_FALSE(Calendar::minuteStart(Date{std::numeric_limits<double>::quiet_NaN()}, "UTC"));
   EXPECT_FALSE(Calendar::minuteStart(Date{1e300}, "UTC"));
