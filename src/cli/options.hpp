@@ -40,6 +40,7 @@
 #include <string>
 
 #include "platform/date.hpp"
+#include "platform/iso_utc.hpp"
 #include "timeline/host.hpp"
 
 namespace ostrel::cli {
@@ -78,9 +79,7 @@ struct HostSettings {
 /// The instant `text` names (already validated).
 [[nodiscard]] Date instant(const std::string& text);
 
-/// `date` in UTC with milliseconds, truncated (never printed later than it is): "2026-03-02T10:00:30.000Z".
-/// Years before 1000 get leading zeros, years after 9999 five digits; "invalid" for non-finite instants and
-/// those beyond about ±25,000 years.
-[[nodiscard]] std::string isoUtc(Date date);
+/// Dates are printed in UTC with milliseconds (platform/iso_utc.hpp).
+using ostrel::isoUtc;
 
 }  // namespace ostrel::cli

@@ -1,6 +1,8 @@
 // Runs the built command's timeline, entry, snapshot and placeholder subcommands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -45,40 +47,115 @@ TEST_F(TimelineCommands, TimelineJsonWithoutAFeed) {
   const Outcome r = run("timeline --json --tz UTC " + std::string(kNow) + " --feed " + absent());
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out.rfind("{\"entries\": [{\"date\": \"2026-03-02T10:00:30.000Z\", \"loaded\": \"missing\"}, "
-                        "{\"date\": \"2026-03-02T10:01:00.000Z\", \"loaded\": \"missing\"}, ",
-                        0),
-            0u)
-      << r.out;
-  EXPECT_NE(r.out.find("{\"date\": \"2026-03-02T11:00:00.000Z\", \"loaded\": \"missing\"}, "
-                       "{\"date\": \"2026-03-02T11:05:00.000Z\", \"loaded\": \"missing\"}"),
-            std::string::npos);
+  EXPECT_EQ(
+      r.out.rfind("{\"entries\": [{\"date\": \"2026-03-02T10:00:30.000Z\", \"loaded\": \"missing\", "
+                  "\"reasons\": [{\"kind\": \"now\"}]}, {\"date\": \"2026-03-02T10:01:00.000Z\", "
+                  "\"loaded\": \"missing\", \"reasons\": [{\"kind\": \"minuteMark\", \"minutes\": 1}]}, ",
+                  0),
+      0u)
+      << r.out.substr(0, 300);
   const std::string tail =
-      "{\"date\": \"2026-03-02T13:00:00.000Z\", \"loaded\": \"missing\"}], \"reload\": "
-      "\"2026-03-02T10:30:30.000Z\"}\n";
+      "{\"date\": \"2026-03-02T13:00:00.000Z\", \"loaded\": \"missing\", \"reasons\": [{\"kind\": "
+      "\"fiveMinuteMark\", \"minutes\": 180}]}], \"reload\": \"2026-03-02T10:30:30.000Z\"}\n";
   ASSERT_GE(r.out.size(), tail.size());
   EXPECT_EQ(r.out.substr(r.out.size() - tail.size()), tail);
   EXPECT_EQ(count(r.out, "\"loaded\": \"missing\""), 85u);
+  EXPECT_EQ(count(r.out, "\"reasons\": [{"), 85u);
 }
 
-TEST_F(TimelineCommands, TimelineTableAddsFeedDatesInEveryZone) {
-  const std::string feed =
-      feedFile(R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z","classes":[{"unit":"U","title":"T",)"
-               R"("start":"2026-03-02T10:20:00Z","end":"2026-03-02T11:10:30Z"}]})");
-  // Every way TZ names a zone, and zones newer than ICU's copy of the zone data.
-  for (const char* zone : {"UTC", "Asia/Kolkata", "Australia/Sydney", "America/St_Johns",
-                           "America/Ciudad_Juarez", "':Asia/Kathmandu'", "/usr/share/zoneinfo/Asia/Kathmandu",
-                           "'<+0545>-5:45'", "AEST-10AEDT,M10.1.0,M4.1.0/3"}) {
-    const Outcome r = run("timeline --tz " + std::string(zone) + " " + kNow + " --feed " + feed);
-    ASSERT_EQ(r.status, 0) << r.err;
-    const auto ls = lines(r.out);
-    ASSERT_EQ(ls.size(), 87u) << zone;
-    EXPECT_EQ(ls[0], "86 entries, reload at 2026-03-02T10:30:30.000Z");
-    EXPECT_EQ(ls[1], "2026-03-02T10:00:30.000Z  feed");
-    EXPECT_EQ(ls[2], "2026-03-02T10:01:00.000Z  feed");
-    EXPECT_NE(r.out.find("2026-03-02T11:10:30.000Z  feed\n2026-03-02T11:15:00.000Z  feed\n"),
-              std::string::npos);
-  }
+// A class from 10:20 to 11:10:30 and a deadline dropping off at 11:00, now 10:00:30: the table shows
+// each date in the zone and in UTC with why it is there, several reasons where dates coincide.
+const char* const kClassAndDeadline =
+    R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z","classes":[{"unit":"U","title":"T\u0007",)"
+    R"("start":"2026-03-02T10:20:00Z","end":"2026-03-02T11:10:30Z"}],)"
+    R"("due":[{"unit":"U","name":"Essay","due":"2026-03-01T23:00:00Z"}]})";
+
+struct Zoned {
+  const char* zone;
+  const char* now;     ///< 10:00:30Z in the zone
+  const char* reload;  ///< 10:30:30Z in the zone
+  const char* due;     ///< 2026-03-01T23:00:00Z in the zone
+};
+
+class TimelineTable : public TimelineCommands, public testing::WithParamInterface<Zoned> {};
+
+TEST_P(TimelineTable, DatesInTheZoneAndInUtcWithTheirReasons) {
+  const Zoned& z = GetParam();
+  const Outcome r =
+      run("timeline --tz " + quoted(z.zone) + " " + kNow + " --feed " + feedFile(kClassAndDeadline));
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto ls = lines(r.out);
+  ASSERT_EQ(ls.size(), 87u);
+  EXPECT_EQ(ls[0], "86 entries (loaded: feed), reload at " + std::string(z.reload) +
+                       " (2026-03-02T10:30:30.000Z), zone " + z.zone);
+  EXPECT_EQ(ls[1], std::string(z.now) + "  2026-03-02T10:00:30.000Z  now");
+  EXPECT_TRUE(ls[2].ends_with("  2026-03-02T10:01:00.000Z  minute mark")) << ls[2];
+  EXPECT_TRUE(ls[21].ends_with("  2026-03-02T10:20:00.000Z  class starts: U T\\x07; minute mark")) << ls[21];
+  EXPECT_TRUE(ls[61].ends_with("  2026-03-02T11:00:00.000Z  drops off: U Essay (due " + std::string(z.due) +
+                               "); minute mark"))
+      << ls[61];
+  EXPECT_TRUE(ls[64].ends_with("  2026-03-02T11:10:30.000Z  class ends: U T\\x07")) << ls[64];
+  EXPECT_TRUE(ls[86].ends_with("  2026-03-02T13:00:00.000Z  five-minute mark")) << ls[86];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zones, TimelineTable,
+    testing::Values(Zoned{"UTC", "2026-03-02T10:00:30.000+00:00", "2026-03-02T10:30:30.000+00:00",
+                          "2026-03-01T23:00:00.000+00:00"},
+                    Zoned{"Asia/Kolkata", "2026-03-02T15:30:30.000+05:30", "2026-03-02T16:00:30.000+05:30",
+                          "2026-03-02T04:30:00.000+05:30"},
+                    Zoned{"Australia/Sydney", "2026-03-02T21:00:30.000+11:00",
+                          "2026-03-02T21:30:30.000+11:00", "2026-03-02T10:00:00.000+11:00"},
+                    Zoned{"America/St_Johns", "2026-03-02T06:30:30.000-03:30",
+                          "2026-03-02T07:00:30.000-03:30", "2026-03-01T19:30:00.000-03:30"},
+                    // Every way TZ names a zone, and zones newer than ICU's copy of the zone data.
+                    Zoned{"America/Ciudad_Juarez", "2026-03-02T03:00:30.000-07:00",
+                          "2026-03-02T03:30:30.000-07:00", "2026-03-01T16:00:00.000-07:00"},
+                    Zoned{":Asia/Kathmandu", "2026-03-02T15:45:30.000+05:45", "2026-03-02T16:15:30.000+05:45",
+                          "2026-03-02T04:45:00.000+05:45"},
+                    Zoned{"/usr/share/zoneinfo/Asia/Kathmandu", "2026-03-02T15:45:30.000+05:45",
+                          "2026-03-02T16:15:30.000+05:45", "2026-03-02T04:45:00.000+05:45"},
+                    Zoned{"<+0545>-5:45", "2026-03-02T15:45:30.000+05:45", "2026-03-02T16:15:30.000+05:45",
+                          "2026-03-02T04:45:00.000+05:45"},
+                    Zoned{"AEST-10AEDT,M10.1.0,M4.1.0/3", "2026-03-02T21:00:30.000+11:00",
+                          "2026-03-02T21:30:30.000+11:00", "2026-03-02T10:00:00.000+11:00"}),
+    [](const auto& z) {
+      std::string name = z.param.zone;
+      for (char& c : name) {
+        if (std::isalnum(static_cast<unsigned char>(c)) == 0) c = '_';
+      }
+      return name;
+    });
+
+TEST_F(TimelineCommands, TimelineJsonNamesEachReason) {
+  const Outcome r =
+      run("timeline --json --tz UTC " + std::string(kNow) + " --feed " + feedFile(kClassAndDeadline));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(
+      r.out.find("{\"date\": \"2026-03-02T10:20:00.000Z\", \"loaded\": \"feed\", \"reasons\": [{\"kind\": "
+                 "\"classStart\", \"index\": 0, \"unit\": \"U\", \"title\": \"T\\u0007\"}, {\"kind\": "
+                 "\"minuteMark\", \"minutes\": 20}]}"),
+      std::string::npos)
+      << r.out;
+  EXPECT_NE(
+      r.out.find(
+          "\"reasons\": [{\"kind\": \"deadlineDropOff\", \"index\": 0, \"unit\": \"U\", \"name\": "
+          "\"Essay\", \"due\": \"2026-03-01T23:00:00.000Z\"}, {\"kind\": \"minuteMark\", \"minutes\": 60}]"),
+      std::string::npos);
+}
+
+TEST_F(TimelineCommands, EntryTableInTheZone) {
+  const Outcome r =
+      run("entry --tz Australia/Sydney --at 2026-03-02T10:30:00Z --feed " + feedFile(kClassAndDeadline));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "date:   2026-03-02T21:30:00.000+11:00 (2026-03-02T10:30:00.000Z)\n"
+            "zone:   Australia/Sydney\n"
+            "loaded: feed\n"
+            "next:   U  T\\x07  2026-03-02T21:20:00.000+11:00 – 2026-03-02T22:10:30.000+11:00\n"
+            "due:    U  Essay  2026-03-02T10:00:00.000+11:00\n"
+            "cards:  0\n"
+            "week:   none\n");
 }
 
 TEST_F(TimelineCommands, TheEnvironmentsZoneAlignsTheMinuteMarksWhateverItNames) {
@@ -92,7 +169,7 @@ TEST_F(TimelineCommands, TheEnvironmentsZoneAlignsTheMinuteMarksWhateverItNames)
     ASSERT_EQ(r.status, 0) << r.err;
     const auto ls = lines(r.out);
     ASSERT_EQ(ls.size(), 86u) << tz;
-    EXPECT_EQ(ls[2], "2026-03-02T10:01:00.000Z  missing") << tz;
+    EXPECT_TRUE(ls[2].ends_with("  2026-03-02T10:01:00.000Z  minute mark")) << tz << ": " << ls[2];
   }
   if (saved != nullptr) {
     ::setenv("TZ", restore.c_str(), 1);
@@ -123,7 +200,7 @@ TEST_F(TimelineCommands, EntryJsonEscapesFeedText) {
       "\"weight\": null}], \"cards\": 3, \"week\": \"Week 10 of 13\"}\n");
 
   // The readable table shows control characters escaped, never raw.
-  const Outcome table = run("entry --at 2026-03-02T10:30:00Z --feed " + feed);
+  const Outcome table = run("entry --tz UTC --at 2026-03-02T10:30:00Z --feed " + feed);
   ASSERT_EQ(table.status, 0);
   EXPECT_EQ(table.out.find('\x01'), std::string::npos);
   EXPECT_NE(table.out.find("Say \"hi\"\\ \\x01\\x0a Café ✓"), std::string::npos) << table.out;
