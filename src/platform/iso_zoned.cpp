@@ -11,7 +11,7 @@
 namespace ostrel {
 
 std::string isoZoned(Date date, const std::string& timeZone) {
-  const std::string utc = isoUtc(date);
+  std::string utc = isoUtc(date);
   if (utc.empty() || utc.back() != 'Z') return utc;  // "invalid": no zone makes it valid
   const std::int32_t offset =
       TimeZone::named(timeZone).offsetAt(static_cast<std::int64_t>(std::floor(date.sinceEpoch)));
