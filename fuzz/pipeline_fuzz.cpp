@@ -1,0 +1,117 @@
+// Bytes in, faces out: the bytes are the feed file of a timeline request over a fixed clock, and
+// every face of one of its entries (each widget in each family it offers, light and dark, on the
+// system version that the input's length picks) is laid out and drawn onto a small image surface.
+// Nothing may crash, leak or hang, and every request gives a timeline that starts now, ascends and
+// asks again in 30 minutes.
+//
+// Bounded so that a run explores rather than draws: inputs above 16 KB are skipped (the campaigns run
+// with -max_len well below that) and the faces of one entry are drawn, the one the input's length
+// picks (the first, dated now, for lengths that are a multiple of the timeline's).
+#include <cairo.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/render/render.hpp"
+#include "timeline/provider.hpp"
+#include "widgets/widgets.hpp"
+
+namespace {
+
+using namespace ostrel;
+
+constexpr std::size_t kMaxInput = 16 * 1024;
+constexpr Date kNow{1'772'445'630.25};  // 2026-03-02T10:00:30.250Z, a quarter second past a second
+constexpr double kScale = 0.5;          // device pixels per point: small surfaces, every path still taken
+
+void check(bool condition) {
+  if (!condition) std::abort();
+}
+
+const render::PangoMeasurer& fonts() {
+  static const render::PangoMeasurer measurer = [] {
+    auto m = render::PangoMeasurer::create();
+    check(m.ok());
+    return *m;
+  }();
+  return measurer;
+}
+
+const std::vector<WidgetConfiguration>& widgets() {
+  static const std::vector<WidgetConfiguration> all = OstrelWidgets{}.body();
+  return all;
+}
+
+/// The bytes as a file the loader can open: an anonymous memory file, named through /proc.
+class MemoryFile {
+ public:
+  explicit MemoryFile(const std::uint8_t* data, std::size_t size) : fd_(::memfd_create("feed", MFD_CLOEXEC)) {
+    check(fd_ >= 0);
+    for (std::size_t done = 0; done < size;) {
+      const ssize_t n = ::write(fd_, data + done, size - done);
+      check(n > 0);
+      done += static_cast<std::size_t>(n);
+    }
+  }
+  MemoryFile(const MemoryFile&) = delete;
+  MemoryFile& operator=(const MemoryFile&) = delete;
+  ~MemoryFile() { ::close(fd_); }
+  [[nodiscard]] std::string path() const { return "/proc/self/fd/" + std::to_string(fd_); }
+
+ private:
+  int fd_;
+};
+
+void draw(const View& view, WidgetFamily family, ColorScheme scheme) {
+  const render::Canvas c = render::canvasFor(family);
+  cairo_surface_t* surface = cairo_image_surface_create(
+      CAIRO_FORMAT_ARGB32, static_cast<int>(c.width * kScale), static_cast<int>(c.height * kScale));
+  cairo_t* cr = cairo_create(surface);
+  cairo_scale(cr, kScale, kScale);
+  render::drawWidget(cr, view, family, scheme, fonts(), 1 / kScale);
+  check(cairo_status(cr) == CAIRO_STATUS_SUCCESS);
+  cairo_destroy(cr);
+  cairo_surface_destroy(surface);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size > kMaxInput) return 0;
+  const MemoryFile file(data, size);
+  const TimelineProviderContext context{
+      .isPreview = false,
+      .host = Host{.clock = Clock::fixed(kNow), .feed = file.path(), .timeZone = "Australia/Sydney"}};
+  Timeline<Entry> timeline;
+  int calls = 0;
+  Provider{}.getTimeline(context, [&](Timeline<Entry> t) {
+    timeline = std::move(t);
+    ++calls;
+  });
+  check(calls == 1);
+  check(!timeline.entries.empty() && timeline.entries.front().date == kNow);
+  check(timeline.policy.at == kNow + Provider::reload);
+  for (std::size_t i = 1; i < timeline.entries.size(); ++i) {
+    check(timeline.entries[i - 1].date < timeline.entries[i].date);
+  }
+
+  const Entry& entry = timeline.entries[size % timeline.entries.size()];
+  for (const WidgetConfiguration& widget : widgets()) {
+    for (WidgetFamily family : widget.families) {
+      for (ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        const Environment env{.widgetFamily = family,
+                              .colorScheme = scheme,
+                              .systemVersion = {size % 2 == 0 ? 14 : 13, 0, 0},
+                              .locale = "en_US",
+                              .timeZone = "Australia/Sydney"};
+        draw(widget.content(entry, env), family, scheme);
+      }
+    }
+  }
+  return 0;
+}
