@@ -26,5 +26,7 @@ void addTimelineCommands(CLI::App& app, Io& io);
 /// `render`: one face to PNG or SVG; `gallery`: every kind, offered family and scheme on one sheet.
 void addRender(CLI::App& app, Io& io);
 void addGallery(CLI::App& app, Io& io);
+/// `watch`: the live host's engine, faces to PNG files and status-bar lines.
+void addWatch(CLI::App& app, Io& io);
 
 }  // namespace ostrel::cli

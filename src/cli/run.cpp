@@ -57,6 +57,7 @@ int run(const std::vector<WidgetConfiguration>& widgets, int argc, const char* c
   addTree(app, io);
   addRender(app, io);
   addGallery(app, io);
+  addWatch(app, io);
 
   if (const std::string unknown = unknownFirstWord(app, argc, argv); !unknown.empty()) {
     return reportError(err, Status::usage, unknown);

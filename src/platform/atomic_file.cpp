@@ -45,7 +45,8 @@ bool writeAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-Result<Done, FileError> AtomicFile::write(const std::filesystem::path& path, std::string_view bytes) {
+Result<Done, FileError> AtomicFile::write(const std::filesystem::path& path, std::string_view bytes,
+                                          Sync sync) {
   // Follow a link to the file it names, so the link itself survives the rename.
   std::error_code ec;
   std::filesystem::path target = path;
@@ -75,7 +76,7 @@ Result<Done, FileError> AtomicFile::write(const std::filesystem::path& path, std
     if (tmp.fd < 0 && errno != EEXIST) return failure(FileError::Kind::unwritable, path, errno);
   }
   if (tmp.fd < 0) return failure(FileError::Kind::unwritable, path, EEXIST);
-  if (!writeAll(tmp.fd, bytes) || ::fsync(tmp.fd) != 0)
+  if (!writeAll(tmp.fd, bytes) || (sync == Sync::durable && ::fsync(tmp.fd) != 0))
     return failure(FileError::Kind::unwritable, path, errno);
   const int fd = tmp.fd;
   tmp.fd = -1;

@@ -28,10 +28,17 @@ struct FileError {
 };
 
 struct AtomicFile {
+  /// Whether the bytes must reach the disk before the file is replaced.
+  enum class Sync {
+    durable,  ///< flushed to disk first: after a crash the file holds the old bytes or the new
+    visible,  ///< not waited for: readers still see whole files, but a crash may lose the new bytes
+              ///< (for files rewritten every minute, such as a face shown by another program)
+  };
+
   /// Replaces (or creates) `path` with `bytes`. A target that is a symbolic link is followed:
   /// the file it names is replaced. The new file has mode 0644 less the process's umask.
   [[nodiscard]] static Result<Done, FileError> write(const std::filesystem::path& path,
-                                                     std::string_view bytes);
+                                                     std::string_view bytes, Sync sync = Sync::durable);
 };
 
 }  // namespace ostrel

@@ -1,0 +1,171 @@
+// `ostrel-widgets watch`: runs the live host's engine for one or more widgets and shows their faces
+// as PNG files in a folder and/or as lines on standard output, until interrupted, until the
+// simulated clock reaches --until, or until standard output is closed.
+//
+// Exit status: 0 when it ends by SIGINT or SIGTERM, at --until, or because the reader of standard
+// output went away; 2 for bad arguments; 1 when the fonts are missing or a PNG cannot be written.
+
+#include <cmath>
+#include <csignal>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.hpp"
+#include "cli/face.hpp"
+#include "cli/options.hpp"
+#include "host/engine.hpp"
+#include "host/line_output.hpp"
+#include "host/png_dir_output.hpp"
+
+namespace ostrel::cli {
+namespace {
+
+struct WatchOptions {
+  HostOptions host;
+  std::vector<std::string> widgets;  ///< KIND:FAMILY
+  std::string scheme = "light";
+  std::string pngDir;
+  double scale = 2;
+  std::string format;
+  std::string speed;  ///< empty: real time; a factor; "max"
+  std::string until;
+};
+
+CLI::Validator speedValidator() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        if (text == "max") return {};
+        try {
+          std::size_t used = 0;
+          const double v = std::stod(text, &used);
+          if (used == text.size() && std::isfinite(v) && v > 0) return {};
+        } catch (const std::exception&) {
+        }
+        return "not a positive number or max: " + text;
+      },
+      "N|max");
+}
+
+/// The widgets named by `KIND:FAMILY` texts (every kind in every family it offers when there are
+/// none), or the one-line reason one cannot be shown.
+std::variant<std::vector<ShownWidget>, std::string> shownWidgets(
+    const std::vector<std::string>& names, const std::vector<WidgetConfiguration>& widgets) {
+  std::vector<ShownWidget> shown;
+  if (names.empty()) {
+    for (const WidgetConfiguration& w : widgets) {
+      for (WidgetFamily f : w.families) shown.push_back(ShownWidget{.widget = w, .family = f});
+    }
+    return shown;
+  }
+  for (const std::string& text : names) {
+    const auto colon = text.find(':');
+    const std::string kind = text.substr(0, colon);
+    const std::string family = colon == std::string::npos ? "" : text.substr(colon + 1);
+    const WidgetConfiguration* widget = nullptr;
+    for (const WidgetConfiguration& w : widgets) {
+      if (w.kind == kind) widget = &w;
+    }
+    if (widget == nullptr || colon == std::string::npos) {
+      return "--widget: not KIND:FAMILY with a known kind: " + text;
+    }
+    const std::optional<WidgetFamily> f = familyNamed(family);
+    if (!f || !widget->offers(*f)) {
+      std::string why = "--widget: " + kind;
+      why += " is not offered in " + family;
+      why += "; it offers " + familyList(*widget);
+      return why;
+    }
+    shown.push_back(ShownWidget{.widget = *widget, .family = *f});
+  }
+  return shown;
+}
+
+void fail(Io& io, const std::string& message, int status) {
+  io.err << "ostrel-widgets: error: " << message << "\n";
+  io.status = status;
+}
+
+void watch(const WatchOptions& o, Io& io) {
+  auto chosen = shownWidgets(o.widgets, *io.widgets);
+  if (const auto* error = std::get_if<std::string>(&chosen)) return fail(io, *error, 2);
+  std::vector<ShownWidget>& widgets = std::get<std::vector<ShownWidget>>(chosen);
+  if (o.pngDir.empty() && o.format.empty())
+    return fail(io, "watch needs an output: --png-dir DIR or --format", 2);
+  const std::optional<LineFormat> format = lineFormatNamed(o.format);
+  if (format == LineFormat::waybar && widgets.size() != 1) {
+    return fail(io, "--format waybar shows exactly one widget: name it with --widget KIND:FAMILY", 2);
+  }
+  if (o.speed == "max" && o.until.empty()) return fail(io, "--speed max needs --until", 2);
+
+  const HostSettings settings = resolve(o.host);
+  const Date start = settings.host.clock.now();
+  EngineClock clock = o.speed == "max"      ? EngineClock::fastest(start)
+                      : !o.speed.empty()    ? EngineClock::simulated(start, std::stod(o.speed))
+                      : !o.host.now.empty() ? EngineClock::simulated(start, 1)
+                                            : EngineClock::system();
+  Engine engine(std::move(widgets),
+                EngineSettings{.feed = settings.host.feed,
+                               .timeZone = o.host.tz.empty() ? std::nullopt : std::optional(o.host.tz),
+                               .locale = o.host.locale.empty() ? std::nullopt : std::optional(o.host.locale),
+                               .until = o.until.empty() ? std::nullopt : std::optional(instant(o.until)),
+                               .system = {}},
+                clock);
+
+  std::unique_ptr<PngDirOutput> pngs;
+  if (!o.pngDir.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(o.pngDir, ec);
+    if (ec || !std::filesystem::is_directory(o.pngDir)) {
+      return fail(io, "--png-dir: not a folder that can be made: " + o.pngDir, 1);
+    }
+    auto fonts = render::PangoMeasurer::create();
+    if (!fonts) return fail(io, fonts.error().message, 1);
+    pngs = std::make_unique<PngDirOutput>(o.pngDir, o.scale,
+                                          o.scheme == "dark" ? ColorScheme::dark : ColorScheme::light, *fonts,
+                                          [&](const std::string& why) {
+                                            fail(io, why, 1);
+                                            engine.stop();
+                                          });
+    engine.subscribe(*pngs);
+  }
+  // A status bar that quits closes the pipe: writing then fails with EPIPE instead of killing the
+  // process, and the engine ends normally.
+  std::signal(SIGPIPE, SIG_IGN);
+  std::unique_ptr<LineOutput> lines;
+  if (format) {
+    lines = std::make_unique<LineOutput>(io.out, *format, [&] { engine.stop(); });
+    engine.subscribe(*lines);
+  }
+  io.status = 0;
+  engine.run();
+}
+
+}  // namespace
+
+void addWatch(CLI::App& app, Io& io) {
+  auto* cmd = app.add_subcommand(
+      "watch", "Keep faces current on the host's schedule: PNG files in a folder and/or one line per change");
+  auto o = std::make_shared<WatchOptions>();
+  cmd->add_option("--widget", o->widgets,
+                  "A widget to show, KIND:FAMILY such as NextUp:systemSmall; repeatable (default: every kind "
+                  "in every family it offers)");
+  cmd->add_option("--scheme", o->scheme, "The appearance of the PNG files (default: light)")
+      ->check(CLI::IsMember({"light", "dark"}));
+  cmd->add_option("--png-dir", o->pngDir,
+                  "Write each face to DIR/<kind>-<family>.png, replaced atomically on change");
+  cmd->add_option("--scale", o->scale, "Device pixels per point of the PNG files (default: 2)")
+      ->check(CLI::Range(0.25, 16.0));
+  cmd->add_option("--format", o->format, "Print one line per changed face: text, json or waybar")
+      ->check(CLI::IsMember({"text", "json", "waybar"}));
+  cmd->add_option("--speed", o->speed,
+                  "Run the clock N times faster than real time, or max: from wake to wake")
+      ->check(speedValidator());
+  cmd->add_option("--until", o->until, "Stop when the clock reaches this instant")->check(instantValidator());
+  addHostOptions(*cmd, o->host, false);
+  cmd->callback([&io, o] { watch(*o, io); });
+}
+
+}  // namespace ostrel::cli
