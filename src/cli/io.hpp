@@ -31,6 +31,9 @@ struct Io {
   int status = 0;
   /// The bundle's widget declarations: the kinds, names and families the commands offer.
   const std::vector<WidgetConfiguration>* widgets = nullptr;
+  /// Set by a command that runs until its reader goes away (`watch` feeding a status bar): a closed
+  /// standard output is then how it ends, not a failure.
+  bool endsWhenOutputCloses = false;
 
   /// Writes the error line for `message` and leaves `status`.
   void fail(Status status, std::string_view message);

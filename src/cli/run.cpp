@@ -74,10 +74,10 @@ int run(const std::vector<WidgetConfiguration>& widgets, int argc, const char* c
     return reportError(err, Status::usage, e.what());
   }
   // What was printed must have reached standard output: a full disk or a closed pipe is a failure
-  // of the environment, not a success.
+  // of the environment, not a success (except for a command that runs until its reader leaves).
   errno = 0;
   out.flush();
-  if (!out) {
+  if (!out && !io.endsWhenOutputCloses) {
     const int error = errno;
     return reportError(err, Status::environment,
                        std::string("cannot write standard output") + (error != 0 ? ": " : "") +

@@ -3,10 +3,13 @@
 // simulated clock reaches --until, or until standard output is closed.
 //
 // Exit status: 0 when it ends by SIGINT or SIGTERM, at --until, or because the reader of standard
-// output went away; 2 for bad arguments; 1 when the fonts are missing or a PNG cannot be written.
+// output went away (a closed pipe); 2 for bad arguments; 1 when the fonts are missing, a PNG cannot
+// be written or standard output fails otherwise (a full disk).
 
+#include <cerrno>
 #include <cmath>
 #include <csignal>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -83,22 +86,18 @@ std::variant<std::vector<ShownWidget>, std::string> shownWidgets(
   return shown;
 }
 
-void fail(Io& io, const std::string& message, int status) {
-  io.err << "ostrel-widgets: error: " << message << "\n";
-  io.status = status;
-}
-
 void watch(const WatchOptions& o, Io& io) {
   auto chosen = shownWidgets(o.widgets, *io.widgets);
-  if (const auto* error = std::get_if<std::string>(&chosen)) return fail(io, *error, 2);
+  if (const auto* error = std::get_if<std::string>(&chosen)) return io.fail(Status::usage, *error);
   std::vector<ShownWidget>& widgets = std::get<std::vector<ShownWidget>>(chosen);
   if (o.pngDir.empty() && o.format.empty())
-    return fail(io, "watch needs an output: --png-dir DIR or --format", 2);
+    return io.fail(Status::usage, "watch needs an output: --png-dir DIR or --format");
   const std::optional<LineFormat> format = lineFormatNamed(o.format);
   if (format == LineFormat::waybar && widgets.size() != 1) {
-    return fail(io, "--format waybar shows exactly one widget: name it with --widget KIND:FAMILY", 2);
+    return io.fail(Status::usage,
+                   "--format waybar shows exactly one widget: name it with --widget KIND:FAMILY");
   }
-  if (o.speed == "max" && o.until.empty()) return fail(io, "--speed max needs --until", 2);
+  if (o.speed == "max" && o.until.empty()) return io.fail(Status::usage, "--speed max needs --until");
 
   const HostSettings settings = resolve(o.host);
   const Date start = settings.host.clock.now();
@@ -119,14 +118,14 @@ void watch(const WatchOptions& o, Io& io) {
     std::error_code ec;
     std::filesystem::create_directories(o.pngDir, ec);
     if (ec || !std::filesystem::is_directory(o.pngDir)) {
-      return fail(io, "--png-dir: not a folder that can be made: " + o.pngDir, 1);
+      return io.fail(Status::environment, "--png-dir: not a folder that can be made: " + o.pngDir);
     }
     auto fonts = render::PangoMeasurer::create();
-    if (!fonts) return fail(io, fonts.error().message, 1);
+    if (!fonts) return io.fail(Status::environment, fonts.error().message);
     pngs = std::make_unique<PngDirOutput>(o.pngDir, o.scale,
                                           o.scheme == "dark" ? ColorScheme::dark : ColorScheme::light, *fonts,
                                           [&](const std::string& why) {
-                                            fail(io, why, 1);
+                                            io.fail(Status::environment, why);
                                             engine.stop();
                                           });
     engine.subscribe(*pngs);
@@ -136,10 +135,15 @@ void watch(const WatchOptions& o, Io& io) {
   std::signal(SIGPIPE, SIG_IGN);
   std::unique_ptr<LineOutput> lines;
   if (format) {
-    lines = std::make_unique<LineOutput>(io.out, *format, [&] { engine.stop(); });
+    // A closed pipe ends the command normally; any other failure is reported as the command's
+    // failure to write standard output when it returns.
+    lines = std::make_unique<LineOutput>(io.out, *format, [&](int error) {
+      io.endsWhenOutputCloses = error == EPIPE;
+      engine.stop();
+    });
     engine.subscribe(*lines);
   }
-  io.status = 0;
+  io.succeed();
   engine.run();
 }
 
@@ -157,14 +161,14 @@ void addWatch(CLI::App& app, Io& io) {
   cmd->add_option("--png-dir", o->pngDir,
                   "Write each face to DIR/<kind>-<family>.png, replaced atomically on change");
   cmd->add_option("--scale", o->scale, "Device pixels per point of the PNG files (default: 2)")
-      ->check(CLI::Range(0.25, 16.0));
+      ->check(finiteRange(0.25, 16));
   cmd->add_option("--format", o->format, "Print one line per changed face: text, json or waybar")
       ->check(CLI::IsMember({"text", "json", "waybar"}));
   cmd->add_option("--speed", o->speed,
                   "Run the clock N times faster than real time, or max: from wake to wake")
       ->check(speedValidator());
   cmd->add_option("--until", o->until, "Stop when the clock reaches this instant")->check(instantValidator());
-  addHostOptions(*cmd, o->host, false);
+  addHostOptions(*cmd, o->host, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::locale});
   cmd->callback([&io, o] { watch(*o, io); });
 }
 

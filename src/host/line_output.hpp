@@ -1,10 +1,10 @@
 #pragma once
 /// \file line_output.hpp
 /// Faces as lines on a stream (face_line.hpp), each flushed at once, for a status bar reading the
-/// engine's standard output. When the stream fails (the reader went away: a closed pipe), it calls
-/// `closed` once and writes nothing more.
+/// engine's standard output. When the stream fails, it calls `closed` once with the system's error
+/// number (EPIPE: the reader went away; 0 when the system gave none) and writes nothing more.
 ///
-///     LineOutput lines{std::cout, LineFormat::waybar, [&] { engine.stop(); }};
+///     LineOutput lines{std::cout, LineFormat::waybar, [&](int error) { engine.stop(); }};
 ///     engine.subscribe(lines);
 
 #include <functional>
@@ -17,7 +17,7 @@ namespace ostrel {
 
 class LineOutput final : public FaceOutput {
  public:
-  LineOutput(std::ostream& out, LineFormat format, std::function<void()> closed)
+  LineOutput(std::ostream& out, LineFormat format, std::function<void(int)> closed)
       : out_(out), format_(format), closed_(std::move(closed)) {}
 
   void show(const Face& face) override;
@@ -25,7 +25,7 @@ class LineOutput final : public FaceOutput {
  private:
   std::ostream& out_;
   LineFormat format_;
-  std::function<void()> closed_;
+  std::function<void(int)> closed_;
   bool failed_ = false;
 };
 

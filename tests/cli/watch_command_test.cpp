@@ -213,7 +213,7 @@ TEST_F(WatchCommand, AFeedRewrittenWhileItRunsShowsInThePngWithinTwoSeconds) {
   EXPECT_EQ(left, std::vector<std::string>{"NextUp-systemSmall.png"});
 }
 
-TEST_F(WatchCommand, EndsWithStatusZero) {
+TEST_F(WatchCommand, EndsWithStatusZeroUnlessItCouldNotWrite) {
   write("widget.json", kBusyFeed);
   // The reader of its output goes away after the first line.
   EXPECT_EQ(
@@ -222,6 +222,12 @@ TEST_F(WatchCommand, EndsWithStatusZero) {
                    " --until 2026-03-09T10:00:30Z | head -n 1 >/dev/null'")
                       .c_str()),
       0);
+  // A full disk is a failure, not a reader that left.
+  EXPECT_EQ(std::system(("cd " + quoted(dir_) + " && " + quoted(OSTREL_COMMAND) +
+                         " watch --format text --feed widget.json --speed max --now 2026-03-02T10:00:30Z"
+                         " --until 2026-03-02T11:00:30Z >/dev/full 2>/dev/null")
+                            .c_str()),
+            1 << 8);
   // Interrupted.
   Background watch(dir_, {"watch", "--format", "json", "--feed", "widget.json"});
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
