@@ -98,6 +98,72 @@ struct Members {
   }
 };
 
+/// Whether the member under `key` occurs at most once and, if `required`, is there and not null; a
+/// present, non-null member is of one of the JSON types `types` accepts.
+template <class M, class K, class Types>
+bool once(const M& m, K key, bool required, Types types) {
+  const auto i = static_cast<std::size_t>(key);
+  if (m.count[i] > 1) return false;
+  if (m.count[i] == 0 || m.value[i].is_null()) return !required;
+  return types(m.value[i].type());
+}
+
+bool isString(element_type t) {
+  return t == element_type::STRING;
+}
+
+bool isNumber(element_type t) {
+  return t == element_type::INT64 || t == element_type::UINT64 || t == element_type::DOUBLE;
+}
+
+/// `color`: absent or null, or an object holding `light` and `dark` once each as strings.
+template <class M, class K>
+bool colorShaped(const M& m, K key) {
+  const auto i = static_cast<std::size_t>(key);
+  if (m.count[i] > 1) return false;
+  if (m.count[i] == 0 || m.value[i].is_null()) return true;
+  simdjson::dom::object o;
+  if (m.value[i].get_object().get(o) != simdjson::SUCCESS) return false;
+  const Members<UnitColor, 2> c{o};
+  return once(c, UnitColor::CodingKeys::light, true, isString) &&
+         once(c, UnitColor::CodingKeys::dark, true, isString);
+}
+
+/// Whether `e` has the shape of an item: an object whose members the record names occur once, with
+/// the required ones present and not null, each of the JSON type its field takes. Dates are not read.
+bool shaped(element e, const ClassItem* /*unused*/) {
+  simdjson::dom::object o;
+  if (e.get_object().get(o) != simdjson::SUCCESS) return false;
+  const Members<ClassItem, 6> m{o};
+  using K = ClassItem::CodingKeys;
+  return once(m, K::unit, true, isString) && once(m, K::title, true, isString) &&
+         once(m, K::where, false, isString) && once(m, K::start, true, isString) &&
+         once(m, K::end, true, isString) && colorShaped(m, K::color);
+}
+
+bool shaped(element e, const DueItem* /*unused*/) {
+  simdjson::dom::object o;
+  if (e.get_object().get(o) != simdjson::SUCCESS) return false;
+  const Members<DueItem, 5> m{o};
+  using K = DueItem::CodingKeys;
+  return once(m, K::unit, true, isString) && once(m, K::name, true, isString) &&
+         once(m, K::due, true, isString) && once(m, K::weight, false, isNumber) && colorShaped(m, K::color);
+}
+
+/// Lists up to this long are reserved whole (a few kilobytes at most) without looking at the elements.
+constexpr std::size_t kShortList = 64;
+
+/// How many elements of `a`, from the first, have the shape of an `Item`.
+template <class Item>
+std::size_t shapedLead(const simdjson::dom::array& a) {
+  std::size_t n = 0;
+  for (const element e : a) {
+    if (!shaped(e, static_cast<const Item*>(nullptr))) break;
+    ++n;
+  }
+  return n;
+}
+
 class Reader {
  public:
   std::optional<DecodeError> failure;
@@ -255,8 +321,10 @@ class Reader {
     return optionalColor(m, K::color, at / "color", out.color);
   }
 
-  /// A list grows as its elements decode (nothing is reserved from the element count), so a long
-  /// array of bad elements costs no more than its parsed form.
+  /// Beyond a short list, room is reserved for the leading elements that have an item's shape and no
+  /// more, so memory follows what can be accepted: an array of a million numbers costs nothing before
+  /// its first element fails, and a document rejected for a bad date costs no more than a valid one of
+  /// the same shape. Every element is then built in place, and none is moved.
   template <class Item>
   bool list(const auto& m, auto key, const Path& at, std::optional<std::vector<Item>>& out,
             bool (Reader::*read)(element, const Path&, Item&)) {
@@ -267,6 +335,7 @@ class Reader {
     simdjson::dom::array a;
     if (value.get_array().get(a) != simdjson::SUCCESS) return wrongType(at, "expected an array", value);
     auto& items = out.emplace();
+    items.reserve(a.size() <= kShortList ? a.size() : shapedLead<Item>(a));
     std::size_t i = 0;
     for (const element e : a) {
       if (!(this->*read)(e, at[i], items.emplace_back())) return false;
@@ -328,7 +397,7 @@ DecodeError parseFailure(simdjson::error_code code) {
 }
 
 /// Well-formed nesting takes two bytes a level, so no well-formed text of `size` bytes is deeper.
-std::size_t depthFor(std::size_t size) {
+std::size_t deepestFor(std::size_t size) {
   return size / 2 + 2;
 }
 
@@ -341,11 +410,16 @@ bool beginsLikeJson(std::string_view text) {
          (c >= '0' && c <= '9');
 }
 
-/// Parses `text` (`text.size()` bytes, then the parser's padding) into `parser`.
+/// Parses `text` (`text.size()` bytes, then the parser's padding) into `parser`: with the parser's
+/// usual depth limit, and only if the text is nested deeper than that, again with the deepest nesting
+/// its size allows, so that depth never fails a well-formed text and ordinary texts need no more.
 simdjson::error_code parse(simdjson::dom::parser& parser, std::string_view text, element& root) {
-  if (const auto code = parser.allocate(text.size(), depthFor(text.size())); code != simdjson::SUCCESS)
-    return code;
-  return parser.parse(text.data(), text.size(), false).get(root);
+  auto code = parser.allocate(text.size(), simdjson::DEFAULT_MAX_DEPTH);
+  if (code == simdjson::SUCCESS) code = parser.parse(text.data(), text.size(), false).get(root);
+  if (code != simdjson::DEPTH_ERROR || deepestFor(text.size()) <= simdjson::DEFAULT_MAX_DEPTH) return code;
+  code = parser.allocate(text.size(), deepestFor(text.size()));
+  if (code == simdjson::SUCCESS) code = parser.parse(text.data(), text.size(), false).get(root);
+  return code;
 }
 
 /// Decodes the scrubbed copy of `text` (scrub.hpp); `release` is called once the text is no longer needed.
