@@ -5,7 +5,8 @@
 
 #include "cli/commands.hpp"
 #include "cli/face.hpp"
-#include "platform/ui/dump.hpp"
+#include "platform/ui/json_dump.hpp"
+#include "platform/ui/text_dump.hpp"
 
 namespace ostrel::cli {
 

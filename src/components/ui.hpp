@@ -1,7 +1,7 @@
 #pragma once
 /// \file ui.hpp
 /// The view-framework pieces the widget views are built from, in one include: the `View` tree and
-/// its primitives and modifiers, `Environment`, the dumps, the string table and date formatting.
+/// its primitives and modifiers, `Environment`, the string table and date formatting.
 ///
 /// The convention every view of `components/` and `views/` follows:
 ///
@@ -25,6 +25,5 @@
 #include "platform/date.hpp"            // IWYU pragma: export
 #include "platform/date_format.hpp"     // IWYU pragma: export
 #include "platform/strings.hpp"         // IWYU pragma: export
-#include "platform/ui/dump.hpp"         // IWYU pragma: export
 #include "platform/ui/environment.hpp"  // IWYU pragma: export
 #include "platform/ui/view.hpp"         // IWYU pragma: export

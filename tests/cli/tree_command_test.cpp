@@ -12,7 +12,8 @@
 #include "cli/options.hpp"
 #include "command.hpp"
 #include "feed/feed_file.hpp"
-#include "platform/ui/dump.hpp"
+#include "platform/ui/json_dump.hpp"
+#include "platform/ui/text_dump.hpp"
 #include "timeline/sample.hpp"
 #include "widgets/widgets.hpp"
 

@@ -112,7 +112,7 @@ TEST(Code, WithoutAColourIsSecondaryAndHonoursItsSize) {
   Environment dark;
   dark.colorScheme = ColorScheme::dark;
   const View grey = Code{.unit = "X", .color = UnitColor{.light = "#4D7812", .dark = "0xA0DF49"}}.body(dark);
-  EXPECT_EQ(grey.modifiers.back().args.get<Style>("style"), Style::of(Palette::hex("")));
+  EXPECT_EQ(std::get<modifier::ForegroundStyle>(grey.modifiers.back()).style, Style::of(Palette::hex("")));
 }
 
 View noteBody(const std::string& heading, const char* title, const char* message, const Environment& env) {
@@ -193,7 +193,7 @@ TEST(Ground, BackgroundPathFollowsTheSystemVersion) {
   const View modern = ostrelBackground(content, Environment{});
   ASSERT_EQ(modern.children.size(), 1u);
   EXPECT_EQ(modern.children[0].modifiers.size(), 1u);
-  EXPECT_EQ(modern.children[0].modifiers[0].args.get<std::string>("placement"), "widget");
+  EXPECT_TRUE(std::holds_alternative<modifier::ContainerBackground>(modern.children[0].modifiers[0]));
 }
 
 }  // namespace

@@ -5,13 +5,6 @@
 namespace ostrel {
 namespace {
 
-TEST(View, ModifiersKeepTheirOrderAndTakePartInEquality) {
-  View a = Text::verbatim("x").font(Font::system(10)).tracking(0.6);
-  View b = Text::verbatim("x").tracking(0.6).font(Font::system(10));
-  EXPECT_NE(a, b);
-  EXPECT_EQ(a, Text::verbatim("x").font(Font::system(10)).tracking(0.6));
-}
-
 TEST(View, EqualityReachesEveryPartOfTheTree) {
   const View base = HStack(VerticalAlignment::center, 5, {Circle().fill(Color::rgb(1, 0, 0)), Spacer(4)});
   const View differing[] = {

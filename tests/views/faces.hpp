@@ -53,7 +53,7 @@ inline Loaded feedOf(std::optional<std::vector<ClassItem>> classes, std::optiona
 inline void visit(const View& v, const std::function<void(const View&)>& f) {
   f(v);
   for (const Modifier& m : v.modifiers) {
-    for (const View& c : m.content) visit(c, f);
+    for (const View& c : content(m)) visit(c, f);
   }
   for (const View& c : v.children) visit(c, f);
 }

@@ -98,7 +98,7 @@ std::optional<Style> countdownStyle(const View& v) {
   const auto whens = nodes(v, "When");
   if (whens.empty()) return std::nullopt;
   for (const Modifier& m : whens[0].modifiers) {
-    if (m.name == "foregroundStyle") return m.args.get<Style>("style");
+    if (const auto* f = std::get_if<modifier::ForegroundStyle>(&m)) return f->style;
   }
   return std::nullopt;
 }
@@ -219,9 +219,9 @@ TEST(DueView, ColourBarsFollowTheScheme) {
     const auto bars = nodes(dueSoon(Entry{.date = kNow, .loaded = l}, WidgetFamily::systemMedium, scheme),
                             "RoundedRectangle");
     ASSERT_EQ(bars.size(), 2u);
-    EXPECT_EQ(bars[0].modifiers[0].args.get<Color>("color"),
+    EXPECT_EQ(std::get<modifier::Fill>(bars[0].modifiers[0]).color,
               Palette::hex(scheme == ColorScheme::dark ? "#A0DF49" : "#4D7812"));
-    EXPECT_EQ(bars[1].modifiers[0].args.get<Color>("color"), Color::secondary());
+    EXPECT_EQ(std::get<modifier::Fill>(bars[1].modifiers[0]).color, Color::secondary());
   }
 }
 

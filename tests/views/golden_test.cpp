@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "faces.hpp"
-#include "platform/ui/dump.hpp"
+#include "platform/ui/text_dump.hpp"
 #include "widgets/widgets.hpp"
 
 namespace ostrel {

@@ -18,20 +18,18 @@
 //  4. Stacks (HStack along x, VStack along y). The stack's spacing separates each adjacent pair.
 //     With no proposal along the major axis every child is proposed none there. Otherwise:
 //     a. available = proposal − Σ spacing;
-//     b. children are ordered by layout priority (highest first; a `Spacer` counts as −∞, so spacers
-//        come after every other child), then least flexible first, flexibility being the major
-//        length for an infinite proposal minus the length for a zero proposal (both with the stack's
-//        minor proposal); two infinitely flexible children go larger minimum first; the order is
-//        otherwise stable;
-//     c. while a priority group is sized, the minimum lengths of all lower-priority children are held
-//        back; each child of the group in order is proposed max(remaining ÷ children left, 0) and
-//        its choice is final, even when it overflows;
+//     b. spacers come after every other child; within each of the two groups children go least
+//        flexible first, flexibility being the major length for an infinite proposal minus the length
+//        for a zero proposal (both with the stack's minor proposal); two infinitely flexible children
+//        go larger minimum first; the order is otherwise stable;
+//     c. while the other children are sized, the spacers' minimum lengths are held back; each child
+//        in order is proposed max(remaining ÷ children left in its group, 0) and its choice is
+//        final, even when it overflows;
 //     d. the stack's major length is Σ children + Σ spacing, its minor length the largest child's;
 //        children are placed in their original order and aligned on the minor axis by the stack's
 //        alignment.
 //  5. ZStack: every child is proposed the stack's proposal; the stack takes, per axis, the largest
-//     child among those of the highest layout priority; children are aligned on its alignment and
-//     drawn in order.
+//     child; children are aligned on its alignment and drawn in order.
 //  6. Spacer: along its stack's axis max(proposal, minLength) (minLength when no proposal), 0 across
 //     it; outside a stack that rule on both axes.
 //  7. Divider: across its stack's minor axis. In an HStack it is one pixel wide and as tall as
@@ -44,14 +42,12 @@
 //     minimum scale factor until it fits; then, if it still does not fit, it is cut at the width with
 //     a trailing "…" (a line limit above one cuts the last allowed line); a text without a line limit
 //     wraps at the width. A cut text never reports more than the proposed width.
-// 10. frame(width:height:): a fixed axis reports exactly its value and proposes it to the child; a
-//     free axis passes the proposal on and reports the child's length. The child is placed by the
-//     frame's alignment.
-// 11. frame(minWidth:maxWidth:minHeight:maxHeight:alignment:): the child is proposed the proposal
-//     clamped to [min, max] (none stays none). Per axis the frame reports: with no proposal, the
-//     child's length clamped to [min, max]; with both bounds, the proposal clamped; with only a
-//     maximum, min(max(proposal, child), maximum), so an infinite maximum fills the proposal; with
-//     only a minimum, max(minimum, min(proposal, child)).
+// 10. frame(width:height:): reports exactly its size and proposes it to the child, which it places
+//     by the frame's alignment. A negative or NaN length counts as 0.
+// 11. frame(maxWidth:maxHeight:alignment:): per axis with a maximum, the child is proposed
+//     min(proposal, maximum) (none stays none) and the frame reports min(max(proposal, child),
+//     maximum), so an infinite maximum fills the proposal; with no proposal, min(child, maximum).
+//     An axis without a maximum passes the proposal on and reports the child's length.
 // 12. padding: the proposal is inset (none stays none, never below 0); the size is the child's plus
 //     the insets; the child is offset by the leading and top insets. `padding()` is 16 on all edges.
 // 13. background: the modified view's size is unchanged; the background is proposed that size,
@@ -77,6 +73,8 @@
 #include <cstddef>
 #include <unordered_map>
 #include <utility>
+
+#include "platform/overloaded.hpp"
 
 namespace ostrel::layout {
 
@@ -124,7 +122,8 @@ struct Node;
 struct LayoutModifier {
   enum class Kind { fixedFrame, flexFrame, padding, background };
   Kind kind = Kind::padding;
-  std::optional<double> width, height, minWidth, maxWidth, minHeight, maxHeight;
+  double width = 0, height = 0;               // fixed frame
+  std::optional<double> maxWidth, maxHeight;  // flexible frame
   Alignment alignment = Alignment::center;
   double top = 0, leading = 0, bottom = 0, trailing = 0;
   std::vector<Node> content;
@@ -137,7 +136,6 @@ struct Node {
   Axis parentAxis = Axis::none;  // the axis of the stack this node is a child of
   double spacing = 0;
   Alignment alignment = Alignment::center;
-  double priority = 0;
   double minLength = 0;
   Env env;
   std::string text;
@@ -160,33 +158,28 @@ Color secondaryOver(const std::optional<Color>& base) {
   return base->withOpacity(0.5);
 }
 
-void applyEnvironment(const Modifier& m, Env& env) {
-  if (m.name == "font") {
-    if (auto f = m.args.get<Font>("font")) env.text.font = *f;
-  } else if (m.name == "tracking") {
-    if (auto t = m.args.get<double>("tracking")) env.text.tracking = *t;
-  } else if (m.name == "monospacedDigit") {
-    env.text.monospacedDigit = true;
-  } else if (m.name == "lineLimit") {
-    if (auto l = m.args.get<std::int64_t>("lines")) env.text.lineLimit = *l;
-  } else if (m.name == "minimumScaleFactor") {
-    if (auto f = m.args.get<double>("factor")) env.text.minimumScaleFactor = *f;
-  } else if (m.name == "foregroundStyle") {
-    if (auto s = m.args.get<Style>("style")) {
-      env.foreground =
-          s->kind == Style::Kind::hierarchicalSecondary ? secondaryOver(env.foreground) : s->color;
-    }
-  } else if (m.name == "fill") {
-    if (auto c = m.args.get<Color>("color")) env.fill = *c;
+/// The environment modifiers (rule 2); the others shape the layout.
+struct EnvironmentModifier {
+  Env& env;
+  void operator()(const modifier::Font& m) const { env.text.font = m.font; }
+  void operator()(const modifier::Tracking& m) const { env.text.tracking = m.points; }
+  void operator()(const modifier::MonospacedDigit&) const { env.text.monospacedDigit = true; }
+  void operator()(const modifier::LineLimit& m) const { env.text.lineLimit = m.lines; }
+  void operator()(const modifier::MinimumScaleFactor& m) const { env.text.minimumScaleFactor = m.factor; }
+  void operator()(const modifier::ForegroundStyle& m) const {
+    env.foreground =
+        m.style.kind == Style::Kind::hierarchicalSecondary ? secondaryOver(env.foreground) : m.style.color;
   }
-}
+  void operator()(const modifier::Fill& m) const { env.fill = m.color; }
+};
 
-std::optional<double> firstNumber(const Args& args) {
-  for (const auto& [key, value] : args.items) {
-    if (const double* d = std::get_if<double>(&value)) return *d;
-    if (const std::int64_t* i = std::get_if<std::int64_t>(&value)) return static_cast<double>(*i);
-  }
-  return std::nullopt;
+/// A negative or NaN length counts as 0.
+double nonNegative(double v) {
+  return v >= 0 ? v : 0;
+}
+std::optional<double> nonNegative(std::optional<double> v) {
+  if (v) return nonNegative(*v);
+  return v;
 }
 
 class Normaliser {
@@ -231,27 +224,25 @@ class Normaliser {
     n.type = view.type;
     n.parentAxis = parentAxis;
     Env env = inherited;
-    bool prioritySet = false;
     // Outermost first, so that the modifier nearest the node is applied last (rule 2).
     std::vector<LayoutModifier> reversed;
     for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) {
-      const Modifier& m = **it;
-      if (m.name == "frame") {
-        reversed.push_back(frame(m));
-      } else if (m.name == "padding") {
-        reversed.push_back(padding(m));
-      } else if (m.name == "background") {
-        LayoutModifier b;
-        b.kind = LayoutModifier::Kind::background;
-        b.alignment = m.args.get<Alignment>("alignment").value_or(Alignment::center);
-        for (const View& content : m.content) b.content.push_back(single(content, env));
-        reversed.push_back(std::move(b));
-      } else if (m.name == "layoutPriority") {
-        if (!prioritySet) n.priority = firstNumber(m.args).value_or(0);
-        prioritySet = true;
-      } else {
-        applyEnvironment(m, env);
-      }
+      std::visit(Overloaded{
+                     EnvironmentModifier{env},
+                     [&reversed](const modifier::Frame& m) { reversed.push_back(fixedFrame(m)); },
+                     [&reversed](const modifier::FlexibleFrame& m) { reversed.push_back(flexibleFrame(m)); },
+                     [&](const modifier::Padding& m) { reversed.push_back(padding(m)); },
+                     [&](const modifier::Background& m) {
+                       LayoutModifier b;
+                       b.kind = LayoutModifier::Kind::background;
+                       b.alignment = m.alignment;
+                       for (const View& content : m.content) b.content.push_back(single(content, env));
+                       reversed.push_back(std::move(b));
+                     },
+                     // Drawn by the host over the whole widget (rule 14).
+                     [](const modifier::ContainerBackground&) {},
+                 },
+                 **it);
     }
     n.modifiers.assign(std::make_move_iterator(reversed.rbegin()), std::make_move_iterator(reversed.rend()));
     n.env = env;
@@ -300,29 +291,29 @@ class Normaliser {
     return n;
   }
 
-  static LayoutModifier frame(const Modifier& m) {
+  static LayoutModifier fixedFrame(const modifier::Frame& m) {
     LayoutModifier f;
-    f.alignment = m.args.get<Alignment>("alignment").value_or(Alignment::center);
-    auto positive = [](std::optional<double> v) -> std::optional<double> {
-      if (v && !(*v >= 0)) return 0.0;  // negative and NaN sizes count as 0
-      return v;
-    };
-    f.width = positive(m.args.get<double>("width"));
-    f.height = positive(m.args.get<double>("height"));
-    f.minWidth = positive(m.args.get<double>("minWidth"));
-    f.maxWidth = positive(m.args.get<double>("maxWidth"));
-    f.minHeight = positive(m.args.get<double>("minHeight"));
-    f.maxHeight = positive(m.args.get<double>("maxHeight"));
-    const bool flexible = f.minWidth || f.maxWidth || f.minHeight || f.maxHeight;
-    f.kind = flexible ? LayoutModifier::Kind::flexFrame : LayoutModifier::Kind::fixedFrame;
+    f.kind = LayoutModifier::Kind::fixedFrame;
+    f.alignment = m.alignment;
+    f.width = nonNegative(m.width);
+    f.height = nonNegative(m.height);
     return f;
   }
 
-  LayoutModifier padding(const Modifier& m) const {
+  static LayoutModifier flexibleFrame(const modifier::FlexibleFrame& m) {
+    LayoutModifier f;
+    f.kind = LayoutModifier::Kind::flexFrame;
+    f.alignment = m.alignment;
+    f.maxWidth = nonNegative(m.maxWidth);
+    f.maxHeight = nonNegative(m.maxHeight);
+    return f;
+  }
+
+  [[nodiscard]] LayoutModifier padding(const modifier::Padding& m) const {
     LayoutModifier p;
     p.kind = LayoutModifier::Kind::padding;
-    const double length = lengthOr(m.args.get<double>("length"), options_.defaultPadding);
-    const Edges edges = m.args.get<Edges>("edges").value_or(Edges::all);
+    const double length = lengthOr(m.length, options_.defaultPadding);
+    const Edges edges = m.edges;
     const bool h = edges == Edges::all || edges == Edges::horizontal;
     const bool v = edges == Edges::all || edges == Edges::vertical;
     p.top = (v || edges == Edges::top) ? length : 0;
@@ -368,26 +359,17 @@ double factor(VerticalAlignment v) {
   return v == VerticalAlignment::top ? 0 : v == VerticalAlignment::center ? 0.5 : 1;
 }
 
-std::optional<double> clampProposal(std::optional<double> p, std::optional<double> lo,
-                                    std::optional<double> hi) {
-  if (!p) return p;
-  double v = *p;
-  if (hi) v = std::min(v, *hi);
-  if (lo) v = std::max(v, *lo);
-  return v;
+/// A proposal capped at a maximum (none stays none).
+std::optional<double> capped(std::optional<double> p, std::optional<double> maximum) {
+  if (!p || !maximum) return p;
+  return std::min(*p, *maximum);
 }
 
-double flexLength(std::optional<double> p, double child, std::optional<double> lo, std::optional<double> hi) {
-  if (!p) {
-    double v = child;
-    if (hi) v = std::min(v, *hi);
-    if (lo) v = std::max(v, *lo);
-    return v;
-  }
-  if (lo && hi) return std::max(*lo, std::min(*p, *hi));
-  if (hi) return std::min(std::max(*p, child), *hi);
-  if (lo) return std::max(*lo, std::min(*p, child));
-  return child;
+/// The length a flexible frame reports on one axis (rule 11).
+double flexLength(std::optional<double> p, double child, std::optional<double> maximum) {
+  if (!maximum) return child;
+  if (!p) return std::min(child, *maximum);
+  return std::min(std::max(*p, child), *maximum);
 }
 
 std::optional<double> inset(std::optional<double> p, double amount) {
@@ -447,14 +429,11 @@ class Engine {
   Size modifierSize(const Node& n, std::size_t layer, Proposal p) {
     const LayoutModifier& m = n.modifiers[layer - 1];
     switch (m.kind) {
-      case LayoutModifier::Kind::fixedFrame: {
-        const Size c = size(n, layer - 1, fixedChildProposal(m, p));
-        return Size{m.width.value_or(c.width), m.height.value_or(c.height)};
-      }
+      case LayoutModifier::Kind::fixedFrame:
+        return Size{m.width, m.height};
       case LayoutModifier::Kind::flexFrame: {
         const Size c = size(n, layer - 1, flexChildProposal(m, p));
-        return Size{flexLength(p.width, c.width, m.minWidth, m.maxWidth),
-                    flexLength(p.height, c.height, m.minHeight, m.maxHeight)};
+        return Size{flexLength(p.width, c.width, m.maxWidth), flexLength(p.height, c.height, m.maxHeight)};
       }
       case LayoutModifier::Kind::padding: {
         const Size c = size(n, layer - 1, paddedProposal(m, p));
@@ -466,12 +445,9 @@ class Engine {
     return {};
   }
 
-  static Proposal fixedChildProposal(const LayoutModifier& m, Proposal p) {
-    return Proposal{m.width ? m.width : p.width, m.height ? m.height : p.height};
-  }
+  static Proposal fixedChildProposal(const LayoutModifier& m) { return Proposal{m.width, m.height}; }
   static Proposal flexChildProposal(const LayoutModifier& m, Proposal p) {
-    return Proposal{clampProposal(p.width, m.minWidth, m.maxWidth),
-                    clampProposal(p.height, m.minHeight, m.maxHeight)};
+    return Proposal{capped(p.width, m.maxWidth), capped(p.height, m.maxHeight)};
   }
   static Proposal paddedProposal(const LayoutModifier& m, Proposal p) {
     return Proposal{inset(p.width, m.leading + m.trailing), inset(p.height, m.top + m.bottom)};
@@ -510,12 +486,8 @@ class Engine {
   }
 
   Size zstackSize(const Node& n, Proposal p) {
-    if (n.children.empty()) return {};
-    double top = -infinity;
-    for (const Node& c : n.children) top = std::max(top, c.priority);
     Size s;
     for (const Node& c : n.children) {
-      if (c.priority < top) continue;
       const Size cs = size(c, p);
       s.width = std::max(s.width, cs.width);
       s.height = std::max(s.height, cs.height);
@@ -541,7 +513,8 @@ class Engine {
     } else {
       struct Item {
         std::size_t index;
-        double priority, flexibility, minimum;
+        int group;  // 0, or 1 for a spacer
+        double flexibility, minimum;
       };
       std::vector<Item> items;
       items.reserve(count);
@@ -550,17 +523,17 @@ class Engine {
         const double lo = major(size(c, along(a, 0.0, minorProposal)), a);
         const double hi = major(size(c, along(a, infinity, minorProposal)), a);
         const double flex = std::isfinite(lo) ? hi - lo : 0;
-        items.push_back(Item{i, c.kind == Placed::Kind::spacer ? -infinity : c.priority, flex, lo});
+        items.push_back(Item{i, c.kind == Placed::Kind::spacer ? 1 : 0, flex, lo});
       }
       std::stable_sort(items.begin(), items.end(), [](const Item& x, const Item& y) {
-        if (x.priority != y.priority) return x.priority > y.priority;
+        if (x.group != y.group) return x.group < y.group;
         if (std::isinf(x.flexibility) && std::isinf(y.flexibility)) return x.minimum > y.minimum;
         return x.flexibility < y.flexibility;
       });
       double remaining = *majorProposal - spacing;
       for (std::size_t start = 0; start < items.size();) {
         std::size_t end = start;
-        while (end < items.size() && items[end].priority == items[start].priority) ++end;
+        while (end < items.size() && items[end].group == items[start].group) ++end;
         double heldBack = 0;
         for (std::size_t j = end; j < items.size(); ++j) heldBack += items[j].minimum;
         double groupRemaining = remaining - heldBack;
@@ -604,7 +577,7 @@ class Engine {
       case LayoutModifier::Kind::flexFrame: {
         const Size r = size(n, layer, p);
         const Proposal cp =
-            m.kind == LayoutModifier::Kind::fixedFrame ? fixedChildProposal(m, p) : flexChildProposal(m, p);
+            m.kind == LayoutModifier::Kind::fixedFrame ? fixedChildProposal(m) : flexChildProposal(m, p);
         const Size c = size(n, layer - 1, cp);
         placeLayer(n, layer - 1, x + offset(r.width, c.width, factor(m.alignment.horizontal)),
                    y + offset(r.height, c.height, factor(m.alignment.vertical)), cp, out);
@@ -688,12 +661,12 @@ class Engine {
   std::unordered_map<Key, Size, KeyHash> cache_;
 };
 
-const Modifier* findContainerBackground(const View& view) {
+const modifier::ContainerBackground* findContainerBackground(const View& view) {
   for (const Modifier& m : view.modifiers) {
-    if (m.name == "containerBackground") return &m;
+    if (const auto* c = std::get_if<modifier::ContainerBackground>(&m)) return c;
   }
   for (const View& child : view.children) {
-    if (const Modifier* m = findContainerBackground(child)) return m;
+    if (const auto* c = findContainerBackground(child)) return c;
   }
   return nullptr;
 }
@@ -720,7 +693,7 @@ Placed layoutWidget(const View& view, Rect canvas, double margin, const TextMeas
   out.kind = Placed::Kind::zstack;
   out.type = "Widget";
   out.frame = out.bounds = canvas;
-  const Modifier* container = findContainerBackground(view);
+  const modifier::ContainerBackground* container = findContainerBackground(view);
   Rect content = canvas;
   if (container) {
     const Normaliser normaliser(options);

@@ -5,68 +5,49 @@
 
 namespace ostrel {
 
-const Value* Args::find(std::string_view name) const {
-  for (const auto& [key, value] : items) {
-    if (key == name) return &value;
-  }
-  return nullptr;
-}
-
-View View::modifier(std::string modName, Args modArgs, std::vector<View> content) const& {
-  View copy = *this;
-  return std::move(copy).modifier(std::move(modName), std::move(modArgs), std::move(content));
-}
-
-View View::modifier(std::string modName, Args modArgs, std::vector<View> content) && {
-  modifiers.push_back(Modifier{std::move(modName), std::move(modArgs), std::move(content)});
+View View::with(Modifier m) && {
+  modifiers.push_back(std::move(m));
   return std::move(*this);
 }
 
 View View::font(Font f) && {
-  return std::move(*this).modifier("font", {{{"font", f}}});
+  return std::move(*this).with(modifier::Font{f});
 }
 View View::tracking(double points) && {
-  return std::move(*this).modifier("tracking", {{{"tracking", points}}});
+  return std::move(*this).with(modifier::Tracking{points});
 }
 View View::foregroundStyle(Style s) && {
-  return std::move(*this).modifier("foregroundStyle", {{{"style", s}}});
+  return std::move(*this).with(modifier::ForegroundStyle{s});
 }
 View View::fill(Color c) && {
-  return std::move(*this).modifier("fill", {{{"color", c}}});
+  return std::move(*this).with(modifier::Fill{c});
 }
 View View::lineLimit(std::int64_t lines) && {
-  return std::move(*this).modifier("lineLimit", {{{"lines", lines}}});
+  return std::move(*this).with(modifier::LineLimit{lines});
 }
 View View::minimumScaleFactor(double factor) && {
-  return std::move(*this).modifier("minimumScaleFactor", {{{"factor", factor}}});
+  return std::move(*this).with(modifier::MinimumScaleFactor{factor});
 }
 View View::monospacedDigit() && {
-  return std::move(*this).modifier("monospacedDigit");
+  return std::move(*this).with(modifier::MonospacedDigit{});
 }
 View View::frame(double width, double height) && {
-  return std::move(*this).modifier(
-      "frame", {{{"width", width}, {"height", height}, {"alignment", Alignment::center}}});
+  return std::move(*this).with(modifier::Frame{width, height, Alignment::center});
 }
 View View::frame(std::optional<double> maxWidth, std::optional<double> maxHeight, Alignment alignment) && {
-  Args frameArgs;
-  if (maxWidth) frameArgs.items.emplace_back("maxWidth", *maxWidth);
-  if (maxHeight) frameArgs.items.emplace_back("maxHeight", *maxHeight);
-  frameArgs.items.emplace_back("alignment", alignment);
-  return std::move(*this).modifier("frame", std::move(frameArgs));
+  return std::move(*this).with(modifier::FlexibleFrame{maxWidth, maxHeight, alignment});
 }
 View View::padding() && {
-  return std::move(*this).modifier("padding", {{{"edges", Edges::all}}});
+  return std::move(*this).with(modifier::Padding{Edges::all, std::nullopt});
 }
 View View::padding(Edges edges, double length) && {
-  return std::move(*this).modifier("padding", {{{"edges", edges}, {"length", length}}});
+  return std::move(*this).with(modifier::Padding{edges, length});
 }
 View View::background(View behind, Alignment alignment) && {
-  return std::move(*this).modifier("background", {{{"alignment", alignment}}}, {std::move(behind)});
+  return std::move(*this).with(modifier::Background{{std::move(behind)}, alignment});
 }
 View View::containerBackground(View content, Alignment alignment) && {
-  return std::move(*this).modifier("containerBackground",
-                                   {{{"placement", std::string("widget")}, {"alignment", alignment}}},
-                                   {std::move(content)});
+  return std::move(*this).with(modifier::ContainerBackground{{std::move(content)}, alignment});
 }
 
 namespace {

@@ -18,127 +18,21 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
-#include <variant>
 #include <vector>
 
 #include "platform/date.hpp"
+#include "platform/ui/alignment.hpp"
+#include "platform/ui/args.hpp"
+#include "platform/ui/color.hpp"
+#include "platform/ui/edges.hpp"
 #include "platform/ui/environment.hpp"
+#include "platform/ui/font.hpp"
+#include "platform/ui/modifier.hpp"
+#include "platform/ui/style.hpp"
+#include "platform/ui/unit_point.hpp"
 
 namespace ostrel {
-
-/// An sRGB colour, or one of the host's named colours whose value follows the appearance.
-struct Color {
-  enum class Kind { rgb, secondary, clear, primary };
-  Kind kind = Kind::rgb;
-  double red = 0, green = 0, blue = 0, opacity = 1;
-
-  [[nodiscard]] static constexpr Color rgb(double r, double g, double b, double a = 1) {
-    return Color{Kind::rgb, r, g, b, a};
-  }
-  /// The semantic secondary colour (`Color.secondary`).
-  [[nodiscard]] static constexpr Color secondary() { return Color{Kind::secondary, 0, 0, 0, 1}; }
-  /// Fully transparent.
-  [[nodiscard]] static constexpr Color clear() { return Color{Kind::clear, 0, 0, 0, 0}; }
-  /// The default foreground colour.
-  [[nodiscard]] static constexpr Color primary() { return Color{Kind::primary, 0, 0, 0, 1}; }
-  /// The same colour with its opacity multiplied by `factor`.
-  [[nodiscard]] constexpr Color withOpacity(double factor) const {
-    Color c = *this;
-    c.opacity *= factor;
-    return c;
-  }
-  friend constexpr bool operator==(const Color&, const Color&) = default;
-};
-
-/// `Font.system(size:weight:design:)`.
-struct Font {
-  enum class Weight { regular, medium, semibold };
-  enum class Design { standard, monospaced };
-  double size = 13;
-  Weight weight = Weight::regular;
-  Design design = Design::standard;
-  [[nodiscard]] static constexpr Font system(double size, Weight weight = Weight::regular,
-                                             Design design = Design::standard) {
-    return Font{size, weight, design};
-  }
-  friend constexpr bool operator==(const Font&, const Font&) = default;
-};
-
-/// A foreground style: a colour, or the hierarchical secondary style (`.secondary`).
-struct Style {
-  enum class Kind { color, hierarchicalSecondary };
-  Kind kind = Kind::color;
-  Color color{};
-  [[nodiscard]] static constexpr Style of(Color c) { return Style{Kind::color, c}; }
-  [[nodiscard]] static constexpr Style secondary() { return Style{Kind::hierarchicalSecondary, {}}; }
-  friend constexpr bool operator==(const Style&, const Style&) = default;
-};
-
-enum class HorizontalAlignment { leading, center, trailing };
-enum class VerticalAlignment { top, center, bottom };
-/// Two-axis alignments (`.topLeading`, `.center`, ...).
-struct Alignment {
-  HorizontalAlignment horizontal = HorizontalAlignment::center;
-  VerticalAlignment vertical = VerticalAlignment::center;
-  static const Alignment center, topLeading, top, leading, topTrailing, trailing, bottomLeading, bottom,
-      bottomTrailing;
-  friend constexpr bool operator==(const Alignment&, const Alignment&) = default;
-};
-inline constexpr Alignment Alignment::center{HorizontalAlignment::center, VerticalAlignment::center};
-inline constexpr Alignment Alignment::topLeading{HorizontalAlignment::leading, VerticalAlignment::top};
-inline constexpr Alignment Alignment::top{HorizontalAlignment::center, VerticalAlignment::top};
-inline constexpr Alignment Alignment::leading{HorizontalAlignment::leading, VerticalAlignment::center};
-inline constexpr Alignment Alignment::topTrailing{HorizontalAlignment::trailing, VerticalAlignment::top};
-inline constexpr Alignment Alignment::trailing{HorizontalAlignment::trailing, VerticalAlignment::center};
-inline constexpr Alignment Alignment::bottomLeading{HorizontalAlignment::leading, VerticalAlignment::bottom};
-inline constexpr Alignment Alignment::bottom{HorizontalAlignment::center, VerticalAlignment::bottom};
-inline constexpr Alignment Alignment::bottomTrailing{HorizontalAlignment::trailing,
-                                                     VerticalAlignment::bottom};
-
-/// A point in a view's unit square: (0, 0) top-leading, (1, 0) top-trailing.
-struct UnitPoint {
-  double x = 0.5, y = 0.5;
-  static const UnitPoint topTrailing;
-  friend constexpr bool operator==(const UnitPoint&, const UnitPoint&) = default;
-};
-inline constexpr UnitPoint UnitPoint::topTrailing{1, 0};
-
-/// Edge sets for `padding(edges, length)`.
-enum class Edges { all, vertical, horizontal, top, bottom, leading, trailing };
-
-/// An argument value of a node or modifier.
-using Value = std::variant<bool, std::int64_t, double, std::string, Color, Font, Style, HorizontalAlignment,
-                           VerticalAlignment, Alignment, UnitPoint, Edges, std::vector<Color>>;
-
-/// Named arguments in the order given.
-struct Args {
-  std::vector<std::pair<std::string, Value>> items;
-
-  /// The value named `name`, or nullptr.
-  [[nodiscard]] const Value* find(std::string_view name) const;
-  /// The value named `name` if it holds a `T`.
-  template <class T>
-  [[nodiscard]] std::optional<T> get(std::string_view name) const {
-    if (const Value* v = find(name)) {
-      if (const T* t = std::get_if<T>(v)) return *t;
-    }
-    return std::nullopt;
-  }
-  friend bool operator==(const Args&, const Args&) = default;
-};
-
-struct View;
-
-/// One modifier: a name (`font`, `frame`, `padding`, `background`, ...), its arguments, and for the
-/// modifiers that take views (`background`, `containerBackground`) those views.
-struct Modifier {
-  std::string name;
-  Args args;
-  std::vector<View> content;
-  friend bool operator==(const Modifier&, const Modifier&);
-};
 
 /// What a `Text` shows: a verbatim string, or a localisation key with its arguments, and the text as
 /// shown after the string table and formatting.
@@ -160,10 +54,7 @@ struct View {
 
   friend bool operator==(const View&, const View&) = default;
 
-  // Modifiers. Each returns the view with one more modifier at the end.
-  [[nodiscard]] View modifier(std::string modName, Args modArgs = {}, std::vector<View> content = {}) const&;
-  [[nodiscard]] View modifier(std::string modName, Args modArgs = {}, std::vector<View> content = {}) &&;
-
+  // Modifiers (modifier.hpp). Each returns the view with one more modifier at the end.
   [[nodiscard]] View font(Font f) &&;
   [[nodiscard]] View tracking(double points) &&;
   [[nodiscard]] View foregroundStyle(Style s) &&;
@@ -174,7 +65,7 @@ struct View {
   [[nodiscard]] View monospacedDigit() &&;
   /// `frame(width:height:)`, centred.
   [[nodiscard]] View frame(double width, double height) &&;
-  /// `frame(maxWidth:maxHeight:alignment:)`; an absent maximum is left unconstrained.
+  /// `frame(maxWidth:maxHeight:alignment:)`; an absent maximum leaves that axis to the view.
   [[nodiscard]] View frame(std::optional<double> maxWidth, std::optional<double> maxHeight,
                            Alignment alignment) &&;
   /// `padding()`: the default padding on all edges.
@@ -185,11 +76,19 @@ struct View {
   [[nodiscard]] View background(View behind, Alignment alignment = Alignment::center) &&;
   /// `containerBackground(for: .widget, alignment:) { content }`.
   [[nodiscard]] View containerBackground(View content, Alignment alignment = Alignment::center) &&;
+
+ private:
+  [[nodiscard]] View with(Modifier m) &&;
 };
 
-inline bool operator==(const Modifier& a, const Modifier& b) {
-  return a.name == b.name && a.args == b.args && a.content == b.content;
+namespace modifier {
+inline bool operator==(const Background& a, const Background& b) {
+  return a.content == b.content && a.alignment == b.alignment;
 }
+inline bool operator==(const ContainerBackground& a, const ContainerBackground& b) {
+  return a.content == b.content && a.alignment == b.alignment;
+}
+}  // namespace modifier
 
 // Primitives.
 [[nodiscard]] View HStack(VerticalAlignment alignment, double spacing, std::vector<View> children);
