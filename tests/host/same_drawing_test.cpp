@@ -44,7 +44,7 @@ TEST(SameDrawing, CompositeArgumentsDoNotCountEverythingDrawnDoes) {
            "NextUpView", {{{"date", 10.0}}},
            VStack(HorizontalAlignment::leading, 3, {Text::verbatim("FINC3600").font(Font::system(11))})),
        false},
-      {"a modifier's content view", base.modifier("background", {}, {ColorView(Color::rgb(0, 0, 1))}), false},
+      {"a modifier's content view", View(base).background(ColorView(Color::rgb(0, 0, 1))), false},
       {"another composite around the same body", Composite("DueView", {{{"date", 10.0}}}, base.children[0]),
        false},
   };
@@ -52,8 +52,8 @@ TEST(SameDrawing, CompositeArgumentsDoNotCountEverythingDrawnDoes) {
     EXPECT_EQ(sameDrawing(base, r.other), r.same) << r.what;
     EXPECT_EQ(sameDrawing(r.other, base), r.same) << r.what;
   }
-  EXPECT_TRUE(sameDrawing(base.modifier("background", {}, {ColorView(Color::rgb(0, 0, 1))}),
-                          face("in 5 min", 30).modifier("background", {}, {ColorView(Color::rgb(0, 0, 1))})));
+  EXPECT_TRUE(sameDrawing(View(base).background(ColorView(Color::rgb(0, 0, 1))),
+                          face("in 5 min", 30).background(ColorView(Color::rgb(0, 0, 1)))));
 }
 
 }  // namespace
