@@ -70,7 +70,9 @@ Result<Done, FileError> AtomicFile::write(const std::filesystem::path& path, std
   for (int attempt = 0; attempt < 100 && tmp.fd < 0; ++attempt) {
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, ".%08x.tmp", random());
-    std::string name = (folder / ("." + target.filename().string() + suffix)).string();
+    std::string leaf = ".";
+    leaf.append(target.filename().string()).append(suffix);
+    std::string name = (folder / leaf).string();
     tmp.fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (tmp.fd >= 0) tmp.name = std::move(name);
     if (tmp.fd < 0 && errno != EEXIST) return failure(FileError::Kind::unwritable, path, errno);
