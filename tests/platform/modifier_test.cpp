@@ -54,6 +54,10 @@ const Row rows[] = {
      ".containerBackground(placement: \"widget\", alignment: top)\n    Divider"},
 };
 
+void PrintTo(const Row& r, std::ostream* os) {
+  *os << r.name;
+}
+
 class Modifiers : public testing::TestWithParam<Row> {};
 
 TEST_P(Modifiers, AreWrittenByTheirFactoryAndPrintedByName) {

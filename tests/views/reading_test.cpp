@@ -66,6 +66,10 @@ const Row rows[] = {
      "Due soon: in 1 h"},
 };
 
+void PrintTo(const Row& r, std::ostream* os) {
+  *os << r.name;
+}
+
 class Reading : public testing::TestWithParam<Row> {};
 
 TEST_P(Reading, ReadsTheFaceInOrderOnOneLine) {

@@ -1,10 +1,11 @@
 // Drawn faces compared with the PNGs under tests/golden/png, pixel by pixel with a tolerance (fonts
-// and Cairo versions move anti-aliased edges a little). UPDATE_GOLDEN=1 rewrites the files.
+// and Cairo versions move anti-aliased edges a little). A face that differs leaves what it drew
+// beside its golden file ("NAME.actual.png"); UPDATE_GOLDEN=1 rewrites the golden files instead.
+#include "support/golden.hpp"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -70,30 +71,50 @@ std::vector<Golden> goldens() {
   return out;
 }
 
-std::string slurp(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
+void PrintTo(const Golden& g, std::ostream* os) {
+  *os << g.name;
 }
 
-TEST(Golden, FacesMatchTheirPngs) {
-  const auto fonts = PangoMeasurer::create();
-  ASSERT_TRUE(fonts) << fonts.error().message;
-  const bool update =
-      std::getenv("UPDATE_GOLDEN") != nullptr && std::string(std::getenv("UPDATE_GOLDEN")) == "1";
-  for (const Golden& g : goldens()) {
-    const auto png = renderWidget(g.view, g.family, g.scheme, *fonts, {.format = Format::png, .scale = 2});
-    ASSERT_TRUE(png) << png.error().message;
-    const std::string path = std::string(OSTREL_SOURCE_DIR) + "/tests/golden/png/" + g.name + ".png";
-    if (update) {
-      ASSERT_TRUE(writeFile(path, *png)) << path;
-      continue;
-    }
-    const testing::Pixels expected = testing::Pixels::decode(slurp(path));
-    ASSERT_FALSE(expected.data.empty()) << path << " is missing; run with UPDATE_GOLDEN=1 to create it";
-    const double share = testing::differingShare(testing::Pixels::decode(*png), expected);
-    EXPECT_LE(share, kTolerance) << g.name << ": " << share * 100 << "% of pixels differ";
-  }
+const PangoMeasurer& fonts() {
+  static const Result<PangoMeasurer> measurer = PangoMeasurer::create();
+  return *measurer;
 }
+
+class GoldenPngs : public ::testing::TestWithParam<Golden> {
+ protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(PangoMeasurer::create()) << "the fonts are missing"; }
+};
+
+TEST_P(GoldenPngs, MatchTheReviewedImage) {
+  const Golden& g = GetParam();
+  const auto png = renderWidget(g.view, g.family, g.scheme, fonts(), {.format = Format::png, .scale = 2});
+  ASSERT_TRUE(png) << png.error().message;
+  const std::filesystem::path path = test_support::goldenPath("png/" + g.name + ".png");
+  const std::filesystem::path actual = test_support::actualPath(path);
+  if (test_support::updatingGoldens()) {
+    ASSERT_TRUE(test_support::writeBytes(path, *png)) << path;
+    GTEST_SKIP() << "rewrote " << path;
+  }
+  const testing::Pixels expected = testing::Pixels::decode(test_support::readBytes(path).value_or(""));
+  const double share =
+      expected.data.empty() ? 1 : testing::differingShare(testing::Pixels::decode(*png), expected);
+  if (share <= kTolerance) {
+    std::filesystem::remove(actual);
+    return;
+  }
+  ASSERT_TRUE(test_support::writeBytes(actual, *png)) << actual;
+  ADD_FAILURE() << (expected.data.empty() ? "no golden image " + path.string() + " (run with UPDATE_GOLDEN=1)"
+                                          : std::to_string(share * 100) + "% of the pixels differ")
+                << "; the face as drawn is in " << actual;
+}
+
+INSTANTIATE_TEST_SUITE_P(Faces, GoldenPngs, ::testing::ValuesIn(goldens()), [](const auto& param) {
+  std::string n = param.param.name;
+  for (char& ch : n) {
+    if (ch == '-') ch = '_';
+  }
+  return n;
+});
 
 }  // namespace
 }  // namespace ostrel::render
