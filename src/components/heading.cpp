@@ -1,20 +1,9 @@
 #include "components/heading.hpp"
 
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
-
 #include "components/palette.hpp"
+#include "platform/upper_case.hpp"
 
 namespace ostrel {
-
-std::string upperCased(std::string_view text) {
-  icu::UnicodeString s =
-      icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-  s.toUpper(icu::Locale::getRoot());
-  std::string out;
-  s.toUTF8String(out);
-  return out;
-}
 
 View Heading::body(const Environment&) const {
   std::vector<View> row{

@@ -7,7 +7,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "platform/ui/environment.hpp"
 #include "platform/ui/view.hpp"
@@ -15,7 +14,7 @@
 namespace ostrel {
 
 struct Heading {
-  std::string text;                     ///< shown upper-cased
+  std::string text;                     ///< shown upper-cased (`upperCased`)
   std::optional<std::string> trailing;  ///< shown unchanged at the right; absent by default
 
   /// `HStack(center, 5)`: a 5 × 5 accent `Circle`; the upper-cased title, verbatim, system 10
@@ -25,9 +24,5 @@ struct Heading {
   /// The composite node "Heading" (args: text, and trailing when present) around `body`.
   [[nodiscard]] View view(const Environment& env) const;
 };
-
-/// Full Unicode upper-casing by the root locale's rules, whatever the user's locale: "straße" gives
-/// "STRASSE", and "i" gives "I" also for a Turkish user. Invalid UTF-8 becomes U+FFFD.
-[[nodiscard]] std::string upperCased(std::string_view text);
 
 }  // namespace ostrel

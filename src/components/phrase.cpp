@@ -45,12 +45,4 @@ std::string Phrase::until(Date date, Date now, const Environment& env) {
   return until(date, now, env.locale, env.timeZone);
 }
 
-View When::body(const Environment& env) const {
-  return Text::verbatim(Phrase::until(date, now, env));
-}
-
-View When::view(const Environment& env) const {
-  return Composite("When", {{{"date", date.sinceEpoch}, {"now", now.sinceEpoch}}}, body(env));
-}
-
 }  // namespace ostrel

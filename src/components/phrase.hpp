@@ -1,6 +1,7 @@
 #pragma once
 /// \file phrase.hpp
-/// Countdown wording and the `When` view that shows it.
+/// Countdown wording: how long until a moment, in the words both widgets use. The `When` view
+/// (when.hpp) shows it.
 ///
 ///     Phrase::until(now + 90, now, env)        // "in 2 min"
 ///     Phrase::until(now + 5400, now, env)      // "in 1 h 30 min"
@@ -21,7 +22,6 @@
 
 #include "platform/date.hpp"
 #include "platform/ui/environment.hpp"
-#include "platform/ui/view.hpp"
 
 namespace ostrel {
 
@@ -35,16 +35,6 @@ struct Phrase {
   /// The wording when it is a countdown ("now", "in 5 min", "in 2 h 1 min"); nothing when the date is
   /// 720 minutes or more away and is shown as a weekday and time instead.
   [[nodiscard]] static std::optional<std::string> countdown(Date date, Date now);
-};
-
-/// One verbatim `Text` of `Phrase::until(date, now)`, with no font or colour of its own.
-struct When {
-  Date date;  ///< the moment counted down to
-  Date now;   ///< the moment the view is drawn for; never read from the clock
-
-  [[nodiscard]] View body(const Environment& env) const;
-  /// The composite node "When" (args: date, now) around `body`.
-  [[nodiscard]] View view(const Environment& env) const;
 };
 
 }  // namespace ostrel

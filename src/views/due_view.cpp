@@ -10,6 +10,7 @@
 #include "components/note.hpp"
 #include "components/palette.hpp"
 #include "components/phrase.hpp"
+#include "components/when.hpp"
 
 namespace ostrel {
 namespace {

@@ -7,7 +7,7 @@
 #include "components/heading.hpp"
 #include "components/keys.hpp"
 #include "components/note.hpp"
-#include "components/phrase.hpp"
+#include "components/when.hpp"
 
 namespace ostrel {
 namespace {

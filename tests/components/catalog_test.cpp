@@ -1,47 +1,21 @@
 // The string table with a catalog installed: translated keys are used, everything else is shown
-// as it stands. Also checks that po/ostrel-widgets.pot lists every key.
+// as it stands.
 
 #include <gtest/gtest.h>
 #include <libintl.h>
 
 #include <clocale>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "components/code.hpp"
 #include "components/heading.hpp"
 #include "components/keys.hpp"
 #include "components/note.hpp"
 #include "components/phrase.hpp"
+#include "components/when.hpp"
 
 namespace ostrel {
 namespace {
-
-const char* const allKeys[] = {
-    keys::widgetsOff,         keys::turnThemOn,      keys::openOstrel,
-    keys::appearAfterSync,    keys::noClassThisWeek, keys::ends,
-    keys::nothingDue,         keys::overdue,         keys::weight,
-    keys::nextUpName,         keys::dueSoonName,     keys::nextUpDescription,
-    keys::dueSoonDescription,
-};
-
-TEST(Keys, AreExactlyTheWidgetsTexts) {
-  EXPECT_STREQ(keys::ends, "ends %@");
-  EXPECT_STREQ(keys::weight, "\xC2\xB7 %lld%%");
-  EXPECT_STREQ(keys::turnThemOn, "Turn them on in Ostrel, Settings, General.");
-  EXPECT_STREQ(keys::dueSoonDescription, "What is due in the next three weeks, and the cards due today.");
-}
-
-TEST(Keys, TheTemplateListsEveryKey) {
-  std::ifstream in(OSTREL_SOURCE_DIR "/po/ostrel-widgets.pot");
-  ASSERT_TRUE(in) << "po/ostrel-widgets.pot is missing; build the pot target";
-  std::stringstream text;
-  text << in.rdbuf();
-  for (const char* key : allKeys) {
-    EXPECT_NE(text.str().find("msgid \"" + std::string(key) + "\"\n"), std::string::npos) << key;
-  }
-}
 
 #ifdef OSTREL_TEST_LOCALE_DIR
 
