@@ -248,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Form{"UTC0", true}, Form{"America/Ciudad_Juarez", true}, Form{"America/Coyhaique", true},
                     Form{"", false}, Form{"Mars/Base", false}, Form{"Not/AZone", false}, Form{"UTC+5", true},
                     Form{"EST5EDT,M3.2.0", true}, Form{"EST5EDT,M3.2.0,", true},
-                    Form{"../../../etc/passwd", false}));
+                    Form{"../../../etc/passwd", false}, Form{"XYZ-24:59:59ABC,M1.1.0,M12.5.0", true}));
 
 TEST(TimeZone, TheClassThatEndsAtNoonInMexicoCityEndsAtEleven) {
   // Mexico left daylight time in 2022; 2026-06-15T17:00:00Z is 11:00 there.
@@ -325,6 +325,14 @@ TEST(TzRule, ReadsEveryPartOfTheRule) {
                   TzRule::Daylight{
                       "EDT", -4 * 3600, {.kind = Kind::monthWeek, .day = 0, .month = 3, .week = 1}, usEnd}}},
       {"ABC25", TzRule{.standardName = "ABC", .standardOffset = -24 * 3600, .daylight = std::nullopt}},
+      {"XYZ-24:59:59ABC,M1.1.0,M12.5.0",
+       TzRule{.standardName = "XYZ",
+              .standardOffset = 89'999,
+              .daylight =
+                  TzRule::Daylight{"ABC",
+                                   93'599,
+                                   {.kind = Kind::monthWeek, .day = 0, .month = 1, .week = 1},
+                                   {.kind = Kind::monthWeek, .day = 0, .month = 12, .week = 5}}}},
       {"", std::nullopt},
       {"EST", std::nullopt},
       {"ES5", std::nullopt},
