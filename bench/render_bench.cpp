@@ -1,16 +1,21 @@
-// Drawing the gallery's faces (layout, text, Cairo drawing and PNG encoding, scale 2) against
-// encoding blank PNGs of the same sizes. DrawVersusBlank times both in the same run and reports
-// their ratio (goal: at most 4).
+// Drawing the picker sheet's faces (layout, text, Cairo drawing and PNG encoding, scale 2):
+//  - DrawVersusBlank: against encoding blank PNGs of the same sizes, in the same run (goal: at most 4);
+//  - LongTextsVersusOrdinary: the same faces over a feed whose every text (units, titles, rooms,
+//    names, the week) is 1 MB, against the sample feed's ordinary texts, each face's view built and
+//    drawn, in the same run (goal: at most 2). Prints "RATIO long_text_face_vs_ordinary".
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "cli/face.hpp"
 #include "cli/render_commands.hpp"
 #include "feed/date_rule.hpp"
-#include "platform/render/render.hpp"
+#include "platform/render/canvas.hpp"
+#include "platform/render/image.hpp"
+#include "timeline/sample.hpp"
 #include "widgets/widgets.hpp"
 
 namespace {
@@ -26,29 +31,44 @@ const render::PangoMeasurer& fonts() {
   return measurer;
 }
 
-/// The gallery's eight faces over the sample feed, at a fixed instant.
-const std::vector<render::GalleryItem>& faces() {
-  static const std::vector<render::GalleryItem> items = [] {
-    const Date now = parseDate("2026-03-02T09:30:00Z").value_or(Date{});
-    const cli::HostSettings settings{.host = Host{.clock = Clock::fixed(now), .feed = {}, .timeZone = "UTC"},
-                                     .locale = "en_US",
-                                     .json = false};
-    return cli::galleryFaces(OstrelWidgets{}.body(), cli::entryFor(settings, "", true), settings, 14);
+const Date kNow = parseDate("2026-03-02T09:30:00Z").value_or(Date{});
+
+const cli::HostSettings& settings() {
+  static const cli::HostSettings s{.host = Host{.clock = Clock::fixed(kNow), .feed = {}, .timeZone = "UTC"},
+                                   .locale = "en_US",
+                                   .json = false};
+  return s;
+}
+
+/// The picker sheet's eight faces over the sample feed, at a fixed instant.
+const std::vector<render::PickerFace>& faces() {
+  static const std::vector<render::PickerFace> all = [] {
+    std::vector<render::PickerFace> out;
+    for (const auto& section :
+         cli::pickerSections(OstrelWidgets{}.body(), cli::entryFor(settings(), "", true), settings(), 14)) {
+      out.insert(out.end(), section.faces.begin(), section.faces.end());
+    }
+    return out;
   }();
-  return items;
+  return all;
+}
+
+/// A blank PNG of `width` × `height` points at scale 2: what encoding alone costs.
+render::Result<std::string> encodeBlankPng(double width, double height) {
+  return render::encodeImage(width, height, {.format = render::Format::png, .scale = 2}, [](cairo_t*) {});
 }
 
 void drawFaces() {
-  for (const render::GalleryItem& item : faces()) {
-    auto png = render::renderWidget(item.view, item.family, item.scheme, fonts(), {});
+  for (const render::PickerFace& face : faces()) {
+    auto png = render::renderWidget(face.view, face.family, face.scheme, fonts(), {});
     benchmark::DoNotOptimize(png);
   }
 }
 
 void encodeBlanks() {
-  for (const render::GalleryItem& item : faces()) {
-    const render::Canvas c = render::canvasFor(item.family);
-    auto png = render::encodeBlankPng(c.width, c.height, 2);
+  for (const render::PickerFace& face : faces()) {
+    const render::Canvas c = render::canvasFor(face.family);
+    auto png = encodeBlankPng(c.width, c.height);
     benchmark::DoNotOptimize(png);
   }
 }
@@ -80,6 +100,76 @@ void DrawVersusBlank(benchmark::State& state) {
       blank.count() > 0 ? static_cast<double>(drawing.count()) / static_cast<double>(blank.count()) : 0;
 }
 BENCHMARK(DrawVersusBlank)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+/// `text` repeated (with a space between) to `size` bytes.
+std::string longText(const std::string& text, std::size_t size) {
+  std::string out;
+  out.reserve(size + text.size() + 1);
+  while (out.size() < size) {
+    out += text;
+    out += ' ';
+  }
+  out.resize(size);
+  return out;
+}
+
+/// The sample feed with every text `size` bytes long (0: as it is).
+Entry entryWithTexts(std::size_t size) {
+  Feed feed = Sample::feed(Clock::fixed(kNow));
+  if (size > 0) {
+    feed.week = longText(feed.week.value_or("Week"), size);
+    for (ClassItem& c : *feed.classes) {
+      c.unit = longText(c.unit, size);
+      c.title = longText(c.title, size);
+      c.where = longText(c.where.value_or("Room"), size);
+    }
+    for (DueItem& d : *feed.due) {
+      d.unit = longText(d.unit, size);
+      d.name = longText(d.name, size);
+    }
+  }
+  return Entry{.date = kNow, .loaded = Loaded::feed(std::move(feed))};
+}
+
+/// Builds and draws every face of the picker sheet for `entry`.
+void buildAndDraw(const Entry& entry) {
+  for (const WidgetConfiguration& w : OstrelWidgets{}.body()) {
+    for (WidgetFamily family : w.families) {
+      for (ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        const View view = w.content(entry, cli::environmentFor(settings(), family, scheme, 14));
+        auto png = render::renderWidget(view, family, scheme, fonts(), {});
+        benchmark::DoNotOptimize(png);
+      }
+    }
+  }
+}
+
+void LongTextsVersusOrdinary(benchmark::State& state) {
+  using Clock = std::chrono::steady_clock;
+  const Entry ordinary = entryWithTexts(0);
+  const Entry megabyte = entryWithTexts(1 << 20);
+  Clock::duration shortTexts{}, longTexts{};
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    buildAndDraw(ordinary);
+    const auto t1 = Clock::now();
+    buildAndDraw(megabyte);
+    const auto t2 = Clock::now();
+    shortTexts += t1 - t0;
+    longTexts += t2 - t1;
+  }
+  const double ratio = shortTexts.count() > 0
+                           ? static_cast<double>(longTexts.count()) / static_cast<double>(shortTexts.count())
+                           : 0;
+  state.counters["ratio"] = ratio;
+  const auto ms = [&](Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count() / static_cast<double>(state.iterations());
+  };
+  std::printf(
+      "RATIO long_text_face_vs_ordinary %.2f <=2 # eight faces: %.1f ms with 1 MB texts, %.1f ms ordinary\n",
+      ratio, ms(longTexts), ms(shortTexts));
+}
+BENCHMARK(LongTextsVersusOrdinary)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

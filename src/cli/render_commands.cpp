@@ -17,7 +17,9 @@
 #include "cli/face.hpp"
 #include "cli/printable.hpp"
 #include "platform/atomic_file.hpp"
+#include "platform/render/image.hpp"
 #include "platform/strings.hpp"
+#include "timeline/provider.hpp"
 
 namespace ostrel::cli {
 namespace {
@@ -54,26 +56,35 @@ void addOutputOptions(CLI::App& cmd, std::string& output, double& scale, bool re
 
 }  // namespace
 
-std::vector<render::GalleryItem> galleryFaces(const std::vector<WidgetConfiguration>& widgets,
-                                              const Entry& entry, const HostSettings& settings, int macos) {
-  std::vector<render::GalleryItem> items;
-  int row = 0;
+Entry previewEntry(const HostSettings& settings, const std::string& at, bool sample) {
+  if (sample) return entryFor(settings, at, true);
+  Entry entry;
+  Provider{}.getSnapshot({.isPreview = true, .host = settings.host},
+                         [&entry](Entry e) { entry = std::move(e); });
+  if (!at.empty()) entry.date = instant(at);
+  return entry;
+}
+
+std::vector<render::PickerSection> pickerSections(const std::vector<WidgetConfiguration>& widgets,
+                                                  const Entry& entry, const HostSettings& settings,
+                                                  int macos) {
+  std::vector<render::PickerSection> sections;
   for (const WidgetConfiguration& w : widgets) {
-    const std::string displayName = StringTable::lookup(w.displayNameKey);
+    render::PickerSection section{.displayName = StringTable::lookup(w.displayNameKey),
+                                  .description = StringTable::lookup(w.descriptionKey),
+                                  .faces = {}};
     for (WidgetFamily family : w.families) {
       for (ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
-        items.push_back(render::GalleryItem{
+        section.faces.push_back(render::PickerFace{
             .view = w.content(entry, environmentFor(settings, family, scheme, macos)),
             .family = family,
             .scheme = scheme,
-            .label = displayName + " · " + name(family) + " · " + name(scheme),
-            .row = row,
         });
       }
     }
-    ++row;
+    sections.push_back(std::move(section));
   }
-  return items;
+  return sections;
 }
 
 void addRender(CLI::App& app, Io& io) {
@@ -101,7 +112,9 @@ void addRender(CLI::App& app, Io& io) {
 
 void addGallery(CLI::App& app, Io& io) {
   auto* cmd = app.add_subcommand(
-      "gallery", "Draw every widget in every family it offers, light and dark, on one labelled sheet");
+      "gallery",
+      "Draw the widget picker sheet: each widget's name, description and preview in every family it offers, "
+      "light and dark");
   struct Options {
     HostOptions host;
     std::string at;
@@ -111,8 +124,8 @@ void addGallery(CLI::App& app, Io& io) {
     double scale = 2;
   };
   auto o = std::make_shared<Options>();
-  cmd->add_flag("--sample", o->sample, "Draw the built-in sample feed instead of the loaded one");
-  cmd->add_option("--at", o->at, "The entries' date (default: the host's now)")->check(instantValidator());
+  cmd->add_flag("--sample", o->sample, "Draw the built-in sample feed instead of the preview snapshot");
+  cmd->add_option("--at", o->at, "The previews' date (default: the host's now)")->check(instantValidator());
   cmd->add_option("--macos", o->macos, "The system version whose background path is used (default: 14)")
       ->check(CLI::IsMember({13, 14}));
   addOutputOptions(*cmd, o->output, o->scale, false);
@@ -123,9 +136,10 @@ void addGallery(CLI::App& app, Io& io) {
     const auto fonts = render::PangoMeasurer::create();
     if (!fonts) return io.fail(Status::environment, fonts.error().message);
     const HostSettings settings = resolve(o->host);
-    const Entry entry = entryFor(settings, o->at, o->sample);
-    const auto items = galleryFaces(*io.widgets, entry, settings, o->macos);
-    finish(render::renderGallery(items, *fonts, {.format = *format, .scale = o->scale}), o->output, io);
+    const Entry entry = previewEntry(settings, o->at, o->sample);
+    const auto sections = pickerSections(*io.widgets, entry, settings, o->macos);
+    finish(render::renderPickerSheet(sections, *fonts, {.format = *format, .scale = o->scale}), o->output,
+           io);
   });
 }
 

@@ -3,8 +3,12 @@
 #include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 #include <utility>
+
+#include "platform/render/canvas.hpp"
 
 namespace ostrel::render {
 namespace {
@@ -38,7 +42,39 @@ int pangoUnits(double points) {
   return static_cast<int>(std::lround(points * PANGO_SCALE));
 }
 
+// Bounds on the work for long texts (see text.hpp). Texts up to kWhole bytes are always set whole,
+// exactly as Pango sets them; of a longer text at most kMost bytes are ever set.
+constexpr std::size_t kWhole = 512;
+constexpr std::size_t kMost = std::size_t{16} * 1024;
+// Without a width, a long text is set until it is this wide (points): wider than any widget at the
+// smallest font scale any text shrinks to, so every decision about fitting it comes out the same.
+constexpr double kNaturalReach = 1024;
+// Narrower than any letter, digit or space of the fonts, in ems; and a guess of the bytes a
+// character takes. Together they size the first part tried; a part that proves too short is
+// quadrupled.
+constexpr double kNarrowestEm = 0.2;
+constexpr double kBytesPerCharacter = 2;
+
+/// The first `bytes` bytes of `text`, ending between two UTF-8 sequences.
+std::string_view utf8Prefix(std::string_view text, std::size_t bytes) {
+  if (bytes >= text.size()) return text;
+  while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) --bytes;
+  return text.substr(0, bytes);
+}
+
+double logicalWidth(PangoLayout* layout) {
+  PangoRectangle logical{};
+  pango_layout_get_extents(layout, nullptr, &logical);
+  return static_cast<double>(logical.width) / PANGO_SCALE;
+}
+
 }  // namespace
+
+/// A laid-out text, and how many of its bytes were set.
+struct PangoMeasurer::Set {
+  PangoLayout* layout = nullptr;
+  std::size_t bytes = 0;
+};
 
 PangoMeasurer::PangoMeasurer(FontFamilies families, std::shared_ptr<PangoContext> context)
     : families_(std::move(families)), context_(std::move(context)) {}
@@ -71,11 +107,11 @@ Result<PangoMeasurer> PangoMeasurer::create(const FontFamilies& families) {
   return PangoMeasurer(families, std::move(context));
 }
 
-PangoLayout* PangoMeasurer::makeLayout(const std::string& text, const layout::TextStyle& style, double scale,
-                                       std::optional<double> width, int maxLines) const {
+PangoLayout* PangoMeasurer::setPart(const std::string& part, const layout::TextStyle& style, double scale,
+                                    std::optional<double> width, int maxLines) const {
   PangoLayout* layout = pango_layout_new(context_.get());
   // Plain text only: invalid UTF-8 is replaced, markup characters are shown as they are.
-  gchar* valid = g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size()));
+  gchar* valid = g_utf8_make_valid(part.c_str(), static_cast<gssize>(part.size()));
   pango_layout_set_text(layout, valid, -1);
   g_free(valid);
 
@@ -89,9 +125,16 @@ PangoLayout* PangoMeasurer::makeLayout(const std::string& text, const layout::Te
   pango_font_description_free(font);
 
   PangoAttrList* attributes = pango_attr_list_new();
-  if (style.tracking != 0)
+  if (style.tracking != 0) {
     pango_attr_list_insert(attributes, pango_attr_letter_spacing_new(pangoUnits(style.tracking * scale)));
-  if (style.monospacedDigit) pango_attr_list_insert(attributes, pango_attr_font_features_new("tnum"));
+  }
+  // The monospaced design's zero is slashed, as in the system's own monospaced face: a dotted zero
+  // at 10 pixels fills in and reads as 8 (AMED3003 as AMED3883).
+  const char* features =
+      style.monospacedDigit ? (mono ? "tnum=1,zero=1" : "tnum=1") : (mono ? "zero=1" : nullptr);
+  if (features != nullptr) pango_attr_list_insert(attributes, pango_attr_font_features_new(features));
+  // Texts are shown verbatim: a wrapped word never gains a hyphen.
+  pango_attr_list_insert(attributes, pango_attr_insert_hyphens_new(FALSE));
   pango_layout_set_attributes(layout, attributes);
   pango_attr_list_unref(attributes);
 
@@ -107,14 +150,53 @@ PangoLayout* PangoMeasurer::makeLayout(const std::string& text, const layout::Te
   return layout;
 }
 
+PangoMeasurer::Set PangoMeasurer::set(const std::string& text, const layout::TextStyle& style, double scale,
+                                      std::optional<double> width, int maxLines) const {
+  if (text.size() <= kWhole) return Set{setPart(text, style, scale, width, maxLines), text.size()};
+  const double em = std::max(std::max(style.font.size, 0.0) * scale, 0.01);
+  int lines = maxLines;
+  if (width && lines <= 0) {
+    lines = static_cast<int>(
+        std::clamp(std::ceil(canvasFor(WidgetFamily::systemLarge).height / em), 1.0, 1000.0));
+  }
+  // The first part tried: as much as the lines could hold if every character were of the narrowest,
+  // or, without a width, enough to reach past any widget.
+  const double characters =
+      width ? lines * std::max(*width, 0.0) / (kNarrowestEm * em) : kNaturalReach / (kNarrowestEm * em);
+  const double first = characters * kBytesPerCharacter + 64;
+  std::size_t bytes =
+      std::isfinite(first) && first < static_cast<double>(kMost) ? static_cast<std::size_t>(first) : kMost;
+  for (;;) {
+    const std::string_view part = utf8Prefix(text, bytes);
+    PangoLayout* layout = setPart(std::string(part), style, scale, width, lines);
+    // Enough is set when the cut "…" falls inside the part (Pango then shows what it would show of
+    // the whole text), or when the part is wider than anything it is measured against.
+    const bool enough =
+        part.size() == text.size() || bytes >= kMost ||
+        (width ? pango_layout_is_ellipsized(layout) != FALSE : logicalWidth(layout) >= kNaturalReach);
+    if (enough) return Set{layout, part.size()};
+    g_object_unref(layout);
+    bytes = std::min(bytes * 4, kMost);
+  }
+}
+
+PangoLayout* PangoMeasurer::makeLayout(const std::string& text, const layout::TextStyle& style, double scale,
+                                       std::optional<double> width, int maxLines) const {
+  return set(text, style, scale, width, maxLines).layout;
+}
+
 layout::Size PangoMeasurer::measure(const std::string& text, const layout::TextStyle& style, double scale,
                                     std::optional<double> width, int maxLines) const {
-  PangoLayout* layout = makeLayout(text, style, scale, width, maxLines);
+  const Set s = set(text, style, scale, width, maxLines);
   PangoRectangle logical{};
-  pango_layout_get_extents(layout, nullptr, &logical);
-  g_object_unref(layout);
-  return layout::Size{static_cast<double>(logical.width) / PANGO_SCALE,
-                      static_cast<double>(logical.height) / PANGO_SCALE};
+  pango_layout_get_extents(s.layout, nullptr, &logical);
+  g_object_unref(s.layout);
+  double w = static_cast<double>(logical.width) / PANGO_SCALE;
+  // A long text measured by its first part: its width grows with the rest of its bytes.
+  if (!width && s.bytes > 0 && s.bytes < text.size()) {
+    w *= static_cast<double>(text.size()) / static_cast<double>(s.bytes);
+  }
+  return layout::Size{w, static_cast<double>(logical.height) / PANGO_SCALE};
 }
 
 }  // namespace ostrel::render

@@ -1,19 +1,28 @@
 #pragma once
 /// \file text.hpp
-/// Text through Pango: the system font is Inter (weights 400, 500, 600), the monospaced design is
-/// JetBrains Mono, both found through fontconfig. `monospacedDigit()` turns on the OpenType `tnum`
-/// feature, `tracking` is letter spacing, a cut line ends in "…". Text is always set as plain text,
-/// never parsed as markup.
+/// Text through Pango. The system font is Inter (weights 400, 500, 600), the monospaced design is
+/// JetBrains Mono with its slashed zero (the dotted one fills in at small sizes and reads as 8),
+/// both found through fontconfig ahead of the fonts that cover other scripts and emoji.
+/// `monospacedDigit()` turns on the OpenType `tnum` feature, `tracking` is letter spacing, a cut
+/// line ends in "…", and wrapping never inserts a hyphen. Text is always set as plain text, never
+/// parsed as markup.
+///
+/// Work is bounded by what can show: a long text is set only as far as its lines can hold, so a
+/// megabyte of text costs about what a line of it costs, with the same cut and "…". Without a
+/// width, a long one-line text is set until it is far wider than any widget, and its full width is
+/// estimated from that part. A long text without a line limit is cut, with "…", after as many
+/// lines as the tallest widget could show.
 ///
 ///     auto fonts = PangoMeasurer::create();
 ///     if (!fonts) return report(fonts.error().message);   // "font not found: Inter 600"
 ///     Placed p = layout(view, rect, *fonts);
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/layout/layout.hpp"
-#include "platform/result.hpp"
+#include "platform/render/render_error.hpp"
 
 // The library's own struct tags, declared ahead so this header need not include Pango.
 using PangoLayout = struct _PangoLayout;    // NOLINT(bugprone-reserved-identifier)
@@ -21,27 +30,15 @@ using PangoContext = struct _PangoContext;  // NOLINT(bugprone-reserved-identifi
 
 namespace ostrel::render {
 
-/// Why a drawing could not be made.
-struct RenderError {
-  enum class Kind { missingFont, unwritable, unknownFormat, drawing };
-  Kind kind = Kind::drawing;
-  std::string message;  ///< one line, for the command line
-  friend bool operator==(const RenderError&, const RenderError&) = default;
-};
-
-/// A value or a `RenderError`.
-template <class T>
-using Result = ostrel::Result<T, RenderError>;
-
 /// The font families standing in for the system font and its monospaced design.
 struct FontFamilies {
   std::string system = "Inter";
   std::string monospaced = "JetBrains Mono";
 };
 
-/// Measures and sets text with Pango. Copies share one font map and context, whose caches Pango fills
-/// as it sets text: a measurer and its copies serve one thread at a time. Threads that draw at once
-/// each create their own (every `create()` makes a new font map and context).
+/// Measures and sets text with Pango. Copies share one font map and context, which are never
+/// changed after creation; a measurer is used by one thread at a time (Pango's caches are not
+/// shared safely between threads).
 class PangoMeasurer final : public layout::TextMeasurer {
  public:
   /// The measurer, or `missingFont` naming the first family or weight fontconfig does not have
@@ -57,6 +54,11 @@ class PangoMeasurer final : public layout::TextMeasurer {
 
  private:
   PangoMeasurer(FontFamilies families, std::shared_ptr<PangoContext> context);
+  struct Set;
+  [[nodiscard]] Set set(const std::string& text, const layout::TextStyle& style, double scale,
+                        std::optional<double> width, int maxLines) const;
+  [[nodiscard]] PangoLayout* setPart(const std::string& part, const layout::TextStyle& style, double scale,
+                                     std::optional<double> width, int maxLines) const;
   FontFamilies families_;
   std::shared_ptr<PangoContext> context_;
 };

@@ -13,7 +13,7 @@
 #include "faces.hpp"
 #include "feed/date_rule.hpp"
 #include "pixels.hpp"
-#include "platform/render/render.hpp"
+#include "platform/render/image.hpp"
 #include "timeline/sample.hpp"
 #include "widgets/widgets.hpp"
 

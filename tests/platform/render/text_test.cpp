@@ -1,0 +1,236 @@
+// Text as Pango sets it: every script a face may show is drawn (Pango's own count of unknown
+// glyphs), the standing-in families come first, wrapping adds nothing to a text, the monospaced
+// zero is the slashed one, and a long text costs only what shows, with the same cut.
+#include "platform/render/text.hpp"
+
+#include <gtest/gtest.h>
+#include <pango/pangocairo.h>
+
+#include <string>
+#include <vector>
+
+#include "faces.hpp"
+#include "pixels.hpp"
+#include "platform/date_format.hpp"
+#include "platform/render/image.hpp"
+
+namespace ostrel::render {
+namespace {
+
+using layout::TextStyle;
+
+const PangoMeasurer& fonts() {
+  static const PangoMeasurer measurer = [] {
+    auto m = PangoMeasurer::create();
+    if (!m) std::abort();
+    return *m;
+  }();
+  return measurer;
+}
+
+const TextStyle kTitle{.font = Font::system(15, Font::Weight::semibold), .lineLimit = 1};
+const TextStyle kCode{.font = Font::system(10, Font::Weight::medium, Font::Design::monospaced)};
+
+/// The families of the fonts Pango chose for each run of `text`, in order.
+std::vector<std::string> runFamilies(const std::string& text, const TextStyle& style) {
+  PangoLayout* l = fonts().makeLayout(text, style, 1, std::nullopt, 1);
+  std::vector<std::string> out;
+  for (GSList* run = pango_layout_get_line_readonly(l, 0)->runs; run != nullptr; run = run->next) {
+    const auto* item = static_cast<PangoGlyphItem*>(run->data);
+    PangoFontDescription* d = pango_font_describe(item->item->analysis.font);
+    out.emplace_back(pango_font_description_get_family(d));
+    pango_font_description_free(d);
+  }
+  g_object_unref(l);
+  return out;
+}
+
+int unknownGlyphs(const std::string& text, const TextStyle& style) {
+  PangoLayout* l = fonts().makeLayout(text, style, 1, std::nullopt, 1);
+  const int unknown = pango_layout_get_unknown_glyphs_count(l);
+  g_object_unref(l);
+  return unknown;
+}
+
+struct Script {
+  const char* name;
+  std::string text;
+};
+std::ostream& operator<<(std::ostream& out, const Script& row) {
+  return out << row.name;
+}
+
+class Scripts : public ::testing::TestWithParam<Script> {};
+
+TEST_P(Scripts, DrawWithoutAMissingGlyph) {
+  EXPECT_EQ(unknownGlyphs(GetParam().text, kTitle), 0) << GetParam().name;
+  EXPECT_EQ(unknownGlyphs(GetParam().text, kCode), 0) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Titles, Scripts,
+    ::testing::Values(
+        Script{"Japanese", "日本語の講義 情報科学 ゼミ"}, Script{"Chinese", "中文课程 统计学导论"},
+        Script{"Korean", "한국어 강의 통계학"}, Script{"Arabic", "مقدمة في الإحصاء التطبيقي"},
+        Script{"Hebrew", "מבוא לסטטיסטיקה"}, Script{"Hindi", "सांख्यिकी का परिचय"}, Script{"Thai", "สถิติเบื้องต้น"},
+        Script{"Emoji", "📚🧪 Lab prep 🎓"},
+        Script{"ZWJ sequences", "👩‍🔬 👨‍👩‍👧‍👦 🏳️‍🌈 👍🏽"},
+        // The program's own weekday names and times in those languages.
+        Script{"ja_JP weekday", DateFormat::weekdayTime(Date{1'772'445'600}, "ja_JP", "Asia/Tokyo")},
+        Script{"zh_CN weekday", DateFormat::weekdayTime(Date{1'772'445'600}, "zh_CN", "Asia/Shanghai")},
+        Script{"ko_KR weekday", DateFormat::weekdayTime(Date{1'772'445'600}, "ko_KR", "Asia/Seoul")},
+        Script{"ar_EG weekday", DateFormat::weekdayTime(Date{1'772'445'600}, "ar_EG", "Africa/Cairo")},
+        Script{"th_TH weekday", DateFormat::weekdayTime(Date{1'772'445'600}, "th_TH", "Asia/Bangkok")},
+        Script{"hi_IN weekday", DateFormat::weekdayTime(Date{1'772'445'600}, "hi_IN", "Asia/Kolkata")}),
+    [](const ::testing::TestParamInfo<Script>& row) {
+      std::string name = row.param.name;
+      for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+      return name;
+    });
+
+TEST(Fonts, InterAndJetBrainsMonoComeFirst) {
+  EXPECT_EQ(runFamilies("Systems programming 2310", kTitle), std::vector<std::string>{"Inter"});
+  EXPECT_EQ(runFamilies("COMP2310", kCode), std::vector<std::string>{"JetBrains Mono"});
+  // Another script falls back for its own run only.
+  const auto mixed = runFamilies("Lab 日本語 prep", kTitle);
+  ASSERT_EQ(mixed.size(), 3u);
+  EXPECT_EQ(mixed.front(), "Inter");
+  EXPECT_NE(mixed[1], "Inter");
+  EXPECT_EQ(mixed.back(), "Inter");
+}
+
+TEST(Fonts, EmojiAreDrawnInColour) {
+  // Black text: any pixel with colour in it comes from the emoji font's own colours.
+  const View v = Text::verbatim("📚🎓").font(Font::system(40)).foregroundStyle(Style::of(Color::rgb(0, 0, 0)));
+  const auto png = renderWidget(v, WidgetFamily::systemSmall, ColorScheme::light, fonts(), {.scale = 1});
+  ASSERT_TRUE(png);
+  const testing::Pixels px = testing::Pixels::decode(*png);
+  int coloured = 0;
+  for (const testing::Pixel& p : px.data) {
+    if (p.a > 200 && std::max({p.r, p.g, p.b}) - std::min({p.r, p.g, p.b}) > 60) ++coloured;
+  }
+  EXPECT_GT(coloured, 100);
+}
+
+TEST(Fonts, TheMonospacedZeroIsTheSlashedOne) {
+  // The glyph Pango picks for "0" in the monospaced design, against the font's default zero.
+  auto zeroGlyph = [](PangoLayout* l) {
+    const auto* item = static_cast<PangoGlyphItem*>(pango_layout_get_line_readonly(l, 0)->runs->data);
+    return item->glyphs->glyphs[0].glyph;
+  };
+  PangoLayout* ours = fonts().makeLayout("0", kCode, 1, std::nullopt, 1);
+  PangoLayout* plain = pango_layout_new(pango_layout_get_context(ours));
+  pango_layout_set_text(plain, "0", -1);
+  pango_layout_set_font_description(plain, pango_layout_get_font_description(ours));
+  EXPECT_NE(zeroGlyph(ours), zeroGlyph(plain));
+  // The system font keeps its own zero.
+  PangoLayout* title = fonts().makeLayout("0", kTitle, 1, std::nullopt, 1);
+  PangoLayout* plainTitle = pango_layout_new(pango_layout_get_context(title));
+  pango_layout_set_text(plainTitle, "0", -1);
+  pango_layout_set_font_description(plainTitle, pango_layout_get_font_description(title));
+  EXPECT_EQ(zeroGlyph(title), zeroGlyph(plainTitle));
+  for (PangoLayout* l : {ours, plain, title, plainTitle}) g_object_unref(l);
+}
+
+TEST(Wrapping, NeverInsertsAHyphen) {
+  // Each wrapped line holds exactly the glyphs of its own characters: no hyphen is added at a break.
+  for (const TextStyle& style : {kCode, TextStyle{.font = Font::system(11, Font::Weight::medium)}}) {
+    for (const std::string text :
+         {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "Introductiontostatisticalinference and probability"}) {
+      for (double width : {30.0, 61.5, 100.0}) {
+        PangoLayout* l = fonts().makeLayout(text, style, 1, width, 0);
+        ASSERT_GT(pango_layout_get_line_count(l), 1) << text << " at " << width;
+        for (GSList* line = pango_layout_get_lines_readonly(l); line != nullptr; line = line->next) {
+          const auto* pl = static_cast<PangoLayoutLine*>(line->data);
+          int glyphs = 0;
+          for (GSList* run = pl->runs; run != nullptr; run = run->next) {
+            glyphs += static_cast<PangoGlyphItem*>(run->data)->glyphs->num_glyphs;
+          }
+          const std::string shown =
+              text.substr(static_cast<std::size_t>(pl->start_index), static_cast<std::size_t>(pl->length));
+          std::size_t visible = shown.size();
+          while (visible > 0 && shown[visible - 1] == ' ') --visible;
+          EXPECT_LE(glyphs, static_cast<int>(shown.size())) << text << " at " << width << ": " << shown;
+          EXPECT_GE(glyphs, static_cast<int>(visible)) << text << " at " << width << ": " << shown;
+        }
+        g_object_unref(l);
+      }
+    }
+  }
+}
+
+/// `piece` repeated to `bytes` bytes.
+std::string repeated(const std::string& piece, std::size_t bytes) {
+  std::string out;
+  while (out.size() < bytes) out += piece;
+  out.resize(bytes);
+  return out;
+}
+
+struct LongText {
+  const char* name;
+  std::string piece;
+};
+std::ostream& operator<<(std::ostream& out, const LongText& row) {
+  return out << row.name;
+}
+
+class LongTexts : public ::testing::TestWithParam<LongText> {};
+
+TEST_P(LongTexts, AMegabyteIsCutWhereItsFirstPartIsCut) {
+  // 500 bytes are set whole, exactly as Pango sets them; a megabyte only as far as it shows. Both
+  // overflow their line, so both must show the same part with the same "…".
+  const std::string piece = GetParam().piece;
+  std::string whole;
+  while (whole.size() + piece.size() <= 500) whole += piece;
+  const std::string huge = whole + repeated(piece, 1 << 20);
+  for (const TextStyle& base : {kTitle,
+                                TextStyle{.font = Font::system(20, Font::Weight::medium),
+                                .monospacedDigit = true,
+                                .lineLimit = 1,
+                                .minimumScaleFactor = 0.7},
+                                TextStyle{.font = Font::system(12), .lineLimit = 2}}) {
+    for (double width : {40.0, 138.0, 332.0}) {
+      const layout::TextFit a = layout::fitText(fonts(), whole, base, width);
+      const layout::TextFit b = layout::fitText(fonts(), huge, base, width);
+      EXPECT_EQ(a, b) << GetParam().name << " at " << width;
+    }
+  }
+  // Drawn in a face, pixel for pixel.
+  Environment env;
+  env.colorScheme = ColorScheme::light;
+  env.systemVersion = SystemVersion{14, 0, 0};
+  const auto first =
+      renderWidget(face(env, whole, whole), WidgetFamily::systemSmall, ColorScheme::light, fonts(), {});
+  const auto second =
+      renderWidget(face(env, huge, huge), WidgetFamily::systemSmall, ColorScheme::light, fonts(), {});
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(testing::differingShare(testing::Pixels::decode(*first), testing::Pixels::decode(*second), 0),
+            0.0)
+      << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, LongTexts,
+                         ::testing::Values(LongText{"latin", "Introduction to statistical inference "},
+                                           LongText{"narrow", "il.|"},
+                                           LongText{"arabic", "مقدمة في الإحصاء "},
+                                           LongText{"emoji", "👩‍🔬📚 "},
+                                           LongText{"cjk", "統計学入門"}));
+
+TEST(LongTexts, AWrappingMegabyteStopsAtTheTallestWidgetWithAnEllipsis) {
+  const std::string code = repeated("AMED3003", 1 << 20);
+  // Taller than the tallest widget (382 points), but no more lines than a 10-point text could fill it with.
+  const layout::Size size = fonts().measure(code, kCode, 1, 100.0, 0);
+  EXPECT_GT(size.height, 382);
+  PangoLayout* l = fonts().makeLayout(code, kCode, 1, 100.0, 0);
+  EXPECT_LE(pango_layout_get_line_count(l), 39);
+  EXPECT_TRUE(pango_layout_is_ellipsized(l));
+  g_object_unref(l);
+  // Without a width it is as wide as all of it, give or take a little.
+  const double one = fonts().measure("AMED3003", kCode, 1, std::nullopt, 1).width;
+  EXPECT_NEAR(fonts().measure(code, kCode, 1, std::nullopt, 1).width, one * (1 << 17),
+              one * (1 << 17) * 0.01);
+}
+
+}  // namespace
+}  // namespace ostrel::render
