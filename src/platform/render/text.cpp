@@ -46,14 +46,16 @@ int pangoUnits(double points) {
 // exactly as Pango sets them; of a longer text at most kMost bytes are ever set.
 constexpr std::size_t kWhole = 512;
 constexpr std::size_t kMost = std::size_t{16} * 1024;
-// Without a width, a long text is set until it is this wide (points): wider than any widget at the
-// smallest font scale any text shrinks to, so every decision about fitting it comes out the same.
-constexpr double kNaturalReach = 1024;
-// Narrower than any letter, digit or space of the fonts, in ems; and a guess of the bytes a
-// character takes. Together they size the first part tried; a part that proves too short is
-// quadrupled.
-constexpr double kNarrowestEm = 0.2;
-constexpr double kBytesPerCharacter = 2;
+// Without a width, a long text is set until it is this wide (points): wider than any widget's
+// content at the smallest font scale a text shrinks to (0.7), so every decision about fitting it
+// comes out as it would for the whole text.
+constexpr double kNaturalReach = 480;
+// The first part tried is sized by a guess of a character's width in ems (a little under the
+// average of proportional text; the monospaced face's own advance) at one byte a character, with
+// 64 bytes more; a part that proves too short is quadrupled. Lines are at least 1.2 ems apart.
+constexpr double kProportionalEm = 0.35;
+constexpr double kMonospacedEm = 0.6;
+constexpr double kLineEms = 1.2;
 
 /// The first `bytes` bytes of `text`, ending between two UTF-8 sequences.
 std::string_view utf8Prefix(std::string_view text, std::size_t bytes) {
@@ -156,14 +158,15 @@ PangoMeasurer::Set PangoMeasurer::set(const std::string& text, const layout::Tex
   const double em = std::max(std::max(style.font.size, 0.0) * scale, 0.01);
   int lines = maxLines;
   if (width && lines <= 0) {
-    lines = static_cast<int>(
-        std::clamp(std::ceil(canvasFor(WidgetFamily::systemLarge).height / em), 1.0, 1000.0));
+    const double tallest = canvasFor(WidgetFamily::systemLarge).height;
+    lines = static_cast<int>(std::clamp(std::ceil(tallest / (kLineEms * em)), 1.0, 1000.0));
   }
-  // The first part tried: as much as the lines could hold if every character were of the narrowest,
-  // or, without a width, enough to reach past any widget.
-  const double characters =
-      width ? lines * std::max(*width, 0.0) / (kNarrowestEm * em) : kNaturalReach / (kNarrowestEm * em);
-  const double first = characters * kBytesPerCharacter + 64;
+  // The first part tried: what the lines (or, without a width, the reach) would hold of characters
+  // of the guessed width.
+  const double character =
+      (style.font.design == Font::Design::monospaced ? kMonospacedEm : kProportionalEm) * em;
+  const double characters = width ? lines * std::max(*width, 0.0) / character : kNaturalReach / character;
+  const double first = characters + 64;
   std::size_t bytes =
       std::isfinite(first) && first < static_cast<double>(kMost) ? static_cast<std::size_t>(first) : kMost;
   for (;;) {

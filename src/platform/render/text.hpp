@@ -11,7 +11,7 @@
 /// megabyte of text costs about what a line of it costs, with the same cut and "…". Without a
 /// width, a long one-line text is set until it is far wider than any widget, and its full width is
 /// estimated from that part. A long text without a line limit is cut, with "…", after as many
-/// lines as the tallest widget could show.
+/// lines as the tallest widget could show (lines at least 1.2 ems apart).
 ///
 ///     auto fonts = PangoMeasurer::create();
 ///     if (!fonts) return report(fonts.error().message);   // "font not found: Inter 600"
