@@ -17,7 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/render/render.hpp"
+#include "platform/render/canvas.hpp"
+#include "platform/render/draw.hpp"
+#include "platform/render/text.hpp"
 #include "timeline/provider.hpp"
 #include "widgets/widgets.hpp"
 

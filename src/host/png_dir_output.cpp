@@ -1,7 +1,7 @@
 #include "host/png_dir_output.hpp"
 
 #include "platform/atomic_file.hpp"
-#include "platform/render/render.hpp"
+#include "platform/render/image.hpp"
 
 namespace ostrel {
 
