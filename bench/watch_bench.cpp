@@ -27,7 +27,8 @@
 #include "host/engine.hpp"
 #include "host/png_dir_output.hpp"
 #include "platform/atomic_file.hpp"
-#include "platform/render/render.hpp"
+#include "platform/render/image.hpp"
+#include "platform/render/text.hpp"
 #include "timeline/provider.hpp"
 #include "widgets/widgets.hpp"
 
