@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/environment.hpp"
 #include "platform/ui/view.hpp"
 #include "timeline/entry.hpp"
 #include "timeline/sample.hpp"
@@ -14,6 +15,15 @@ namespace ostrel::testing_faces {
 inline constexpr Date kNow{1'772'445'600};  // Monday 2026-03-02T10:00:00Z
 inline constexpr double kMin = 60;
 inline constexpr double kHour = 3'600;
+
+/// The environment the faces are drawn in: English, UTC, the given family and scheme.
+inline Environment faceEnvironment(WidgetFamily family, ColorScheme scheme = ColorScheme::light) {
+  return Environment{.widgetFamily = family,
+                     .colorScheme = scheme,
+                     .systemVersion = {},
+                     .locale = "en_US",
+                     .timeZone = "UTC"};
+}
 
 inline const UnitColor kFinc{.light = "#A91991", .dark = "#EA86D9"};
 inline const UnitColor kAmed{.light = "#4D7812", .dark = "#A0DF49"};

@@ -125,12 +125,8 @@ std::string fileName(const Face& f) {
 }
 
 std::string dump(const Face& f) {
-  const Environment env{.widgetFamily = f.family,
-                        .colorScheme = f.scheme,
-                        .systemVersion = {},
-                        .locale = "en_US",
-                        .timeZone = "UTC"};
-  return dumpText(OstrelWidgets{}.body()[f.widget].content(situations()[f.situation].entry(), env));
+  return dumpText(OstrelWidgets{}.body()[f.widget].content(situations()[f.situation].entry(),
+                                                           faceEnvironment(f.family, f.scheme)));
 }
 
 void PrintTo(const Face& f, std::ostream* os) {

@@ -74,11 +74,7 @@ class Reading : public testing::TestWithParam<Row> {};
 
 TEST_P(Reading, ReadsTheFaceInOrderOnOneLine) {
   const Row& r = GetParam();
-  const Environment env{.widgetFamily = r.family,
-                        .colorScheme = ColorScheme::dark,
-                        .systemVersion = {},
-                        .locale = "en_US",
-                        .timeZone = "UTC"};
+  const Environment env = faceEnvironment(r.family, ColorScheme::dark);
   for (const WidgetConfiguration& w : OstrelWidgets{}.body()) {
     if (w.kind == r.kind) {
       EXPECT_EQ(reading(w.content(r.entry, env)), r.reading);

@@ -1,96 +1,21 @@
-#include "faces.hpp"
+// The deadlines face: countdown colours, weights, row counts per family, the card count.
+
+#include "views/due_view.hpp"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <limits>
 
 #include "components/palette.hpp"
-#include "widgets/widgets.hpp"
+#include "faces.hpp"
 
 namespace ostrel {
 namespace {
 
 using namespace testing_faces;
 
-Environment envFor(WidgetFamily family, ColorScheme scheme = ColorScheme::light) {
-  return Environment{.widgetFamily = family,
-                     .colorScheme = scheme,
-                     .systemVersion = {},
-                     .locale = "en_US",
-                     .timeZone = "UTC"};
-}
-
-View nextUp(const Entry& e, WidgetFamily family) {
-  return NextUpView{.entry = e, .family = family}.view(envFor(family));
-}
 View dueSoon(const Entry& e, WidgetFamily family, ColorScheme scheme = ColorScheme::light) {
-  return DueView{.entry = e, .family = family}.view(envFor(family, scheme));
-}
-
-TEST(NextUpView, OnNowExactlyAtTheStartAndNextUpOneSecondBefore) {
-  const Loaded l = feedOf(std::vector{lesson("FINC3600", "Lecture", "Room 1", kNow, 1)}, std::nullopt);
-  const View at = nextUp(Entry{.date = kNow, .loaded = l}, WidgetFamily::systemSmall);
-  EXPECT_TRUE(shows(at, "ON NOW"));
-  EXPECT_TRUE(shows(at, "ends 11:00\u202fAM"));
-  const View before = nextUp(Entry{.date = kNow - 1, .loaded = l}, WidgetFamily::systemSmall);
-  EXPECT_TRUE(shows(before, "NEXT UP"));
-  EXPECT_TRUE(shows(before, "in 1 min"));
-  EXPECT_FALSE(shows(before, "ON NOW"));
-}
-
-TEST(NextUpView, TheEndsLineIsALocalisedKeyWithTheTimeAsItsArgument) {
-  const Loaded l =
-      feedOf(std::vector{lesson("FINC3600", "Lecture", std::nullopt, kNow - kMin, 1)}, std::nullopt);
-  const View v = nextUp(Entry{.date = kNow, .loaded = l}, WidgetFamily::systemSmall);
-  bool found = false;
-  visit(v, [&](const View& n) {
-    if (n.text && n.text->key == "ends %@") {
-      found = true;
-      EXPECT_FALSE(n.text->verbatim);
-      EXPECT_EQ(n.text->arguments, std::vector<std::string>{"10:59\u202fAM"});
-    }
-  });
-  EXPECT_TRUE(found);
-}
-
-TEST(NextUpView, SmallNeverShowsLaterClassesAndMediumShowsThemOnlyWhenThereAreSome) {
-  const Loaded with =
-      feedOf(std::vector{lesson("FINC3600", "Lecture", "R", kNow + kHour, 1),
-                         lesson("AMED3003", "Tutorial", std::nullopt, kNow + 5 * kHour, 1, kAmed)},
-             std::nullopt);
-  const Entry e{.date = kNow, .loaded = with};
-  EXPECT_FALSE(shows(nextUp(e, WidgetFamily::systemSmall), "LATER"));
-  EXPECT_FALSE(shows(nextUp(e, WidgetFamily::systemSmall), "Tutorial"));
-  EXPECT_TRUE(shows(nextUp(e, WidgetFamily::systemMedium), "LATER"));
-  EXPECT_EQ(nodes(nextUp(e, WidgetFamily::systemMedium), "Divider").size(), 1u);
-
-  const Loaded alone = feedOf(std::vector{lesson("FINC3600", "Lecture", "R", kNow + kHour, 1)}, std::nullopt);
-  const View medium = nextUp(Entry{.date = kNow, .loaded = alone}, WidgetFamily::systemMedium);
-  EXPECT_FALSE(shows(medium, "LATER"));
-  EXPECT_TRUE(nodes(medium, "Divider").empty());
-}
-
-TEST(NextUpView, TheWeekLabelShowsUnderNoClassAndInTheLaterHeadingOnly) {
-  const View none = nextUp(Entry{.date = kNow, .loaded = feedOf(std::vector<ClassItem>{}, std::nullopt)},
-                           WidgetFamily::systemSmall);
-  EXPECT_TRUE(shows(none, "No class this week"));
-  EXPECT_TRUE(shows(none, "Week 10 of 13"));
-  const View small = nextUp(
-      Entry{.date = kNow,
-            .loaded = feedOf(std::vector{lesson("FINC3600", "Lecture", "R", kNow + kHour, 1)}, std::nullopt)},
-      WidgetFamily::systemSmall);
-  EXPECT_FALSE(shows(small, "Week 10 of 13"));
-}
-
-TEST(NextUpView, IdenticalLaterClassesAreTwoRows) {
-  const ClassItem twin = lesson("AMED3003", "Tutorial", std::nullopt, kNow + 5 * kHour, 1, kAmed);
-  const Loaded l =
-      feedOf(std::vector{lesson("FINC3600", "Lecture", "R", kNow + kHour, 1), twin, twin}, std::nullopt);
-  const auto lists = nodes(nextUp(Entry{.date = kNow, .loaded = l}, WidgetFamily::systemMedium), "ForEach");
-  ASSERT_EQ(lists.size(), 1u);
-  EXPECT_EQ(lists[0].children.size(), 2u);
-  EXPECT_EQ(lists[0].children[0], lists[0].children[1]);
+  return DueView{.entry = e, .family = family}.view(faceEnvironment(family, scheme));
 }
 
 /// The foreground style given to the first countdown of a due row.
@@ -223,45 +148,6 @@ TEST(DueView, ColourBarsFollowTheScheme) {
               Palette::hex(scheme == ColorScheme::dark ? "#A0DF49" : "#4D7812"));
     EXPECT_EQ(std::get<modifier::Fill>(bars[1].modifiers[0]).color, Color::secondary());
   }
-}
-
-TEST(Widgets, TheBundleDeclaresBothWidgetsInOrder) {
-  const auto widgets = OstrelWidgets{}.body();
-  ASSERT_EQ(widgets.size(), 2u);
-  EXPECT_EQ(widgets[0].kind, "NextUp");
-  EXPECT_EQ(widgets[0].displayNameKey, "Next up");
-  EXPECT_EQ(widgets[0].descriptionKey, "Your next class, counting down, with its room.");
-  EXPECT_EQ(widgets[0].families, (std::vector{WidgetFamily::systemSmall, WidgetFamily::systemMedium}));
-  EXPECT_EQ(widgets[1].kind, "DueSoon");
-  EXPECT_EQ(widgets[1].displayNameKey, "Due soon");
-  EXPECT_EQ(widgets[1].descriptionKey, "What is due in the next three weeks, and the cards due today.");
-  EXPECT_EQ(widgets[1].families, (std::vector{WidgetFamily::systemMedium, WidgetFamily::systemLarge}));
-  EXPECT_FALSE(widgets[0].offers(WidgetFamily::systemLarge));
-  EXPECT_FALSE(widgets[1].offers(WidgetFamily::systemSmall));
-}
-
-TEST(Widgets, SizedHandsTheEnvironmentsFamilyToItsContent) {
-  std::vector<WidgetFamily> seen;
-  const Sized<NextUpView> sized{[&](WidgetFamily f) {
-    seen.push_back(f);
-    return NextUpView{.entry = Entry{}, .family = f};
-  }};
-  static_cast<void>(sized.body(envFor(WidgetFamily::systemMedium)));
-  static_cast<void>(sized.body(envFor(WidgetFamily::systemLarge)));
-  EXPECT_EQ(seen, (std::vector{WidgetFamily::systemMedium, WidgetFamily::systemLarge}));
-}
-
-TEST(Widgets, TheContentFunctionHoldsAnEqualCopyOfTheEntry) {
-  const Entry e{.date = kNow, .loaded = Loaded::feed(Sample::feed(Clock::fixed(kNow)))};
-  EXPECT_EQ(NextUpWidget::content(e).content(WidgetFamily::systemSmall).entry, e);
-  EXPECT_EQ(DueWidget::content(e).content(WidgetFamily::systemLarge).entry, e);
-  EXPECT_EQ(DueWidget::content(e).content(WidgetFamily::systemLarge).family, WidgetFamily::systemLarge);
-  // The host's content function is the same view as the face built directly.
-  const auto widgets = OstrelWidgets{}.body();
-  const Environment env = envFor(WidgetFamily::systemMedium, ColorScheme::dark);
-  const View viaHost = widgets[1].content(e, env);
-  ASSERT_EQ(viaHost.children.size(), 1u);
-  EXPECT_EQ(viaHost.children[0], (DueView{.entry = e, .family = WidgetFamily::systemMedium}.view(env)));
 }
 
 }  // namespace
