@@ -193,10 +193,13 @@ layout::Size PangoMeasurer::measure(const std::string& text, const layout::TextS
   const Set s = set(text, style, scale, width, maxLines);
   PangoRectangle logical{};
   pango_layout_get_extents(s.layout, nullptr, &logical);
+  const bool oneLine = pango_layout_get_line_count(s.layout) == 1;
   g_object_unref(s.layout);
   double w = static_cast<double>(logical.width) / PANGO_SCALE;
-  // A long text measured by its first part: its width grows with the rest of its bytes.
-  if (!width && s.bytes > 0 && s.bytes < text.size()) {
+  // A long one-line text measured by its first part: its width grows with the rest of its bytes.
+  // Text of many lines is as wide as its widest line, which the part already shows as far as it
+  // can matter.
+  if (!width && oneLine && s.bytes > 0 && s.bytes < text.size()) {
     w *= static_cast<double>(text.size()) / static_cast<double>(s.bytes);
   }
   return layout::Size{w, static_cast<double>(logical.height) / PANGO_SCALE};

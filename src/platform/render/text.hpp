@@ -10,8 +10,9 @@
 /// Work is bounded by what can show: a long text is set only as far as its lines can hold, so a
 /// megabyte of text costs about what a line of it costs, with the same cut and "…". Without a
 /// width, a long one-line text is set until it is far wider than any widget, and its full width is
-/// estimated from that part. A long text without a line limit is cut, with "…", after as many
-/// lines as the tallest widget could show (lines at least 1.2 ems apart).
+/// estimated from that part (a text of several lines is as wide as its widest line set). A long text without
+/// a line limit is cut, with "…", after as many lines as the tallest widget could show (lines at least 1.2
+/// ems apart).
 ///
 ///     auto fonts = PangoMeasurer::create();
 ///     if (!fonts) return report(fonts.error().message);   // "font not found: Inter 600"
@@ -37,8 +38,8 @@ struct FontFamilies {
 };
 
 /// Measures and sets text with Pango. Copies share one font map and context, which are never
-/// changed after creation; a measurer is used by one thread at a time (Pango's caches are not
-/// shared safely between threads).
+/// changed after creation; but Pango's caches in them are not shared safely between threads, so a
+/// measurer and its copies are used by one thread at a time: each thread that draws creates its own.
 class PangoMeasurer final : public layout::TextMeasurer {
  public:
   /// The measurer, or `missingFont` naming the first family or weight fontconfig does not have

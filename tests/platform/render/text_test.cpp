@@ -7,6 +7,8 @@
 #include <pango/pangocairo.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "faces.hpp"
@@ -216,6 +218,41 @@ INSTANTIATE_TEST_SUITE_P(Texts, LongTexts,
                                            LongText{"arabic", "مقدمة في الإحصاء "},
                                            LongText{"emoji", "👩‍🔬📚 "},
                                            LongText{"cjk", "統計学入門"}));
+
+TEST(LongTexts, ATextThatShowsWholeIsSetWhole) {
+  // Longer than what is always set whole, but about sixteen lines when wrapped in the widest content:
+  // set exactly as Pango sets all of it, with no line limit and no "…".
+  const std::string text = repeated("Introduction to statistical inference ", 900);
+  for (const auto& [style, maxLines] :
+       {std::pair{TextStyle{.font = Font::system(12)}, 0}, std::pair{kCode, 0},
+        std::pair{TextStyle{.font = Font::system(13), .lineLimit = 40}, 40}}) {
+    PangoLayout* ours = fonts().makeLayout(text, style, 1, 332.0, maxLines);
+    PangoLayout* all = pango_layout_copy(ours);
+    pango_layout_set_text(all, text.c_str(), static_cast<int>(text.size()));
+    pango_layout_set_ellipsize(all, PANGO_ELLIPSIZE_NONE);
+    pango_layout_set_height(all, -1);
+    EXPECT_EQ(std::string(pango_layout_get_text(ours)), text);
+    EXPECT_FALSE(pango_layout_is_ellipsized(ours));
+    EXPECT_EQ(pango_layout_get_line_count(ours), pango_layout_get_line_count(all));
+    PangoRectangle a{}, b{};
+    pango_layout_get_extents(ours, nullptr, &a);
+    pango_layout_get_extents(all, nullptr, &b);
+    EXPECT_EQ(std::tie(a.width, a.height), std::tie(b.width, b.height));
+    EXPECT_EQ(fonts().measure(text, style, 1, 332.0, maxLines),
+              (layout::Size{static_cast<double>(b.width) / PANGO_SCALE,
+                            static_cast<double>(b.height) / PANGO_SCALE}));
+    g_object_unref(ours);
+    g_object_unref(all);
+  }
+}
+
+TEST(LongTexts, AMegabyteOfShortLinesIsAsWideAsItsLines) {
+  // Without a width, lines end only at line breaks: the widest line is the text's width, however
+  // many lines there are.
+  const TextStyle style{.font = Font::system(12)};
+  const double line = fonts().measure("Lab prep", style, 1, std::nullopt, 1).width;
+  EXPECT_DOUBLE_EQ(fonts().measure(repeated("Lab prep\n", 1 << 20), style, 1, std::nullopt, 0).width, line);
+}
 
 TEST(LongTexts, AWrappingMegabyteStopsAtTheTallestWidgetWithAnEllipsis) {
   const std::string code = repeated("AMED3003", 1 << 20);
