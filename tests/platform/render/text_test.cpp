@@ -1,6 +1,6 @@
 // Text as Pango sets it: every script a face may show is drawn (Pango's own count of unknown
-// glyphs), the standing-in families come first, wrapping adds nothing to a text, the monospaced
-// zero is the slashed one, and a long text costs only what shows, with the same cut.
+// glyphs, in every face), the standing-in families come first, wrapping adds nothing to a text,
+// the monospaced zero is the slashed one, and a long text costs only what shows, with the same cut.
 #include "platform/render/text.hpp"
 
 #include <gtest/gtest.h>
@@ -12,9 +12,13 @@
 #include <vector>
 
 #include "faces.hpp"
+#include "feed/date_rule.hpp"
 #include "pixels.hpp"
 #include "platform/date_format.hpp"
+#include "platform/render/canvas.hpp"
 #include "platform/render/image.hpp"
+#include "timeline/sample.hpp"
+#include "widgets/widgets.hpp"
 
 namespace ostrel::render {
 namespace {
@@ -67,6 +71,45 @@ class Scripts : public ::testing::TestWithParam<Script> {};
 TEST_P(Scripts, DrawWithoutAMissingGlyph) {
   EXPECT_EQ(unknownGlyphs(GetParam().text, kTitle), 0) << GetParam().name;
   EXPECT_EQ(unknownGlyphs(GetParam().text, kCode), 0) << GetParam().name;
+}
+
+/// The unknown glyphs of every text of `placed`, set as it is drawn.
+int unknownGlyphs(const layout::Placed& placed) {
+  int unknown = 0;
+  if (placed.kind == layout::Placed::Kind::text) {
+    PangoLayout* l = fonts().makeLayout(placed.text, placed.textStyle, placed.fit.scale, placed.fit.width,
+                                        placed.fit.maxLines);
+    unknown += pango_layout_get_unknown_glyphs_count(l);
+    g_object_unref(l);
+  }
+  for (const layout::Placed& b : placed.behind) unknown += unknownGlyphs(b);
+  for (const layout::Placed& c : placed.children) unknown += unknownGlyphs(c);
+  return unknown;
+}
+
+TEST_P(Scripts, DrawWithoutAMissingGlyphInEveryFace) {
+  // The sample feed with every text of it (units, titles, rooms, names, the week) in the script, in
+  // every face, in the styles and sizes each face sets it in.
+  const Date now = parseDate("2026-03-02T09:30:00Z").value_or(Date{});
+  Feed feed = Sample::feed(Clock::fixed(now));
+  const std::string& text = GetParam().text;
+  feed.week = text;
+  for (ClassItem& c : *feed.classes) c.unit = c.title = c.where.emplace(text);
+  for (DueItem& d : *feed.due) d.unit = d.name = text;
+  const Entry entry{.date = now, .loaded = Loaded::feed(std::move(feed))};
+  for (const WidgetConfiguration& w : OstrelWidgets{}.body()) {
+    for (WidgetFamily family : w.families) {
+      Environment env;
+      env.widgetFamily = family;
+      env.systemVersion = SystemVersion{14, 0, 0};
+      env.locale = "en_US";
+      env.timeZone = "UTC";
+      const Canvas c = canvasFor(family);
+      const layout::Placed placed =
+          layout::layoutWidget(w.content(entry, env), {0, 0, c.width, c.height}, c.margin, fonts());
+      EXPECT_EQ(unknownGlyphs(placed), 0) << GetParam().name << " in " << w.kind << " " << name(family);
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
