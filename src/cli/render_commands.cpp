@@ -18,7 +18,7 @@
 #include "cli/printable.hpp"
 #include "platform/atomic_file.hpp"
 #include "platform/render/image.hpp"
-#include "platform/strings.hpp"
+#include "platform/string_table.hpp"
 #include "timeline/provider.hpp"
 
 namespace ostrel::cli {

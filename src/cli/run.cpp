@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cli/commands.hpp"
-#include "platform/strings.hpp"
+#include "platform/string_table.hpp"
 #include "widgets/widgets.hpp"
 
 namespace ostrel::cli {

@@ -24,6 +24,6 @@
 
 #include "platform/date.hpp"            // IWYU pragma: export
 #include "platform/date_format.hpp"     // IWYU pragma: export
-#include "platform/strings.hpp"         // IWYU pragma: export
+#include "platform/string_table.hpp"    // IWYU pragma: export
 #include "platform/ui/environment.hpp"  // IWYU pragma: export
 #include "platform/ui/view.hpp"         // IWYU pragma: export

@@ -5,7 +5,7 @@
 #include "components/keys.hpp"
 #include "components/phrase.hpp"
 #include "platform/date_format.hpp"
-#include "platform/strings.hpp"
+#include "platform/string_table.hpp"
 #include "widgets/widgets.hpp"
 
 namespace ostrel {

@@ -1,7 +1,7 @@
 #include "platform/ui/view.hpp"
 
 #include "platform/date_format.hpp"
-#include "platform/strings.hpp"
+#include "platform/string_table.hpp"
 
 namespace ostrel {
 

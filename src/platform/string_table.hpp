@@ -1,5 +1,5 @@
 #pragma once
-/// \file strings.hpp
+/// \file string_table.hpp
 /// The string table: gettext with the domain "ostrel-widgets". A key without a translation is shown
 /// as it stands. Only fixed keys of the system pass through here; feed text never does, and a key
 /// is never treated as a printf format: its "%@" and "%lld" placeholders are filled in order and "%%"

@@ -1,4 +1,4 @@
-#include "platform/strings.hpp"
+#include "platform/string_table.hpp"
 
 #include <gtest/gtest.h>
 
