@@ -44,12 +44,5 @@ TEST(Code, TheUnitUnchangedInTheColourOfTheScheme) {
   }
 }
 
-TEST(Code, MonospacedMediumAtItsSizeElevenByDefault) {
-  const auto font = [](const View& body) { return std::get<modifier::Font>(body.modifiers[0]).font; };
-  EXPECT_EQ(font(Code{.unit = "X", .color = std::nullopt}.body(Environment{})),
-            Font::system(11, Font::Weight::medium, Font::Design::monospaced));
-  EXPECT_EQ(font(Code{.unit = "X", .color = std::nullopt, .size = 10}.body(Environment{})).size, 10);
-}
-
 }  // namespace
 }  // namespace ostrel

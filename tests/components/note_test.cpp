@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 namespace ostrel {
 namespace {
 
@@ -37,14 +35,6 @@ TEST(Note, ExplainsOffAndEveryOtherStateApart) {
       EXPECT_FALSE(line.text->verbatim);
     }
   }
-}
-
-TEST(Note, FillsItsContainerFromTheTopLeadingCorner) {
-  const double inf = std::numeric_limits<double>::infinity();
-  const View body = Note{.heading = "Next up", .loaded = Loaded::off()}.body(Environment{});
-  ASSERT_EQ(body.modifiers.size(), 1u);
-  EXPECT_EQ(std::get<modifier::FlexibleFrame>(body.modifiers[0]),
-            (modifier::FlexibleFrame{inf, inf, Alignment::topLeading}));
 }
 
 }  // namespace

@@ -6,35 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "feeds.hpp"
 #include "timeline/provider.hpp"
 
 namespace ostrel {
 namespace {
 
+using namespace testing_timeline;
+
 using Kind = EntryReason::Kind;
-
-constexpr Date kTen{1'772'445'600};  // 2026-03-02T10:00:00Z
-constexpr double kMin = 60;
-constexpr double kHour = 3'600;
-
-ClassItem lesson(Date start, Date end) {
-  return ClassItem{
-      .unit = "U", .title = "T", .where = std::nullopt, .start = start, .end = end, .color = std::nullopt};
-}
-
-DueItem deadline(Date due) {
-  return DueItem{.unit = "U", .name = "N", .due = due, .weight = std::nullopt, .color = std::nullopt};
-}
-
-Loaded feedOf(std::vector<ClassItem> classes, std::vector<DueItem> due = {}) {
-  return Loaded::feed(Feed{.v = 1,
-                           .enabled = true,
-                           .at = kTen,
-                           .week = std::nullopt,
-                           .classes = std::move(classes),
-                           .due = std::move(due),
-                           .cards = std::nullopt});
-}
 
 EntryReason mark(std::size_t minutes) {
   return {.kind = minutes <= 60 ? Kind::minuteMark : Kind::fiveMinuteMark, .index = minutes};

@@ -9,33 +9,14 @@
 #include <random>
 #include <set>
 
+#include "feeds.hpp"
 #include "platform/calendar.hpp"
 #include "timeline/sample.hpp"
 
 namespace ostrel {
 namespace {
 
-constexpr Date kTen{1'772'445'600};  // 2026-03-02T10:00:00Z
-constexpr double kMin = 60;
-
-Loaded feedOf(std::vector<ClassItem> classes, std::vector<DueItem> due = {}) {
-  return Loaded::feed(Feed{.v = 1,
-                           .enabled = true,
-                           .at = kTen,
-                           .week = std::nullopt,
-                           .classes = std::move(classes),
-                           .due = std::move(due),
-                           .cards = std::nullopt});
-}
-
-ClassItem lesson(Date start, Date end) {
-  return ClassItem{
-      .unit = "U", .title = "T", .where = std::nullopt, .start = start, .end = end, .color = std::nullopt};
-}
-
-DueItem deadline(Date due) {
-  return DueItem{.unit = "U", .name = "N", .due = due, .weight = std::nullopt, .color = std::nullopt};
-}
+using namespace testing_timeline;
 
 /// The 84 marks after `m0`.
 std::vector<Date> marks(Date m0) {
