@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang clang-14 libclang-rt-14-dev clang-format clang-tidy
   libsimdjson-dev libhowardhinnant-date-dev libicu-dev libcairo2-dev libpango1.0-dev libfontconfig-dev
   libcli11-dev gettext libglib2.0-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-inter fonts-jetbrains-mono
-  fonts-noto-cjk fonts-noto-color-emoji fonts-noto-core
+  fonts-noto-cjk fonts-noto-color-emoji fonts-noto-core fonts-dejavu-core
   jq hyperfine libxml2-utils
   libgtk-3-dev libgtk-layer-shell-dev
 )
