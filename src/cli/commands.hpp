@@ -28,5 +28,7 @@ void addRender(CLI::App& app, Io& io);
 void addGallery(CLI::App& app, Io& io);
 /// `watch`: the live host's engine, faces to PNG files and status-bar lines.
 void addWatch(CLI::App& app, Io& io);
+/// `host`: the widgets on the desktop, in windows kept current.
+void addHost(CLI::App& app, Io& io);
 
 }  // namespace ostrel::cli

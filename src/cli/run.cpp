@@ -58,6 +58,7 @@ int run(const std::vector<WidgetConfiguration>& widgets, int argc, const char* c
   addRender(app, io);
   addGallery(app, io);
   addWatch(app, io);
+  addHost(app, io);
 
   if (const std::string unknown = unknownFirstWord(app, argc, argv); !unknown.empty()) {
     return reportError(err, Status::usage, unknown);

@@ -1,0 +1,209 @@
+// `ostrel-widgets host`: the widgets on the desktop, one window per widget, kept current.
+//
+// Options: --widget KIND:FAMILY (repeatable; default Next up small and Due soon medium), the
+// placement (--corner, --margin, --gap, --monitor), --scheme auto|light|dark, the shared host
+// options, and --install-autostart / --remove-autostart, which write or remove the session's
+// autostart entry instead of showing anything. Bad arguments: one line and status 2; no display,
+// a missing font or an unwritable autostart folder: one line and status 1. Closing a window,
+// SIGINT and SIGTERM end it with status 0.
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.hpp"
+#include "cli/face.hpp"
+#include "cli/options.hpp"
+#include "host/desktop/autostart.hpp"
+#include "host/desktop/desktop_output.hpp"
+#include "host/engine.hpp"
+#include "platform/strings.hpp"
+
+namespace ostrel::cli {
+namespace {
+
+struct HostCommandOptions {
+  std::vector<std::string> widgets;
+  std::string corner = "top-right";
+  int margin = 24;
+  int gap = 16;
+  std::optional<int> monitor;
+  std::string scheme = "auto";
+  bool installAutostart = false;
+  bool removeAutostart = false;
+  std::string speed;  ///< empty: real time; a factor; "max"
+  std::string until;
+  HostOptions host;
+};
+
+/// Reports a one-line error and sets the exit status.
+void fail(Io& io, const std::string& message, int status) {
+  io.err << "ostrel-widgets: error: " << message << "\n";
+  io.status = status;
+}
+
+const std::vector<std::string> kDefaultWidgets = {"NextUp:systemSmall", "DueSoon:systemMedium"};
+
+/// The widget a "KIND:FAMILY" word names, or the one-line reason it names none.
+std::variant<std::pair<ShownWidget, desktop::WidgetSpec>, std::string> widgetNamed(
+    const std::string& word, const std::vector<WidgetConfiguration>& widgets) {
+  const std::size_t colon = word.find(':');
+  if (colon == std::string::npos) return "--widget: expected KIND:FAMILY, got " + word;
+  const std::string kind = word.substr(0, colon);
+  const std::string familyName = word.substr(colon + 1);
+  for (const WidgetConfiguration& w : widgets) {
+    if (w.kind != kind) continue;
+    const std::optional<WidgetFamily> family = familyNamed(familyName);
+    if (!family || !w.offers(*family)) {
+      return "--widget: " + kind + " is not offered in " + familyName + "; it offers " + familyList(w);
+    }
+    return std::pair{
+        ShownWidget{.widget = w, .family = *family},
+        desktop::WidgetSpec{.kind = kind, .family = *family, .title = StringTable::lookup(w.displayNameKey)}};
+  }
+  return "--widget: unknown widget kind: " + kind;
+}
+
+/// The home folder: $HOME, else the password database's.
+std::string homeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  const passwd* pw = ::getpwuid(::getuid());
+  return pw != nullptr && pw->pw_dir != nullptr ? pw->pw_dir : "";
+}
+
+/// The command the autostart entry runs: this program with the widget and placement options.
+std::vector<std::string> autostartCommand(const HostCommandOptions& o) {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  std::vector<std::string> words{ec ? std::string("ostrel-widgets") : self.string(), "host"};
+  for (const std::string& w : o.widgets.empty() ? kDefaultWidgets : o.widgets) {
+    words.insert(words.end(), {"--widget", w});
+  }
+  words.insert(words.end(),
+               {"--corner", o.corner, "--margin", std::to_string(o.margin), "--gap", std::to_string(o.gap)});
+  if (o.monitor) words.insert(words.end(), {"--monitor", std::to_string(*o.monitor)});
+  if (o.scheme != "auto") words.insert(words.end(), {"--scheme", o.scheme});
+  if (!o.host.feed.empty()) {
+    words.insert(words.end(), {"--feed", std::filesystem::absolute(o.host.feed, ec).string()});
+  }
+  if (!o.host.tz.empty()) words.insert(words.end(), {"--tz", o.host.tz});
+  if (!o.host.locale.empty()) words.insert(words.end(), {"--locale", o.host.locale});
+  return words;
+}
+
+void autostart(const HostCommandOptions& o, Io& io) {
+  const std::string home = homeFolder();
+  const auto path = desktop::autostartPath(std::getenv("XDG_CONFIG_HOME"), home.c_str());
+  if (!path) return fail(io, "no configuration folder (neither XDG_CONFIG_HOME nor HOME is set)", 1);
+  if (o.removeAutostart) {
+    const auto removed = desktop::removeAutostart(*path);
+    if (!removed) return fail(io, "cannot remove " + path->string() + ": " + removed.error().reason, 1);
+    io.out << (*removed == desktop::Removal::removed ? "removed " : "not installed: ") << path->string()
+           << "\n";
+    return;
+  }
+  const auto text = desktop::autostartEntry(autostartCommand(o));
+  if (!text) return fail(io, "an option holds a control character, which an autostart entry cannot carry", 2);
+  const auto written = desktop::installAutostart(*path, *text);
+  if (!written) return fail(io, "cannot write " + path->string() + ": " + written.error().reason, 1);
+  io.out << path->string() << "\n";
+}
+
+CLI::Validator speedValidator() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        if (text == "max") return {};
+        char* end = nullptr;
+        const double v = std::strtod(text.c_str(), &end);
+        if (!text.empty() && end == text.c_str() + text.size() && std::isfinite(v) && v > 0) return {};
+        return "not a positive number or max: " + text;
+      },
+      "N|max");
+}
+
+/// The engine's clock: the system's, or a simulated one from --now at --speed.
+EngineClock clockFor(const HostCommandOptions& o, Date start) {
+  if (o.speed == "max") return EngineClock::fastest(start);
+  if (!o.speed.empty()) return EngineClock::simulated(start, std::strtod(o.speed.c_str(), nullptr));
+  return o.host.now.empty() ? EngineClock::system() : EngineClock::simulated(start, 1);
+}
+
+void showWindows(const HostCommandOptions& o, std::vector<ShownWidget> shown,
+                 const std::vector<desktop::WidgetSpec>& specs, Io& io) {
+  auto fonts = render::PangoMeasurer::create();
+  if (!fonts) return fail(io, fonts.error().message, 1);
+  const HostSettings settings = resolve(o.host);
+  Engine engine(std::move(shown),
+                EngineSettings{.feed = settings.host.feed,
+                               .timeZone = o.host.tz.empty() ? std::nullopt : std::optional(o.host.tz),
+                               .locale = o.host.locale.empty() ? std::nullopt : std::optional(o.host.locale),
+                               .until = o.until.empty() ? std::nullopt : std::optional(instant(o.until)),
+                               .system = {}},
+                clockFor(o, settings.host.clock.now()));
+  auto output = desktop::DesktopOutput::open(
+      desktop::DesktopSettings{
+          .widgets = specs,
+          .placement =
+              desktop::Placement{.corner = desktop::cornerNamed(o.corner).value_or(desktop::Corner::topRight),
+                                 .margin = o.margin,
+                                 .gap = o.gap,
+                                 .monitor = o.monitor},
+          .scheme = desktop::schemeChoiceNamed(o.scheme).value_or(desktop::SchemeChoice::automatic),
+      },
+      *fonts, [&engine] { engine.stop(); });
+  if (!output) return fail(io, output.error().message, 1);
+  if ((*output)->notice()) io.err << "ostrel-widgets: " << *(*output)->notice() << "\n";
+  engine.subscribe(**output);
+  engine.run();
+  io.status = 0;
+}
+
+}  // namespace
+
+void addHost(CLI::App& app, Io& io) {
+  auto* cmd = app.add_subcommand("host", "Show the widgets on the desktop, kept current");
+  auto o = std::make_shared<HostCommandOptions>();
+  cmd->add_option(
+      "--widget", o->widgets,
+      "A widget to show, KIND:FAMILY, repeatable (default: NextUp:systemSmall DueSoon:systemMedium)");
+  cmd->add_option("--corner", o->corner, "The corner the widgets stand in (default: top-right)")
+      ->check(CLI::IsMember({"top-left", "top-right", "bottom-left", "bottom-right"}));
+  cmd->add_option("--margin", o->margin, "Points from the screen's edges (default: 24)")
+      ->check(CLI::Range(0, 10000));
+  cmd->add_option("--gap", o->gap, "Points between widgets (default: 16)")->check(CLI::Range(0, 10000));
+  cmd->add_option("--monitor", o->monitor, "The monitor's number, from 0 (default: the primary one)")
+      ->check(CLI::Range(0, 63));
+  cmd->add_option("--scheme", o->scheme, "The appearance: auto follows the desktop (default: auto)")
+      ->check(CLI::IsMember({"auto", "light", "dark"}));
+  auto* install = cmd->add_flag("--install-autostart", o->installAutostart,
+                                "Start the host with these options when the session starts, and exit");
+  cmd->add_flag("--remove-autostart", o->removeAutostart, "Remove the session's autostart entry, and exit")
+      ->excludes(install);
+  cmd->add_option("--speed", o->speed, "Run the clock from --now N times faster than real time, or max")
+      ->check(speedValidator());
+  cmd->add_option("--until", o->until, "Stop when the clock reaches this instant")->check(instantValidator());
+  addHostOptions(*cmd, o->host, false);
+  cmd->callback([o, &io] {
+    std::vector<ShownWidget> shown;
+    std::vector<desktop::WidgetSpec> specs;
+    for (const std::string& word : o->widgets.empty() ? kDefaultWidgets : o->widgets) {
+      auto named = widgetNamed(word, *io.widgets);
+      if (const auto* reason = std::get_if<std::string>(&named)) return fail(io, *reason, 2);
+      auto& [widget, spec] = std::get<0>(named);
+      shown.push_back(std::move(widget));
+      specs.push_back(std::move(spec));
+    }
+    if (o->installAutostart || o->removeAutostart) return autostart(*o, io);
+    if (o->speed == "max" && o->until.empty()) return fail(io, "--speed max needs --until", 2);
+    showWindows(*o, std::move(shown), specs, io);
+  });
+}
+
+}  // namespace ostrel::cli

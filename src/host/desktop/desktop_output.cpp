@@ -1,0 +1,172 @@
+#include "host/desktop/desktop_output.hpp"
+
+#include <gdk/gdk.h>
+#include <gtk-layer-shell/gtk-layer-shell.h>
+#include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_X11
+#include <gdk/gdkx.h>
+#endif
+#ifdef GDK_WINDOWING_WAYLAND
+#include <gdk/gdkwayland.h>
+#endif
+
+#include <cmath>
+#include <utility>
+
+#include "host/desktop/appearance_monitor.hpp"
+#include "platform/render/render.hpp"
+
+namespace ostrel::desktop {
+
+namespace {
+
+Surface surfaceOf(GdkDisplay* display) {
+#ifdef GDK_WINDOWING_WAYLAND
+  if (GDK_IS_WAYLAND_DISPLAY(display)) return gtk_layer_is_supported() ? Surface::layer : Surface::plain;
+#endif
+#ifdef GDK_WINDOWING_X11
+  if (GDK_IS_X11_DISPLAY(display)) return Surface::x11;
+#endif
+  return Surface::plain;
+}
+
+Size sizeOf(WidgetFamily family) {
+  const render::Canvas c = render::canvasFor(family);
+  return Size{.width = static_cast<int>(std::lround(c.width)),
+              .height = static_cast<int>(std::lround(c.height))};
+}
+
+}  // namespace
+
+struct DesktopOutput::State {
+  DesktopSettings settings;
+  render::PangoMeasurer fonts;
+  std::function<void()> closed;
+  GdkDisplay* display = nullptr;
+  Surface surface = Surface::x11;
+  std::optional<std::string> notice;
+  std::unique_ptr<AppearanceMonitor> appearance;
+  std::vector<std::unique_ptr<WidgetWindow>> windows;  ///< one per widget, in the settings' order
+  gulong monitorsHandler = 0, sizeHandler = 0;
+
+  State(DesktopSettings s, render::PangoMeasurer f, std::function<void()> c)
+      : settings(std::move(s)), fonts(std::move(f)), closed(std::move(c)) {}
+  State(const State&) = delete;
+  State& operator=(const State&) = delete;
+
+  ~State() {
+    GdkScreen* screen = display != nullptr ? gdk_display_get_default_screen(display) : nullptr;
+    if (screen != nullptr) {
+      if (monitorsHandler != 0) g_signal_handler_disconnect(screen, monitorsHandler);
+      if (sizeHandler != 0) g_signal_handler_disconnect(screen, sizeHandler);
+    }
+  }
+
+  /// The monitor asked for, else the primary one (or the first).
+  GdkMonitor* monitor() const {
+    const std::optional<int> n = settings.placement.monitor;
+    if (n && *n >= 0 && *n < gdk_display_get_n_monitors(display)) return gdk_display_get_monitor(display, *n);
+    GdkMonitor* primary = gdk_display_get_primary_monitor(display);
+    return primary != nullptr ? primary : gdk_display_get_monitor(display, 0);
+  }
+
+  /// Where each window stands now.
+  std::vector<WindowSetup> setups() const {
+    std::vector<Size> sizes;
+    sizes.reserve(settings.widgets.size());
+    for (const WidgetSpec& w : settings.widgets) sizes.push_back(sizeOf(w.family));
+    GdkRectangle area{0, 0, 0, 0};
+    if (GdkMonitor* m = monitor()) gdk_monitor_get_workarea(m, &area);
+    const std::vector<Inset> in = insets(settings.placement, sizes);
+    const std::vector<Box> boxes = arrange(
+        settings.placement, Box{.x = area.x, .y = area.y, .width = area.width, .height = area.height}, sizes);
+    const std::optional<int> n = settings.placement.monitor;
+    const bool known = n && *n >= 0 && *n < gdk_display_get_n_monitors(display);
+    std::vector<WindowSetup> out;
+    out.reserve(sizes.size());
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+      out.push_back(WindowSetup{.title = settings.widgets[i].title,
+                                .family = settings.widgets[i].family,
+                                .surface = surface,
+                                .corner = settings.placement.corner,
+                                .inset = in[i],
+                                .box = boxes[i],
+                                .monitor = known ? n : std::nullopt});
+    }
+    return out;
+  }
+
+  void replace() {
+    const std::vector<WindowSetup> s = setups();
+    for (std::size_t i = 0; i < windows.size(); ++i) windows[i]->place(s[i]);
+  }
+
+  static void onScreenChanged(GdkScreen*, gpointer self) { static_cast<State*>(self)->replace(); }
+};
+
+Result<std::unique_ptr<DesktopOutput>, DisplayError> DesktopOutput::open(DesktopSettings settings,
+                                                                         const render::PangoMeasurer& fonts,
+                                                                         std::function<void()> closed) {
+  // The process keeps the C locale: numbers and dates are formatted by the host's own rules.
+  gtk_disable_setlocale();
+  if (gtk_init_check(nullptr, nullptr) == FALSE) {
+    return DisplayError{"cannot open a display (neither WAYLAND_DISPLAY nor DISPLAY names one that answers)"};
+  }
+  auto state = std::make_unique<State>(std::move(settings), fonts, std::move(closed));
+  State& s = *state;
+  s.display = gdk_display_get_default();
+  s.surface = surfaceOf(s.display);
+#ifdef GDK_WINDOWING_WAYLAND
+  if (s.surface == Surface::plain && GDK_IS_WAYLAND_DISPLAY(s.display)) {
+    s.notice =
+        "this compositor offers no layer-shell: the widgets are ordinary windows, placed by the compositor";
+  }
+#endif
+  const std::optional<int> n = s.settings.placement.monitor;
+  if (n && (*n < 0 || *n >= gdk_display_get_n_monitors(s.display))) {
+    const std::string m = "no monitor " + std::to_string(*n) + " (there are " +
+                          std::to_string(gdk_display_get_n_monitors(s.display)) +
+                          "): the widgets stand on the primary one";
+    s.notice = s.notice ? *s.notice + "; " + m : m;
+  }
+  State* raw = &s;
+  s.appearance = std::make_unique<AppearanceMonitor>(s.settings.scheme, [raw](ColorScheme scheme) {
+    for (const auto& w : raw->windows) w->redraw(scheme);
+  });
+  const std::vector<WindowSetup> setups = s.setups();
+  for (const WindowSetup& setup : setups) {
+    s.windows.push_back(std::make_unique<WidgetWindow>(setup, s.fonts, [raw] {
+      if (raw->closed) raw->closed();
+    }));
+  }
+  GdkScreen* screen = gdk_display_get_default_screen(s.display);
+  s.monitorsHandler = g_signal_connect(screen, "monitors-changed", G_CALLBACK(State::onScreenChanged), raw);
+  s.sizeHandler = g_signal_connect(screen, "size-changed", G_CALLBACK(State::onScreenChanged), raw);
+  return std::unique_ptr<DesktopOutput>(new DesktopOutput(std::move(state)));
+}
+
+DesktopOutput::DesktopOutput(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+DesktopOutput::~DesktopOutput() = default;
+
+void DesktopOutput::show(const Face& face) {
+  State& s = *state_;
+  for (std::size_t i = 0; i < s.windows.size(); ++i) {
+    const WidgetSpec& w = s.settings.widgets[i];
+    if (w.kind == face.kind && w.family == face.family) s.windows[i]->show(face, s.appearance->scheme());
+  }
+}
+
+const std::optional<std::string>& DesktopOutput::notice() const {
+  return state_->notice;
+}
+
+Surface DesktopOutput::surface() const {
+  return state_->surface;
+}
+
+ColorScheme DesktopOutput::scheme() const {
+  return state_->appearance->scheme();
+}
+
+}  // namespace ostrel::desktop

@@ -1,0 +1,69 @@
+#pragma once
+/// \file widget_window.hpp
+/// One widget on the desktop: a window exactly its family's size in points that keeps the face it
+/// was last given and draws it with the Cairo renderer at the window's scale factor, in the scheme
+/// it is told. Its accessible name is the face's reading, so a screen reader reads the widget.
+///
+/// How it stands on the screen depends on the display:
+/// - `layer`: a layer-shell surface (Wayland) on the bottom layer, anchored to a corner with
+///   margins, no exclusive zone, no keyboard;
+/// - `x11`: an undecorated window at a position, kept below, on every workspace, skipped by the
+///   taskbar and the pager, never focused; transparent outside its rounded shape where the screen
+///   has an alpha visual and a compositor, else drawn over what the desktop showed there;
+/// - `plain`: an undecorated ordinary window (a Wayland compositor without layer-shell).
+///
+///     WidgetWindow w(WindowSetup{...}, fonts, [] { stop(); });
+///     w.show(face, ColorScheme::light);   // first face: the window appears
+///     w.redraw(ColorScheme::dark);        // the same face in the dark scheme
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "host/desktop/placement.hpp"
+#include "host/face_output.hpp"
+#include "platform/render/text.hpp"
+
+using GtkWidget = struct _GtkWidget;  // NOLINT(bugprone-reserved-identifier): the library's own tag
+
+namespace ostrel::desktop {
+
+enum class Surface { layer, x11, plain };
+
+/// Where and how one window stands.
+struct WindowSetup {
+  std::string title;  ///< the widget's display name: the window's title
+  WidgetFamily family = WidgetFamily::systemSmall;
+  Surface surface = Surface::x11;
+  Corner corner = Corner::topRight;
+  Inset inset;                 ///< layer: margins to the corner's edges
+  Box box;                     ///< x11 and plain: position and size in points on the screen
+  std::optional<int> monitor;  ///< layer: the output's index
+};
+
+class WidgetWindow {
+ public:
+  /// Creates the window (not shown until its first face); `closed` runs when the user closes it.
+  WidgetWindow(WindowSetup setup, const render::PangoMeasurer& fonts, std::function<void()> closed);
+  ~WidgetWindow();
+  WidgetWindow(const WidgetWindow&) = delete;
+  WidgetWindow& operator=(const WidgetWindow&) = delete;
+
+  /// Keeps `face` and draws it in `scheme`; the first face shows the window.
+  void show(const Face& face, ColorScheme scheme);
+  /// Draws the kept face again in `scheme` (a change of appearance).
+  void redraw(ColorScheme scheme);
+  /// Moves the window (a change of the monitors or their work areas).
+  void place(const WindowSetup& setup);
+
+  /// The face's reading, as the accessible name carries it.
+  [[nodiscard]] const std::string& reading() const;
+  [[nodiscard]] GtkWidget* widget() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace ostrel::desktop

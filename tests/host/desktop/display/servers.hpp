@@ -1,0 +1,77 @@
+#pragma once
+/// \file servers.hpp
+/// The display servers the desktop tests run the host on, each started by the test and stopped
+/// with it: Xvfb (X11, no window manager, no compositor), sway's headless backend (Wayland with
+/// layer-shell, drawn by pixman), a private D-Bus session bus (through which GTK finds the AT-SPI
+/// registry and the appearance portal).
+///
+/// A server whose program is missing skips the test, unless OSTREL_REQUIRE_DISPLAY_TESTS=1 (set by
+/// CI), where it fails it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "host/desktop/display/process.hpp"
+
+namespace ostrel::display_test {
+
+/// Whether a missing server fails the test instead of skipping it.
+[[nodiscard]] bool displayTestsRequired();
+
+/// Skips or fails (see above) the current test when `program` is missing; use as
+/// `if (missing("Xvfb")) return;`.
+#define OSTREL_NEED_PROGRAM(program)                                                        \
+  do {                                                                                      \
+    if (!::ostrel::display_test::haveProgram(program)) {                                    \
+      if (::ostrel::display_test::displayTestsRequired()) FAIL() << "missing " program;     \
+      GTEST_SKIP() << "missing " program " (OSTREL_REQUIRE_DISPLAY_TESTS=1 fails instead)"; \
+    }                                                                                       \
+  } while (false)
+
+/// An X server in memory, `width` × `height` × 24 with a black root; `display()` is ":N".
+class Xvfb {
+ public:
+  Xvfb(int width, int height, const std::filesystem::path& logDir);
+  [[nodiscard]] const std::string& display() const { return display_; }
+  [[nodiscard]] bool ok() const { return !display_.empty(); }
+
+ private:
+  Process process_;
+  std::string display_;
+};
+
+/// A private session bus; `address()` for DBUS_SESSION_BUS_ADDRESS. Services it starts on demand
+/// (the accessibility bus and registry) end with it.
+class SessionBus {
+ public:
+  explicit SessionBus(const std::filesystem::path& logDir);
+  [[nodiscard]] const std::string& address() const { return address_; }
+  [[nodiscard]] bool ok() const { return !address_.empty(); }
+
+ private:
+  Process process_;
+  std::string address_;
+};
+
+/// sway on its headless backend with one output of `width` × `height` pixels at `scale`, run as
+/// the unprivileged user `nobody` when the tests run as root (sway refuses to run as root).
+class Sway {
+ public:
+  Sway(int width, int height, int scale, const std::filesystem::path& dir);
+  [[nodiscard]] bool ok() const { return !socket_.empty(); }
+  /// WAYLAND_DISPLAY and XDG_RUNTIME_DIR for clients.
+  [[nodiscard]] const std::string& socket() const { return socket_; }
+  [[nodiscard]] const std::filesystem::path& runtimeDir() const { return runtime_; }
+
+ private:
+  Process process_;
+  std::filesystem::path runtime_;
+  std::string socket_;
+};
+
+/// Reads what `path` holds (empty when it cannot).
+[[nodiscard]] std::string readFile(const std::filesystem::path& path);
+
+}  // namespace ostrel::display_test

@@ -1,0 +1,62 @@
+// The host on a Wayland compositor with layer-shell (sway, headless, one output at two pixels per
+// point, screenshots by grim): the widgets are layer surfaces anchored in their corner, transparent
+// outside their rounded shape, and show what `render` draws at the output's scale.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include "host/desktop/display/host_fixture.hpp"
+
+namespace ostrel::display_test {
+namespace {
+
+class WaylandHostTest : public HostFixture {};
+
+TEST_F(WaylandHostTest, LayerSurfacesStandInTheirCornerAndShowWhatRenderDraws) {
+  OSTREL_NEED_PROGRAM("sway");
+  OSTREL_NEED_PROGRAM("grim");
+  constexpr int kScale = 2, kWidth = 1280, kHeight = 800;  // 640 × 400 points
+  Sway sway(kWidth, kHeight, kScale, dir_);
+  ASSERT_TRUE(sway.ok()) << readFile(dir_ / "sway.log");
+  const std::map<std::string, std::string> wayland{{"WAYLAND_DISPLAY", sway.socket()},
+                                                   {"XDG_RUNTIME_DIR", sway.runtimeDir().string()},
+                                                   {"GDK_BACKEND", "wayland"}};
+  Process host = startHost({"--corner", "bottom-left", "--scheme", "dark"}, wayland);
+
+  const auto screenshot = [&] {
+    const auto png = dir_ / "screen.png";
+    Process grim({"grim", png.string()},
+                 {.env = wayland, .out = {}, .err = dir_ / "grim.err", .passFd = {}, .prefix = {}});
+    return grim.wait(30) == 0 ? loadPng(png) : Image{};
+  };
+  // Sway's own background, far from the widgets.
+  Image screen = screenshot();
+  ASSERT_EQ(screen.width, kWidth) << readFile(dir_ / "grim.err");
+  const Rgb background = screen.at(kWidth - 1, kHeight - 1);
+
+  struct Expected {
+    const char* kind;
+    WidgetFamily family;
+    int x, y, width, height;  ///< points: margin 24 from the bottom-left corner, stacked upwards, gap 16
+  };
+  for (const Expected& e : {Expected{"NextUp", WidgetFamily::systemSmall, 24, 206, 170, 170},
+                            Expected{"DueSoon", WidgetFamily::systemMedium, 24, 20, 364, 170}}) {
+    SCOPED_TRACE(e.kind);
+    const Image expected = rendered(e.kind, e.family, ColorScheme::dark, kStartUtc, kScale, background);
+    ASSERT_FALSE(expected.empty());
+    Image shown;
+    Difference d;
+    eventually([&] {
+      shown = screenshot().crop(e.x * kScale, e.y * kScale, e.width * kScale, e.height * kScale);
+      return (d = compare(shown, expected)).similar();
+    });
+    EXPECT_TRUE(d.similar()) << "mean " << d.mean << ", outliers " << d.outliers << "; shown "
+                             << keep(shown, e.kind) << ", rendered "
+                             << keep(expected, std::string(e.kind) + "-render") << "\n"
+                             << hostErrors();
+  }
+  EXPECT_EQ(host.stop(SIGTERM), 0);
+  EXPECT_EQ(hostErrors(), "") << "layer-shell is there: nothing to say";
+}
+
+}  // namespace
+}  // namespace ostrel::display_test
