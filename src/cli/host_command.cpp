@@ -43,12 +43,6 @@ struct HostCommandOptions {
   HostOptions host;
 };
 
-/// Reports a one-line error and sets the exit status.
-void fail(Io& io, const std::string& message, int status) {
-  io.err << "ostrel-widgets: error: " << message << "\n";
-  io.status = status;
-}
-
 const std::vector<std::string> kDefaultWidgets = {"NextUp:systemSmall", "DueSoon:systemMedium"};
 
 /// The widget a "KIND:FAMILY" word names, or the one-line reason it names none.
@@ -101,18 +95,23 @@ std::vector<std::string> autostartCommand(const HostCommandOptions& o) {
 void autostart(const HostCommandOptions& o, Io& io) {
   const std::string home = homeFolder();
   const auto path = desktop::autostartPath(std::getenv("XDG_CONFIG_HOME"), home.c_str());
-  if (!path) return fail(io, "no configuration folder (neither XDG_CONFIG_HOME nor HOME is set)", 1);
+  if (!path)
+    return io.fail(Status::environment, "no configuration folder (neither XDG_CONFIG_HOME nor HOME is set)");
   if (o.removeAutostart) {
     const auto removed = desktop::removeAutostart(*path);
-    if (!removed) return fail(io, "cannot remove " + path->string() + ": " + removed.error().reason, 1);
+    if (!removed)
+      return io.fail(Status::environment, "cannot remove " + path->string() + ": " + removed.error().reason);
     io.out << (*removed == desktop::Removal::removed ? "removed " : "not installed: ") << path->string()
            << "\n";
     return;
   }
   const auto text = desktop::autostartEntry(autostartCommand(o));
-  if (!text) return fail(io, "an option holds a control character, which an autostart entry cannot carry", 2);
+  if (!text)
+    return io.fail(Status::usage,
+                   "an option holds a control character, which an autostart entry cannot carry");
   const auto written = desktop::installAutostart(*path, *text);
-  if (!written) return fail(io, "cannot write " + path->string() + ": " + written.error().reason, 1);
+  if (!written)
+    return io.fail(Status::environment, "cannot write " + path->string() + ": " + written.error().reason);
   io.out << path->string() << "\n";
 }
 
@@ -138,7 +137,7 @@ EngineClock clockFor(const HostCommandOptions& o, Date start) {
 void showWindows(const HostCommandOptions& o, std::vector<ShownWidget> shown,
                  const std::vector<desktop::WidgetSpec>& specs, Io& io) {
   auto fonts = render::PangoMeasurer::create();
-  if (!fonts) return fail(io, fonts.error().message, 1);
+  if (!fonts) return io.fail(Status::environment, fonts.error().message);
   const HostSettings settings = resolve(o.host);
   Engine engine(std::move(shown),
                 EngineSettings{.feed = settings.host.feed,
@@ -158,11 +157,11 @@ void showWindows(const HostCommandOptions& o, std::vector<ShownWidget> shown,
           .scheme = desktop::schemeChoiceNamed(o.scheme).value_or(desktop::SchemeChoice::automatic),
       },
       *fonts, [&engine] { engine.stop(); });
-  if (!output) return fail(io, output.error().message, 1);
+  if (!output) return io.fail(Status::environment, output.error().message);
   if ((*output)->notice()) io.err << "ostrel-widgets: " << *(*output)->notice() << "\n";
   engine.subscribe(**output);
   engine.run();
-  io.status = 0;
+  io.succeed();
 }
 
 }  // namespace
@@ -195,13 +194,13 @@ void addHost(CLI::App& app, Io& io) {
     std::vector<desktop::WidgetSpec> specs;
     for (const std::string& word : o->widgets.empty() ? kDefaultWidgets : o->widgets) {
       auto named = widgetNamed(word, *io.widgets);
-      if (const auto* reason = std::get_if<std::string>(&named)) return fail(io, *reason, 2);
+      if (const auto* reason = std::get_if<std::string>(&named)) return io.fail(Status::usage, *reason);
       auto& [widget, spec] = std::get<0>(named);
       shown.push_back(std::move(widget));
       specs.push_back(std::move(spec));
     }
     if (o->installAutostart || o->removeAutostart) return autostart(*o, io);
-    if (o->speed == "max" && o->until.empty()) return fail(io, "--speed max needs --until", 2);
+    if (o->speed == "max" && o->until.empty()) return io.fail(Status::usage, "--speed max needs --until");
     showWindows(*o, std::move(shown), specs, io);
   });
 }

@@ -8,9 +8,11 @@
 #endif
 #ifdef GDK_WINDOWING_WAYLAND
 #include <gdk/gdkwayland.h>
+#include <wayland-client.h>
 #endif
 
 #include <cmath>
+#include <string_view>
 #include <utility>
 
 #include "host/desktop/appearance_monitor.hpp"
@@ -20,9 +22,35 @@ namespace ostrel::desktop {
 
 namespace {
 
+#ifdef GDK_WINDOWING_WAYLAND
+/// Whether the compositor announces layer-shell. Asked of its registry directly: the layer-shell
+/// library would warn on standard error where it is missing, and the host says so in its own words.
+bool offersLayerShell(GdkDisplay* display) {
+  wl_display* wl = gdk_wayland_display_get_wl_display(display);
+  wl_event_queue* queue = wl_display_create_queue(wl);
+  auto* proxy = static_cast<wl_display*>(wl_proxy_create_wrapper(wl));
+  wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(proxy), queue);
+  wl_registry* registry = wl_display_get_registry(proxy);
+  bool found = false;
+  static const wl_registry_listener listener{
+      .global =
+          [](void* data, wl_registry*, uint32_t, const char* interface, uint32_t) {
+            if (std::string_view(interface) == "zwlr_layer_shell_v1") *static_cast<bool*>(data) = true;
+          },
+      .global_remove = [](void*, wl_registry*, uint32_t) {},
+  };
+  wl_registry_add_listener(registry, &listener, &found);
+  wl_display_roundtrip_queue(wl, queue);
+  wl_registry_destroy(registry);
+  wl_proxy_wrapper_destroy(proxy);
+  wl_event_queue_destroy(queue);
+  return found;
+}
+#endif
+
 Surface surfaceOf(GdkDisplay* display) {
 #ifdef GDK_WINDOWING_WAYLAND
-  if (GDK_IS_WAYLAND_DISPLAY(display)) return gtk_layer_is_supported() ? Surface::layer : Surface::plain;
+  if (GDK_IS_WAYLAND_DISPLAY(display)) return offersLayerShell(display) ? Surface::layer : Surface::plain;
 #endif
 #ifdef GDK_WINDOWING_X11
   if (GDK_IS_X11_DISPLAY(display)) return Surface::x11;

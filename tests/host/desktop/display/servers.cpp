@@ -122,4 +122,22 @@ Sway::Sway(int width, int height, int scale, const fs::path& dir) {
   if (!socket_.empty()) ::usleep(300'000);
 }
 
+Weston::Weston(const fs::path& dir) {
+  runtime_ = dir / "weston-runtime";
+  fs::create_directories(runtime_);
+  ::chmod(runtime_.c_str(), 0700);
+  process_ =
+      Process({"weston", "--backend=headless-backend.so", "--socket=wayland-test", "--width=1280",
+               "--height=800", "--idle-time=0"},
+              {.env = {{"XDG_RUNTIME_DIR", runtime_.string()}, {"WAYLAND_DISPLAY", ""}, {"DISPLAY", ""}},
+               .out = {},
+               .err = dir / "weston.log",
+               .passFd = std::nullopt,
+               .prefix = {}});
+  if (eventually([&] { return fs::exists(runtime_ / "wayland-test") || !process_.running(); }, 20) &&
+      fs::exists(runtime_ / "wayland-test")) {
+    socket_ = "wayland-test";
+  }
+}
+
 }  // namespace ostrel::display_test

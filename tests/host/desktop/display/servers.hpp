@@ -2,7 +2,8 @@
 /// \file servers.hpp
 /// The display servers the desktop tests run the host on, each started by the test and stopped
 /// with it: Xvfb (X11, no window manager, no compositor), sway's headless backend (Wayland with
-/// layer-shell, drawn by pixman), a private D-Bus session bus (through which GTK finds the AT-SPI
+/// layer-shell, drawn by pixman), weston's headless backend (Wayland without layer-shell), a
+/// private D-Bus session bus (through which GTK finds the AT-SPI
 /// registry and the appearance portal).
 ///
 /// A server whose program is missing skips the test, unless OSTREL_REQUIRE_DISPLAY_TESTS=1 (set by
@@ -62,6 +63,20 @@ class Sway {
   Sway(int width, int height, int scale, const std::filesystem::path& dir);
   [[nodiscard]] bool ok() const { return !socket_.empty(); }
   /// WAYLAND_DISPLAY and XDG_RUNTIME_DIR for clients.
+  [[nodiscard]] const std::string& socket() const { return socket_; }
+  [[nodiscard]] const std::filesystem::path& runtimeDir() const { return runtime_; }
+
+ private:
+  Process process_;
+  std::filesystem::path runtime_;
+  std::string socket_;
+};
+
+/// weston on its headless backend: a Wayland compositor without layer-shell.
+class Weston {
+ public:
+  explicit Weston(const std::filesystem::path& dir);
+  [[nodiscard]] bool ok() const { return !socket_.empty(); }
   [[nodiscard]] const std::string& socket() const { return socket_; }
   [[nodiscard]] const std::filesystem::path& runtimeDir() const { return runtime_; }
 

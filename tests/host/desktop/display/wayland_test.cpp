@@ -1,8 +1,10 @@
 // The host on a Wayland compositor with layer-shell (sway, headless, one output at two pixels per
 // point, screenshots by grim): the widgets are layer surfaces anchored in their corner, transparent
-// outside their rounded shape, and show what `render` draws at the output's scale.
+// outside their rounded shape, and show what `render` draws at the output's scale. On one without
+// (weston, headless) they fall back to ordinary windows, and the host says so once.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include "host/desktop/display/host_fixture.hpp"
 
@@ -56,6 +58,25 @@ TEST_F(WaylandHostTest, LayerSurfacesStandInTheirCornerAndShowWhatRenderDraws) {
   }
   EXPECT_EQ(host.stop(SIGTERM), 0);
   EXPECT_EQ(hostErrors(), "") << "layer-shell is there: nothing to say";
+}
+
+TEST_F(WaylandHostTest, WithoutLayerShellTheWidgetsAreOrdinaryWindowsAndTheHostSaysSoOnce) {
+  OSTREL_NEED_PROGRAM("weston");
+  Weston weston(dir_);
+  ASSERT_TRUE(weston.ok()) << readFile(dir_ / "weston.log");
+  Process host = startHost({}, {{"WAYLAND_DISPLAY", weston.socket()},
+                                {"XDG_RUNTIME_DIR", weston.runtimeDir().string()},
+                                {"GDK_BACKEND", "wayland"}});
+  const std::string notice =
+      "ostrel-widgets: this compositor offers no layer-shell: the widgets are ordinary windows, placed by "
+      "the "
+      "compositor\n";
+  ASSERT_TRUE(eventually([&] { return hostErrors().find(notice) != std::string::npos; })) << hostErrors();
+  ::usleep(500'000);  // long enough for a second notice, were there one
+  EXPECT_TRUE(host.running());
+  EXPECT_EQ(host.stop(SIGTERM), 0);
+  const std::string errors = hostErrors();
+  EXPECT_EQ(errors.find(notice), errors.rfind(notice)) << errors;
 }
 
 }  // namespace
