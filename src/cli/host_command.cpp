@@ -56,7 +56,10 @@ std::variant<std::pair<ShownWidget, desktop::WidgetSpec>, std::string> widgetNam
     if (w.kind != kind) continue;
     const std::optional<WidgetFamily> family = familyNamed(familyName);
     if (!family || !w.offers(*family)) {
-      return "--widget: " + kind + " is not offered in " + familyName + "; it offers " + familyList(w);
+      std::string why = "--widget: " + kind;
+      why += " is not offered in " + familyName;
+      why += "; it offers " + familyList(w);
+      return why;
     }
     return std::pair{
         ShownWidget{.widget = w, .family = *family},
@@ -106,9 +109,10 @@ void autostart(const HostCommandOptions& o, Io& io) {
     return;
   }
   const auto text = desktop::autostartEntry(autostartCommand(o));
-  if (!text)
+  if (!text) {
     return io.fail(Status::usage,
                    "an option holds a control character, which an autostart entry cannot carry");
+  }
   const auto written = desktop::installAutostart(*path, *text);
   if (!written)
     return io.fail(Status::environment, "cannot write " + path->string() + ": " + written.error().reason);
