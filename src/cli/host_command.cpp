@@ -10,7 +10,6 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -19,6 +18,7 @@
 #include <vector>
 
 #include "cli/commands.hpp"
+#include "cli/engine_options.hpp"
 #include "cli/face.hpp"
 #include "cli/options.hpp"
 #include "host/desktop/autostart.hpp"
@@ -44,29 +44,6 @@ struct HostCommandOptions {
 };
 
 const std::vector<std::string> kDefaultWidgets = {"NextUp:systemSmall", "DueSoon:systemMedium"};
-
-/// The widget a "KIND:FAMILY" word names, or the one-line reason it names none.
-std::variant<std::pair<ShownWidget, desktop::WidgetSpec>, std::string> widgetNamed(
-    const std::string& word, const std::vector<WidgetConfiguration>& widgets) {
-  const std::size_t colon = word.find(':');
-  if (colon == std::string::npos) return "--widget: expected KIND:FAMILY, got " + word;
-  const std::string kind = word.substr(0, colon);
-  const std::string familyName = word.substr(colon + 1);
-  for (const WidgetConfiguration& w : widgets) {
-    if (w.kind != kind) continue;
-    const std::optional<WidgetFamily> family = familyNamed(familyName);
-    if (!family || !w.offers(*family)) {
-      std::string why = "--widget: " + kind;
-      why += " is not offered in " + familyName;
-      why += "; it offers " + familyList(w);
-      return why;
-    }
-    return std::pair{
-        ShownWidget{.widget = w, .family = *family},
-        desktop::WidgetSpec{.kind = kind, .family = *family, .title = StringTable::lookup(w.displayNameKey)}};
-  }
-  return "--widget: unknown widget kind: " + kind;
-}
 
 /// The home folder: $HOME, else the password database's.
 std::string homeFolder() {
@@ -119,37 +96,15 @@ void autostart(const HostCommandOptions& o, Io& io) {
   io.out << path->string() << "\n";
 }
 
-CLI::Validator speedValidator() {
-  return CLI::Validator(
-      [](std::string& text) -> std::string {
-        if (text == "max") return {};
-        char* end = nullptr;
-        const double v = std::strtod(text.c_str(), &end);
-        if (!text.empty() && end == text.c_str() + text.size() && std::isfinite(v) && v > 0) return {};
-        return "not a positive number or max: " + text;
-      },
-      "N|max");
-}
-
-/// The engine's clock: the system's, or a simulated one from --now at --speed.
-EngineClock clockFor(const HostCommandOptions& o, Date start) {
-  if (o.speed == "max") return EngineClock::fastest(start);
-  if (!o.speed.empty()) return EngineClock::simulated(start, std::strtod(o.speed.c_str(), nullptr));
-  return o.host.now.empty() ? EngineClock::system() : EngineClock::simulated(start, 1);
-}
-
-void showWindows(const HostCommandOptions& o, std::vector<ShownWidget> shown,
-                 const std::vector<desktop::WidgetSpec>& specs, Io& io) {
+void showWindows(const HostCommandOptions& o, std::vector<ShownWidget> shown, Io& io) {
+  std::vector<desktop::WidgetSpec> specs;
+  for (const ShownWidget& w : shown) {
+    specs.push_back(desktop::WidgetSpec{
+        .kind = w.widget.kind, .family = w.family, .title = StringTable::lookup(w.widget.displayNameKey)});
+  }
   auto fonts = render::PangoMeasurer::create();
   if (!fonts) return io.fail(Status::environment, fonts.error().message);
-  const HostSettings settings = resolve(o.host);
-  Engine engine(std::move(shown),
-                EngineSettings{.feed = settings.host.feed,
-                               .timeZone = o.host.tz.empty() ? std::nullopt : std::optional(o.host.tz),
-                               .locale = o.host.locale.empty() ? std::nullopt : std::optional(o.host.locale),
-                               .until = o.until.empty() ? std::nullopt : std::optional(instant(o.until)),
-                               .system = {}},
-                clockFor(o, settings.host.clock.now()));
+  Engine engine(std::move(shown), engineSettings(o.host, o.until), engineClock(o.host, o.speed));
   auto output = desktop::DesktopOutput::open(
       desktop::DesktopSettings{
           .widgets = specs,
@@ -192,20 +147,14 @@ void addHost(CLI::App& app, Io& io) {
   cmd->add_option("--speed", o->speed, "Run the clock from --now N times faster than real time, or max")
       ->check(speedValidator());
   cmd->add_option("--until", o->until, "Stop when the clock reaches this instant")->check(instantValidator());
-  addHostOptions(*cmd, o->host, false);
+  addHostOptions(*cmd, o->host, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::locale});
   cmd->callback([o, &io] {
-    std::vector<ShownWidget> shown;
-    std::vector<desktop::WidgetSpec> specs;
-    for (const std::string& word : o->widgets.empty() ? kDefaultWidgets : o->widgets) {
-      auto named = widgetNamed(word, *io.widgets);
-      if (const auto* reason = std::get_if<std::string>(&named)) return io.fail(Status::usage, *reason);
-      auto& [widget, spec] = std::get<0>(named);
-      shown.push_back(std::move(widget));
-      specs.push_back(std::move(spec));
-    }
+    auto named = shownWidgets(o->widgets.empty() ? kDefaultWidgets : o->widgets, *io.widgets);
+    if (const auto* reason = std::get_if<std::string>(&named)) return io.fail(Status::usage, *reason);
+    auto& shown = std::get<std::vector<ShownWidget>>(named);
     if (o->installAutostart || o->removeAutostart) return autostart(*o, io);
     if (o->speed == "max" && o->until.empty()) return io.fail(Status::usage, "--speed max needs --until");
-    showWindows(*o, std::move(shown), specs, io);
+    showWindows(*o, std::move(shown), io);
   });
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "cli/commands.hpp"
+#include "cli/engine_options.hpp"
 #include "cli/face.hpp"
 #include "cli/options.hpp"
 #include "host/engine.hpp"
@@ -37,55 +38,6 @@ struct WatchOptions {
   std::string until;
 };
 
-CLI::Validator speedValidator() {
-  return CLI::Validator(
-      [](std::string& text) -> std::string {
-        if (text == "max") return {};
-        try {
-          std::size_t used = 0;
-          const double v = std::stod(text, &used);
-          if (used == text.size() && std::isfinite(v) && v > 0) return {};
-        } catch (const std::exception&) {
-        }
-        return "not a positive number or max: " + text;
-      },
-      "N|max");
-}
-
-/// The widgets named by `KIND:FAMILY` texts (every kind in every family it offers when there are
-/// none), or the one-line reason one cannot be shown.
-std::variant<std::vector<ShownWidget>, std::string> shownWidgets(
-    const std::vector<std::string>& names, const std::vector<WidgetConfiguration>& widgets) {
-  std::vector<ShownWidget> shown;
-  if (names.empty()) {
-    for (const WidgetConfiguration& w : widgets) {
-      for (WidgetFamily f : w.families) shown.push_back(ShownWidget{.widget = w, .family = f});
-    }
-    return shown;
-  }
-  for (const std::string& text : names) {
-    const auto colon = text.find(':');
-    const std::string kind = text.substr(0, colon);
-    const std::string family = colon == std::string::npos ? "" : text.substr(colon + 1);
-    const WidgetConfiguration* widget = nullptr;
-    for (const WidgetConfiguration& w : widgets) {
-      if (w.kind == kind) widget = &w;
-    }
-    if (widget == nullptr || colon == std::string::npos) {
-      return "--widget: not KIND:FAMILY with a known kind: " + text;
-    }
-    const std::optional<WidgetFamily> f = familyNamed(family);
-    if (!f || !widget->offers(*f)) {
-      std::string why = "--widget: " + kind;
-      why += " is not offered in " + family;
-      why += "; it offers " + familyList(*widget);
-      return why;
-    }
-    shown.push_back(ShownWidget{.widget = *widget, .family = *f});
-  }
-  return shown;
-}
-
 void watch(const WatchOptions& o, Io& io) {
   auto chosen = shownWidgets(o.widgets, *io.widgets);
   if (const auto* error = std::get_if<std::string>(&chosen)) return io.fail(Status::usage, *error);
@@ -99,19 +51,7 @@ void watch(const WatchOptions& o, Io& io) {
   }
   if (o.speed == "max" && o.until.empty()) return io.fail(Status::usage, "--speed max needs --until");
 
-  const HostSettings settings = resolve(o.host);
-  const Date start = settings.host.clock.now();
-  EngineClock clock = o.speed == "max"      ? EngineClock::fastest(start)
-                      : !o.speed.empty()    ? EngineClock::simulated(start, std::stod(o.speed))
-                      : !o.host.now.empty() ? EngineClock::simulated(start, 1)
-                                            : EngineClock::system();
-  Engine engine(std::move(widgets),
-                EngineSettings{.feed = settings.host.feed,
-                               .timeZone = o.host.tz.empty() ? std::nullopt : std::optional(o.host.tz),
-                               .locale = o.host.locale.empty() ? std::nullopt : std::optional(o.host.locale),
-                               .until = o.until.empty() ? std::nullopt : std::optional(instant(o.until)),
-                               .system = {}},
-                clock);
+  Engine engine(std::move(widgets), engineSettings(o.host, o.until), engineClock(o.host, o.speed));
 
   std::unique_ptr<PngDirOutput> pngs;
   if (!o.pngDir.empty()) {

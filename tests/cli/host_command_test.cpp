@@ -48,7 +48,7 @@ TEST_P(HostCommandBadUsage, SaysWhyOnOneLineWithStatusTwo) {
 INSTANTIATE_TEST_SUITE_P(
     Table, HostCommandBadUsage,
     ::testing::Values(BadRow{"--widget NextUp", "KIND:FAMILY"},
-                      BadRow{"--widget Weather:systemSmall", "unknown widget"},
+                      BadRow{"--widget Weather:systemSmall", "known kind"},
                       BadRow{"--widget NextUp:systemLarge", "NextUp is not offered in systemLarge"},
                       BadRow{"--corner middle", "--corner"}, BadRow{"--margin -3", "--margin"},
                       BadRow{"--gap x", "--gap"}, BadRow{"--monitor 99", "--monitor"},
