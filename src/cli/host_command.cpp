@@ -98,6 +98,7 @@ void autostart(const HostCommandOptions& o, Io& io) {
 
 void showWindows(const HostCommandOptions& o, std::vector<ShownWidget> shown, Io& io) {
   std::vector<desktop::WidgetSpec> specs;
+  specs.reserve(shown.size());
   for (const ShownWidget& w : shown) {
     specs.push_back(desktop::WidgetSpec{
         .kind = w.widget.kind, .family = w.family, .title = StringTable::lookup(w.widget.displayNameKey)});
