@@ -137,6 +137,9 @@ Result<std::unique_ptr<DesktopOutput>, DisplayError> DesktopOutput::open(Desktop
                                                                          std::function<void()> closed) {
   // The process keeps the C locale: numbers and dates are formatted by the host's own rules.
   gtk_disable_setlocale();
+  // The windows are drawn by Cairo alone. Without this, the first GTK client of an X server
+  // initialises OpenGL to choose visuals and keeps a software renderer mapped (some 50 MB).
+  g_setenv("GDK_GL", "disable", FALSE);
   if (gtk_init_check(nullptr, nullptr) == FALSE) {
     return DisplayError{"cannot open a display (neither WAYLAND_DISPLAY nor DISPLAY names one that answers)"};
   }

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# The desktop host (`ostrel-widgets host`, its two default widgets) on an Xvfb display of its own,
+# side by side with Conky on the same display:
+#
+#   host_rss_vs_conky    peak resident memory of the host over a simulated day (--speed 1440: one
+#                        real minute) / Conky's over that same minute, showing a comparable widget
+#                        (two blocks of text: a clock and lines of the feed, Xft fonts, an ARGB
+#                        desktop window, updated every second)
+#   host_cpu_per_day_s   user + system CPU seconds of that simulated day, start-up included
+#   host_wakes_per_hour  voluntary context switches of all the host's threads over two real minutes
+#                        at real speed, in the hour before a class (a minute entry each minute), per hour
+#   host_redraw_ms       from a rewrite of the feed (rename over it) to the window's first damage,
+#                        median of ten (bench/host_redraw_probe.cpp)
+#
+#   bench/desktop_host.sh [BUILD_DIR]     (default: build/release; build it with the release preset)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-"$root/build/release"}
+command="$build/src/cli/ostrel-widgets"
+probe="$build/bench/host_redraw_probe"
+for tool in "$command" "$probe"; do
+  [ -x "$tool" ] || { echo "desktop_host: $tool is missing; build the release preset first" >&2; exit 1; }
+done
+for program in Xvfb conky /usr/bin/time; do
+  command -v "$program" >/dev/null || { echo "desktop_host: $program is not installed" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -br -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+display=":$(head -n 1 "$work/display")"
+export DISPLAY=$display
+unset WAYLAND_DISPLAY
+
+# A Monday: a lecture at 10:00, a tutorial at 13:00, a workshop at 16:00; three assessments due.
+# The second version renames the lecture, so that a rewrite changes the Next up face.
+version() {
+  cat <<JSON
+{"v": 1, "enabled": true, "at": "2026-03-02T08:00:00+11:00", "week": "Week 3 of 13", "cards": 12,
+ "classes": [
+  {"unit": "FINC3600", "title": "$1", "where": "ABS Lecture Theatre 1010",
+   "start": "2026-03-02T10:00:00+11:00", "end": "2026-03-02T12:00:00+11:00"},
+  {"unit": "COMP2017", "title": "Tutorial", "where": "SIT 115",
+   "start": "2026-03-02T13:00:00+11:00", "end": "2026-03-02T14:00:00+11:00"},
+  {"unit": "MKTG1001", "title": "Workshop", "where": "Abercrombie 2120",
+   "start": "2026-03-02T16:00:00+11:00", "end": "2026-03-02T17:30:00+11:00"}],
+ "due": [
+  {"unit": "FINC3600", "name": "Oral presentation", "due": "2026-03-03T17:00:00+11:00", "weight": 20},
+  {"unit": "COMP2017", "name": "Assignment 1", "due": "2026-03-05T23:59:00+11:00", "weight": 15},
+  {"unit": "MKTG1001", "name": "Quiz 2", "due": "2026-03-02T18:00:00+11:00", "weight": 5}]}
+JSON
+}
+version Lecture >"$work/a.json"
+version Seminar >"$work/b.json"
+cp "$work/a.json" "$work/widget.json"
+options=(--feed "$work/widget.json" --tz Australia/Sydney --locale en_US --scheme light)
+
+cat >"$work/conky.conf" <<CONF
+conky.config = {
+  out_to_x = true, out_to_console = false, background = false,
+  own_window = true, own_window_type = 'desktop', own_window_argb_visual = true,
+  own_window_hints = 'undecorated,below,sticky,skip_taskbar,skip_pager',
+  double_buffer = true, use_xft = true, font = 'Inter:size=11',
+  update_interval = 1, minimum_width = 364, minimum_height = 356, maximum_width = 364,
+  alignment = 'top_left', gap_x = 24, gap_y = 24,
+}
+conky.text = [[
+NEXT UP  \${time %H:%M}
+\${head $work/widget.json 4 1}
+DUE SOON
+\${head $work/widget.json 9 1}
+]]
+CONF
+
+echo "== a simulated day (one real minute) beside Conky on $display"
+/usr/bin/time -f '%M %U %S' -o "$work/conky.time" conky -c "$work/conky.conf" >"$work/conky.log" 2>&1 &
+conky_time=$!
+pids+=("$conky_time")
+/usr/bin/time -f '%M %U %S' -o "$work/host.time" "$command" host "${options[@]}" \
+  --now 2026-03-02T00:00:00+11:00 --speed 1440 --until 2026-03-03T00:00:00+11:00 2>"$work/host.err" ||
+  { echo "desktop_host: the host failed:"; cat "$work/host.err"; exit 1; } >&2
+pkill -TERM -P "$conky_time" conky || true
+wait "$conky_time" || true
+read -r host_kb host_user host_sys <"$work/host.time"
+read -r conky_kb _ _ < <(grep -E '^[0-9]+ ' "$work/conky.time")
+echo "host:  peak $((host_kb / 1024)) MB, CPU ${host_user}s user + ${host_sys}s system"
+echo "conky: peak $((conky_kb / 1024)) MB"
+
+echo "== two real minutes at real speed, then ten rewrites of the feed"
+"$command" host "${options[@]}" --now 2026-03-02T09:20:00+11:00 2>"$work/host2.err" &
+host=$!
+pids+=("$host")
+switches() {
+  cat /proc/"$host"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n + 0}'
+}
+sleep 10
+before=$(switches)
+sleep 120
+after=$(switches)
+wakes=$(((after - before) * 30))
+echo "host: $((after - before)) wakes in two minutes"
+"$probe" "$display" "Next up" "$work/widget.json" "$work/a.json" "$work/b.json" 10 | tee "$work/probe.out"
+kill -TERM "$host"
+wait "$host" || true
+
+awk -v h="$host_kb" -v c="$conky_kb" -v u="$host_user" -v s="$host_sys" -v w="$wakes" 'BEGIN {
+  printf "RATIO host_rss_vs_conky %.2f <=1 # host %.1f MB, Conky %.1f MB, side by side on one Xvfb\n", h / c, h / 1024, c / 1024
+  printf "RATIO host_cpu_per_day_s %.2f - # user %.2f s + system %.2f s for 24 simulated hours at --speed 1440\n", u + s, u, s
+  printf "RATIO host_wakes_per_hour %d - # voluntary context switches of all threads, real time, a minute entry each minute\n", w
+}'
