@@ -64,7 +64,7 @@ Image HostFixture::rendered(const std::string& kind, WidgetFamily family, ColorS
 }
 
 std::string HostFixture::expectedReading(const std::string& kind, WidgetFamily family, double at) const {
-  const Entry entry{.date = at, .loaded = FeedFile::load(feed_)};
+  const Entry entry{.date = Date{at}, .loaded = FeedFile::load(feed_)};
   const Environment env{.widgetFamily = family,
                         .colorScheme = ColorScheme::light,
                         .systemVersion = SystemVersion{},
