@@ -24,7 +24,7 @@
 #include "host/desktop/autostart.hpp"
 #include "host/desktop/desktop_output.hpp"
 #include "host/engine.hpp"
-#include "platform/strings.hpp"
+#include "platform/string_table.hpp"
 
 namespace ostrel::cli {
 namespace {

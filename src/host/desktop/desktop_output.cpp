@@ -16,7 +16,7 @@
 #include <utility>
 
 #include "host/desktop/appearance_monitor.hpp"
-#include "platform/render/render.hpp"
+#include "platform/render/canvas.hpp"
 
 namespace ostrel::desktop {
 

@@ -6,7 +6,8 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/render/render.hpp"
+#include "platform/render/canvas.hpp"
+#include "platform/render/draw.hpp"
 #include "platform/ui/reading.hpp"
 
 namespace ostrel::desktop {
