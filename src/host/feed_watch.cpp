@@ -29,10 +29,16 @@ struct FeedWatch::State {
   std::optional<Burst> burst;
   guint timer = 0;
 
-  void event(GFile* file, GFile* other) {
-    if (!FileEvents::concernsFeed(baseName(file), baseName(other), feedName)) return;
-    burst = FileEvents::add(burst, monotonicSeconds());
-    if (timer == 0) arm();
+  void event(GFile* file, GFile* other, GFileMonitorEvent kind) {
+    const std::string name = baseName(file), otherName = baseName(other);
+    if (!FileEvents::concernsFeed(name, otherName, feedName)) return;
+    // The feed renamed or moved into place, or closed after writing: whole from now on.
+    const bool finishesWrite = (kind == G_FILE_MONITOR_EVENT_RENAMED && otherName == feedName) ||
+                               (kind == G_FILE_MONITOR_EVENT_MOVED_IN && name == feedName) ||
+                               (kind == G_FILE_MONITOR_EVENT_CHANGES_DONE_HINT && name == feedName);
+    burst = FileEvents::add(burst, monotonicSeconds(), finishesWrite);
+    if (timer != 0) g_source_remove(timer);  // the burst may now end sooner
+    arm();
   }
 
   void arm() {
@@ -82,8 +88,8 @@ FeedWatch::FeedWatch(const std::filesystem::path& feed, std::function<void()> ch
   g_object_unref(folder);
   if (s.monitor == nullptr) return;
   g_signal_connect(s.monitor, "changed",
-                   G_CALLBACK(+[](GFileMonitor*, GFile* file, GFile* other, GFileMonitorEvent,
-                                  gpointer self) { static_cast<State*>(self)->event(file, other); }),
+                   G_CALLBACK(+[](GFileMonitor*, GFile* file, GFile* other, GFileMonitorEvent kind,
+                                  gpointer self) { static_cast<State*>(self)->event(file, other, kind); }),
                    &s);
 }
 

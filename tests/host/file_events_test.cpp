@@ -29,25 +29,32 @@ TEST(FileEvents, OnlyEventsNamingTheFeedConcernIt) {
   EXPECT_FALSE(FileEvents::concernsFeed("", "", ""));
 }
 
-TEST(FileEvents, ABurstSettlesWhenQuietOrAfterASecond) {
+TEST(FileEvents, ABurstSettlesWhenQuietSoonAfterAFinishedWriteOrAfterASecond) {
+  struct Event {
+    double at;              // monotonic seconds
+    bool finishes = false;  // renamed into place or closed after writing
+  };
   struct Row {
     const char* what;
-    std::vector<double> events;  // monotonic seconds
+    std::vector<Event> events;
     double settles;
   };
   const Row rows[] = {
-      {"one event", {10}, 10.25},
-      {"a rename: created, renamed, changes done", {10, 10.001, 10.002}, 10.252},
-      {"events 200 ms apart", {10, 10.2, 10.4}, 10.65},
-      {"a pause longer than the quiet time would end it", {10, 10.24}, 10.49},
+      {"one event", {{10}}, 10.25},
+      {"created, changed, changes done", {{10}, {10.001}, {10.002, true}}, 10.042},
+      {"a temporary file renamed over it", {{10, true}}, 10.04},
+      {"changed again after a finished write", {{10, true}, {10.01}}, 10.26},
+      {"events 200 ms apart", {{10}, {10.2}, {10.4}}, 10.65},
+      {"a pause longer than the quiet time would end it", {{10}, {10.24}}, 10.49},
       {"a steady stream settles a second after it began",
-       {10, 10.1, 10.2, 10.3, 10.4, 10.5, 10.6, 10.7, 10.8, 10.9},
+       {{10}, {10.1}, {10.2}, {10.3}, {10.4}, {10.5}, {10.6}, {10.7}, {10.8}, {10.9}},
        11.0},
-      {"an event reported late does not move the end back", {10, 10.2, 10.1}, 10.45},
+      {"an event reported late does not move the end back", {{10}, {10.2}, {10.1}}, 10.45},
+      {"nor does one that came before a finished write", {{10}, {10.2, true}, {10.1}}, 10.24},
   };
   for (const Row& r : rows) {
     std::optional<Burst> burst;
-    for (double at : r.events) burst = FileEvents::add(burst, at);
+    for (const Event& e : r.events) burst = FileEvents::add(burst, e.at, e.finishes);
     ASSERT_TRUE(burst);
     EXPECT_DOUBLE_EQ(FileEvents::settlesAt(*burst), r.settles) << r.what;
     EXPECT_FALSE(FileEvents::settled(*burst, r.settles - 0.001)) << r.what;
