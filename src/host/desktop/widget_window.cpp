@@ -91,16 +91,23 @@ struct WidgetWindow::State {
     if (s->closed) s->closed();
   }
 
-  /// Keeps what the desktop shows where the window will stand, to draw the corners over.
+  /// Keeps what the desktop shows where the window will stand, to draw the corners over: copied
+  /// within the X server into a pixmap, so that no picture passes through this process.
   void captureBackdrop() {
     if (alpha || setup.surface != Surface::x11) return;
     GdkWindow* root = gdk_screen_get_root_window(gtk_widget_get_screen(window));
-    GdkPixbuf* pixels =
-        gdk_pixbuf_get_from_window(root, setup.box.x, setup.box.y, setup.box.width, setup.box.height);
-    if (pixels == nullptr) return;
+    cairo_surface_t* copy =
+        gdk_window_create_similar_surface(root, CAIRO_CONTENT_COLOR, setup.box.width, setup.box.height);
+    if (cairo_surface_status(copy) != CAIRO_STATUS_SUCCESS) {
+      cairo_surface_destroy(copy);
+      return;
+    }
+    cairo_t* cr = cairo_create(copy);
+    gdk_cairo_set_source_window(cr, root, -setup.box.x, -setup.box.y);
+    cairo_paint(cr);
+    cairo_destroy(cr);
     if (backdrop != nullptr) cairo_surface_destroy(backdrop);
-    backdrop = gdk_cairo_surface_create_from_pixbuf(pixels, gdk_window_get_scale_factor(root), nullptr);
-    g_object_unref(pixels);
+    backdrop = copy;
   }
 
   void build() {

@@ -49,6 +49,9 @@ TEST_P(X11PlacementTest, WidgetsStandInTheirCornerAsDesktopWidgetsAndShowWhatRen
   const PlacementRow& r = GetParam();
   Xvfb x(kScreenWidth, kScreenHeight, dir_);
   ASSERT_TRUE(x.ok()) << readFile(dir_ / "xvfb.log");
+  // A desktop of its own colour, which the corners outside the rounded shape must show.
+  const Rgb desktop{40, 110, 160};
+  ASSERT_TRUE(paintDesktop(x.display(), desktop));
   Process host = startHost({"--corner", r.corner, "--scheme", "light"},
                            {{"DISPLAY", x.display()}, {"GDK_SCALE", std::to_string(r.scale)}});
 
@@ -75,8 +78,8 @@ TEST_P(X11PlacementTest, WidgetsStandInTheirCornerAsDesktopWidgetsAndShowWhatRen
     EXPECT_EQ(w->input, false) << "the window must never take keyboard focus";
     EXPECT_EQ(w->decorations, 0) << "the window must ask for no decoration";
 
-    // No compositor here: the corners outside the rounded shape show the desktop (black).
-    const Image expected = rendered(e.kind, e.family, ColorScheme::light, kStartUtc, r.scale);
+    // No compositor here: the corners outside the rounded shape show what the desktop showed.
+    const Image expected = rendered(e.kind, e.family, ColorScheme::light, kStartUtc, r.scale, desktop);
     ASSERT_FALSE(expected.empty());
     Image shown;
     const Difference d = awaitPicture(x, *w, expected, &shown);

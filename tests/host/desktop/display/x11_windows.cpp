@@ -97,4 +97,15 @@ bool askToClose(const std::string& display, unsigned long id) {
   return sent;
 }
 
+bool paintDesktop(const std::string& display, Rgb colour) {
+  ::Display* d = XOpenDisplay(display.c_str());
+  if (d == nullptr) return false;
+  const Window root = DefaultRootWindow(d);
+  XSetWindowBackground(d, root, (static_cast<unsigned long>(colour.r) << 16) | (colour.g << 8) | colour.b);
+  XClearWindow(d, root);
+  XSync(d, False);
+  XCloseDisplay(d);
+  return true;
+}
+
 }  // namespace ostrel::display_test

@@ -1,11 +1,13 @@
 #pragma once
 /// \file x11_windows.hpp
 /// Reading back, with Xlib, the top-level windows a client put on an X screen without a window
-/// manager: where they stand, the hints they carry; and asking one to close as a window manager
-/// would (WM_DELETE_WINDOW).
+/// manager: where they stand, the hints they carry; asking one to close as a window manager
+/// would (WM_DELETE_WINDOW); and giving the desktop a colour of its own.
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "host/desktop/display/images.hpp"
 
 namespace ostrel::display_test {
 
@@ -26,5 +28,8 @@ struct XWindow {
 
 /// Sends the window the WM_DELETE_WINDOW message; whether it could be sent.
 bool askToClose(const std::string& display, unsigned long id);
+
+/// Fills the root window of a 24-bit true-colour screen with `colour`; whether it could.
+bool paintDesktop(const std::string& display, Rgb colour);
 
 }  // namespace ostrel::display_test
