@@ -12,13 +12,21 @@
 #   host_redraw_ms       from a rewrite of the feed (rename over it) to the window's first damage,
 #                        median of ten (bench/host_redraw_probe.cpp)
 #
+# and, to tell the host's own memory from the toolkit's, on the same display (bench/toolkit_baseline.cpp):
+#
+#   toolkit_window_rss_vs_conky  peak resident memory of one empty GTK 3 window set up like the
+#                                host's / Conky's
+#   host_rss_vs_toolkit_text     the host's / that of a GTK 3 window drawing two lines in Inter
+#                                through Pango and fontconfig
+#
 #   bench/desktop_host.sh [BUILD_DIR]     (default: build/release; build it with the release preset)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$root/build/release"}
 command="$build/src/cli/ostrel-widgets"
 probe="$build/bench/host_redraw_probe"
-for tool in "$command" "$probe"; do
+baseline="$build/bench/toolkit_baseline"
+for tool in "$command" "$probe" "$baseline"; do
   [ -x "$tool" ] || { echo "desktop_host: $tool is missing; build the release preset first" >&2; exit 1; }
 done
 for program in Xvfb conky /usr/bin/time; do
@@ -94,6 +102,12 @@ read -r host_kb host_user host_sys <"$work/host.time"
 read -r conky_kb _ _ < <(grep -E '^[0-9]+ ' "$work/conky.time")
 echo "host:  peak $((host_kb / 1024)) MB, CPU ${host_user}s user + ${host_sys}s system"
 echo "conky: peak $((conky_kb / 1024)) MB"
+for mode in window text; do
+  /usr/bin/time -f '%M' -o "$work/$mode.time" "$baseline" "$mode" 10
+done
+window_kb=$(tail -n 1 "$work/window.time")
+text_kb=$(tail -n 1 "$work/text.time")
+echo "an empty GTK window: peak $((window_kb / 1024)) MB; one drawing text: $((text_kb / 1024)) MB"
 
 echo "== two real minutes at real speed, then ten rewrites of the feed"
 "$command" host "${options[@]}" --now 2026-03-02T09:20:00+11:00 2>"$work/host2.err" &
@@ -112,8 +126,11 @@ echo "host: $((after - before)) wakes in two minutes"
 kill -TERM "$host"
 wait "$host" || true
 
-awk -v h="$host_kb" -v c="$conky_kb" -v u="$host_user" -v s="$host_sys" -v w="$wakes" 'BEGIN {
+awk -v h="$host_kb" -v c="$conky_kb" -v u="$host_user" -v s="$host_sys" -v w="$wakes" \
+  -v e="$window_kb" -v t="$text_kb" 'BEGIN {
   printf "RATIO host_rss_vs_conky %.2f <=1 # host %.1f MB, Conky %.1f MB, side by side on one Xvfb\n", h / c, h / 1024, c / 1024
   printf "RATIO host_cpu_per_day_s %.2f - # user %.2f s + system %.2f s for 24 simulated hours at --speed 1440\n", u + s, u, s
   printf "RATIO host_wakes_per_hour %d - # voluntary context switches of all threads, real time, a minute entry each minute\n", w
+  printf "RATIO toolkit_window_rss_vs_conky %.2f - # an empty GTK 3 window %.1f MB, Conky %.1f MB\n", e / c, e / 1024, c / 1024
+  printf "RATIO host_rss_vs_toolkit_text %.2f - # the host %.1f MB, a GTK 3 window drawing text in Inter %.1f MB\n", h / t, h / 1024, t / 1024
 }'

@@ -66,6 +66,8 @@ host_rss_vs_conky|line|<=1|desktop host peak RSS (two widgets) / Conky's for a c
 host_redraw_ms|line|<=200|milliseconds from a feed rewrite to the redrawn window
 host_cpu_per_day_s|line|-|desktop host CPU seconds per simulated day
 host_wakes_per_hour|line|-|desktop host wakes per hour
+toolkit_window_rss_vs_conky|line|-|peak RSS of an empty GTK 3 window / Conky's (what the toolkit alone costs)
+host_rss_vs_toolkit_text|line|-|desktop host peak RSS / a GTK 3 window drawing text in Inter
 EOF
 )
 
