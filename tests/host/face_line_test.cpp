@@ -4,22 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "host/face_state.hpp"
+#include "timeline/feeds.hpp"
 #include "widgets/widgets.hpp"
 
 namespace ostrel {
 namespace {
 
-constexpr Date kTen{1'772'445'600};  // 2026-03-02T10:00:00Z
-
-Loaded feedWith(std::vector<ClassItem> classes, std::vector<DueItem> due) {
-  return Loaded::feed(Feed{.v = 1,
-                           .enabled = true,
-                           .at = kTen,
-                           .week = std::nullopt,
-                           .classes = std::move(classes),
-                           .due = std::move(due),
-                           .cards = std::nullopt});
-}
+using testing_timeline::kTen;
 
 ClassItem lesson(const char* unit, double start, double end) {
   return ClassItem{.unit = unit,
@@ -58,23 +49,25 @@ TEST(FaceState, StateAndShortLineOfEachSituation) {
       {"switched off", faceOf(next, small, Loaded::off()), {"off", "Widgets are off"}},
       {"no usable feed", faceOf(due, medium, Loaded::missing()), {"missing", "Open Ostrel"}},
       {"a class ahead",
-       faceOf(next, small, feedWith({lesson("FINC3600", 2400, 6000)}, {})),
+       faceOf(next, small, testing_timeline::feedOf({lesson("FINC3600", 2400, 6000)}, {})),
        {"next", "FINC3600 in 40 min"}},
       {"a class under way",
-       faceOf(next, small, feedWith({lesson("FINC3600", -600, 3000)}, {})),
+       faceOf(next, small, testing_timeline::feedOf({lesson("FINC3600", -600, 3000)}, {})),
        {"on-now", "FINC3600 ends 10:50\u202fAM"}},
       {"classes over",
-       faceOf(next, small, feedWith({lesson("FINC3600", -6000, -600)}, {})),
+       faceOf(next, small, testing_timeline::feedOf({lesson("FINC3600", -6000, -600)}, {})),
        {"none", "No class this week"}},
-      {"nothing due", faceOf(due, medium, feedWith({}, {})), {"none", "Nothing due in the next three weeks"}},
+      {"nothing due",
+       faceOf(due, medium, testing_timeline::feedOf({}, {})),
+       {"none", "Nothing due in the next three weeks"}},
       {"the nearest of several",
-       faceOf(due, medium, feedWith({}, {deadline("LATE", 9000), deadline("SOON", 7200)})),
+       faceOf(due, medium, testing_timeline::feedOf({}, {deadline("LATE", 9000), deadline("SOON", 7200)})),
        {"due", "SOON in 2 h"}},
       {"one overdue among them",
-       faceOf(due, medium, feedWith({}, {deadline("SOON", 60), deadline("PAST", -60)})),
+       faceOf(due, medium, testing_timeline::feedOf({}, {deadline("SOON", 60), deadline("PAST", -60)})),
        {"overdue", "PAST Overdue"}},
       {"a deadline past its drop-off is not listed",
-       faceOf(due, medium, feedWith({}, {deadline("GONE", -43'260)})),
+       faceOf(due, medium, testing_timeline::feedOf({}, {deadline("GONE", -43'260)})),
        {"none", "Nothing due in the next three weeks"}},
   };
   for (const Row& r : rows) EXPECT_EQ(FaceState::of(r.face), r.expected) << r.what;
@@ -82,7 +75,7 @@ TEST(FaceState, StateAndShortLineOfEachSituation) {
 
 TEST(FaceLine, TheThreeFormats) {
   const Face face = faceOf(NextUpWidget{}.body(), WidgetFamily::systemSmall,
-                           feedWith({lesson("FINC3600", 2400, 6000)}, {}), 0.25);
+                           testing_timeline::feedOf({lesson("FINC3600", 2400, 6000)}, {}), 0.25);
   const std::string label = "Next up: FINC3600, Lecture, in 40 min, ABS \"1010\"";
   EXPECT_EQ(faceLine(face, LineFormat::text), label);
   EXPECT_EQ(
