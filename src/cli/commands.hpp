@@ -12,11 +12,17 @@
 
 namespace ostrel::cli {
 
-/// Runs the command line for the bundle's `widgets`; returns the exit status.
+/// Runs the command line for the bundle's `widgets`, every subcommand in this process; returns the
+/// exit status. What `ostrel-widgets-draw` runs.
 [[nodiscard]] int run(const std::vector<WidgetConfiguration>& widgets, int argc, const char* const* argv,
                       std::ostream& out, std::ostream& err);
 /// The same for this system's bundle.
 [[nodiscard]] int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+/// What `ostrel-widgets` runs: the subcommands that draw nothing (`check`, `timeline`, `entry`,
+/// `snapshot`, `placeholder`, `tree`) in this process, which loads no drawing library; any other
+/// command line is handed to `ostrel-widgets-draw` (hand_over.hpp).
+[[nodiscard]] int runFront(const std::vector<WidgetConfiguration>& widgets, int argc, const char* const* argv,
+                           std::ostream& out, std::ostream& err);
 
 void addCheck(CLI::App& app, Io& io);
 /// `tree`: the view tree of one face.

@@ -12,11 +12,12 @@
 namespace ostrel {
 
 struct WidgetBundle {
-  /// Runs the host for `Bundle` over the command line; returns the exit status (0 on success,
-  /// 2 for bad arguments).
+  /// Runs the host for `Bundle` over the command line; returns the exit status (io.hpp). The
+  /// subcommands that draw run in `ostrel-widgets-draw`, which is built for this system's bundle
+  /// (hand_over.hpp).
   template <class Bundle>
   [[nodiscard]] static int main(int argc, const char* const* argv) {
-    return cli::run(Bundle{}.body(), argc, argv, std::cout, std::cerr);
+    return cli::runFront(Bundle{}.body(), argc, argv, std::cout, std::cerr);
   }
 };
 

@@ -63,7 +63,7 @@ class CommandTest : public test_support::ScratchTest {
     return names;
   }
 
- private:
+  /// Runs the program `argv[0]` with the arguments after it, `env` ("NAME=VALUE") added.
   [[nodiscard]] Outcome spawn(std::vector<std::string> argv, const std::vector<std::string>& env = {}) const {
     argv.insert(argv.begin(), {"timeout", "-s", "KILL", "30"});
     const fs::path outFile = dir_ / ".stdout";
@@ -99,6 +99,7 @@ class CommandTest : public test_support::ScratchTest {
     return r;
   }
 
+ private:
   static std::string slurp(const fs::path& p) {
     std::ifstream f(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), {}};
