@@ -29,4 +29,10 @@ int handToDrawingCommand(int argc, const char* const* argv, std::ostream& err) {
                      "cannot run " + drawing.string() + ": " + std::strerror(error));
 }
 
+std::string frontCommand() {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string("ostrel-widgets") : (self.parent_path() / "ostrel-widgets").string();
+}
+
 }  // namespace ostrel::cli

@@ -8,11 +8,16 @@
 /// environment and standard streams.
 
 #include <iosfwd>
+#include <string>
 
 namespace ostrel::cli {
 
 /// Replaces this process with `ostrel-widgets-draw` from the folder of the running executable, with
 /// the same arguments. Returns only if that fails: status 1 with "cannot run PATH: REASON".
 [[nodiscard]] int handToDrawingCommand(int argc, const char* const* argv, std::ostream& err);
+
+/// The path of `ostrel-widgets` beside the running executable (either of the two), as a command to
+/// write down for later (an autostart entry); "ostrel-widgets" if the running one cannot be found.
+[[nodiscard]] std::string frontCommand();
 
 }  // namespace ostrel::cli

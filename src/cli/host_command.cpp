@@ -20,6 +20,7 @@
 #include "cli/commands.hpp"
 #include "cli/engine_options.hpp"
 #include "cli/face.hpp"
+#include "cli/hand_over.hpp"
 #include "cli/options.hpp"
 #include "host/desktop/autostart.hpp"
 #include "host/desktop/desktop_output.hpp"
@@ -55,8 +56,7 @@ std::string homeFolder() {
 /// The command the autostart entry runs: this program with the widget and placement options.
 std::vector<std::string> autostartCommand(const HostCommandOptions& o) {
   std::error_code ec;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  std::vector<std::string> words{ec ? std::string("ostrel-widgets") : self.string(), "host"};
+  std::vector<std::string> words{frontCommand(), "host"};
   for (const std::string& w : o.widgets.empty() ? kDefaultWidgets : o.widgets) {
     words.insert(words.end(), {"--widget", w});
   }

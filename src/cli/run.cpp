@@ -13,8 +13,8 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 int run(const std::vector<WidgetConfiguration>& widgets, int argc, const char* const* argv, std::ostream& out,
         std::ostream& err) {
   // Every subcommand, in the order --help lists them.
-  static constexpr AddSubcommands kEverySubcommand[] = {addCheck,  addTimelineCommands, addTree,
-                                                        addRender, addGallery,          addWatch, addHost};
+  static constexpr AddSubcommands kEverySubcommand[] = {
+      addCheck, addTimelineCommands, addTree, addRender, addGallery, addWatch, addHost};
   return runCommandLine(kEverySubcommand, widgets, argc, argv, out, err);
 }
 
