@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "feed/date_rule.hpp"
+#include "fonts.hpp"
 #include "pixels.hpp"
 #include "platform/render/canvas.hpp"
 #include "platform/render/image.hpp"
@@ -21,15 +22,6 @@ namespace ostrel::render {
 namespace {
 
 using layout::infinity;
-
-const PangoMeasurer& fonts() {
-  static const PangoMeasurer measurer = [] {
-    auto m = PangoMeasurer::create();
-    if (!m) std::abort();
-    return *m;
-  }();
-  return measurer;
-}
 
 testing::Pixels draw(const View& v, double scale) {
   const auto png = renderWidget(v, WidgetFamily::systemSmall, ColorScheme::light, fonts(),

@@ -9,19 +9,11 @@
 #include <regex>
 #include <string>
 
+#include "fonts.hpp"
 #include "pixels.hpp"
 
 namespace ostrel::render {
 namespace {
-
-const PangoMeasurer& fonts() {
-  static const PangoMeasurer measurer = [] {
-    auto m = PangoMeasurer::create();
-    if (!m) std::abort();
-    return *m;
-  }();
-  return measurer;
-}
 
 TEST(Image, SvgSizesArePixelsOnePerPoint) {
   struct Row {

@@ -7,19 +7,11 @@
 #include <cmath>
 
 #include "components/ground.hpp"
+#include "fonts.hpp"
 #include "pixels.hpp"
 
 namespace ostrel::render {
 namespace {
-
-const PangoMeasurer& fonts() {
-  static const PangoMeasurer measurer = [] {
-    auto m = PangoMeasurer::create();
-    if (!m) std::abort();
-    return *m;
-  }();
-  return measurer;
-}
 
 TEST(PickerSheet, FamiliesByTheirHumanNames) {
   EXPECT_EQ(familyName(WidgetFamily::systemSmall), "Small");

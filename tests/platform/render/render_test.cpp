@@ -19,6 +19,7 @@
 #include "faces.hpp"
 #include "feed/date_rule.hpp"
 #include "feed/decoder.hpp"
+#include "fonts.hpp"
 #include "pixels.hpp"
 #include "platform/render/canvas.hpp"
 #include "platform/render/host_colors.hpp"
@@ -33,15 +34,6 @@ using layout::infinity;
 using layout::Placed;
 using layout::Rect;
 using layout::TextStyle;
-
-const PangoMeasurer& fonts() {
-  static const PangoMeasurer measurer = [] {
-    auto m = PangoMeasurer::create();
-    if (!m) std::abort();
-    return *m;
-  }();
-  return measurer;
-}
 
 Environment env(ColorScheme scheme, int macos = 14, WidgetFamily family = WidgetFamily::systemSmall) {
   Environment e;

@@ -13,6 +13,7 @@
 
 #include "faces.hpp"
 #include "feed/date_rule.hpp"
+#include "fonts.hpp"
 #include "pixels.hpp"
 #include "platform/date_format.hpp"
 #include "platform/render/canvas.hpp"
@@ -24,15 +25,6 @@ namespace ostrel::render {
 namespace {
 
 using layout::TextStyle;
-
-const PangoMeasurer& fonts() {
-  static const PangoMeasurer measurer = [] {
-    auto m = PangoMeasurer::create();
-    if (!m) std::abort();
-    return *m;
-  }();
-  return measurer;
-}
 
 const TextStyle kTitle{.font = Font::system(15, Font::Weight::semibold), .lineLimit = 1};
 const TextStyle kCode{.font = Font::system(10, Font::Weight::medium, Font::Design::monospaced)};
