@@ -37,6 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
         Accepted{"2026-03-02T20:00:00+10:00", kMonday}, Accepted{"2026-03-02T21:00:00.000+11:00", kMonday},
         Accepted{"2026-03-02T04:30:00-05:30", kMonday}, Accepted{"2026-03-02T10:00:00+00:00", kMonday},
         Accepted{"2026-03-02T10:00:00-00:00", kMonday}, Accepted{"2026-03-03T09:59:00+23:59", kMonday},
+        Accepted{"2026-03-01T23:00:00-11:00", kMonday}, Accepted{"2026-03-02T21:00:00.0000+11:00", kMonday},
         // Calendar edges.
         Accepted{"1970-01-01T00:00:00Z", 0}, Accepted{"1969-12-31T23:59:59Z", -1},
         Accepted{"2024-02-29T00:00:00Z", 1'709'164'800}, Accepted{"2000-02-29T00:00:00Z", 951'782'400},
@@ -69,13 +70,6 @@ INSTANTIATE_TEST_SUITE_P(Calendar, DateRuleRejects,
                                          "2026-03-02T24:00:00Z", "2026-03-02T10:60:00Z",
                                          "2026-03-02T10:00:60Z", "2026-03-02T10:00:00+24:00",
                                          "2026-03-02T10:00:00+10:60", "2026-03-02T10:00:00-99:00"));
-
-TEST(DateRule, SameInstantInEveryForm) {
-  const std::string forms[] = {"2026-03-02T10:00:00Z", "2026-03-02T10:00:00.000Z",
-                               "2026-03-02T21:00:00+11:00", "2026-03-02T21:00:00.0000+11:00",
-                               "2026-03-01T23:00:00-11:00"};
-  for (const auto& f : forms) EXPECT_EQ(parseDate(f), parseDate(forms[0])) << f;
-}
 
 TEST(DateRule, KeepsMillisecondsAcrossAYear) {
   // Every millisecond of a day-long sweep in 2026 survives as a distinct, correctly ordered instant.

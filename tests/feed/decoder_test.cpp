@@ -65,6 +65,15 @@ Feed feedWith(F change) {
   return f;
 }
 
+void withRoomlessClass(Feed& f) {
+  f.classes = {ClassItem{.unit = "U",
+                         .title = "T",
+                         .where = std::nullopt,
+                         .start = Date{kMonday},
+                         .end = Date{kMonday + 7200},
+                         .color = std::nullopt}};
+}
+
 using K = DecodeErrorKind;
 
 /// How a failing row fails: its kind and path always, its detail when given.
@@ -128,25 +137,11 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"NullAt", R"({"v":1,"enabled":false,"at":null})", fails(K::nullValue, "at")},
         Row{"ClassWithoutWhere",
             doc(R"(,"classes":[{"unit":"U","title":"T","start":"2026-03-02T10:00:00Z","end":"2026-03-02T12:00:00Z"}])"),
-            feedWith([](Feed& f) {
-              f.classes = {ClassItem{.unit = "U",
-                                     .title = "T",
-                                     .where = std::nullopt,
-                                     .start = Date{kMonday},
-                                     .end = Date{kMonday + 7200},
-                                     .color = std::nullopt}};
-            })},
+            feedWith(withRoomlessClass)},
         Row{"ClassWhereNull",
             doc(R"(,"classes":[{"unit":"U","title":"T","where":null,"start":"2026-03-02T10:00:00Z",)"
                 R"("end":"2026-03-02T12:00:00Z"}])"),
-            feedWith([](Feed& f) {
-              f.classes = {ClassItem{.unit = "U",
-                                     .title = "T",
-                                     .where = std::nullopt,
-                                     .start = Date{kMonday},
-                                     .end = Date{kMonday + 7200},
-                                     .color = std::nullopt}};
-            })},
+            feedWith(withRoomlessClass)},
         Row{"ClassWhereTwice", doc(R"(,"classes":[)" + with(kClass, R"("where":null)") + "]"),
             fails(K::duplicateKey, "classes[0].where")},
         Row{"ClassWithoutEnd",
@@ -284,8 +279,6 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Dates, Decode,
     testing::Values(
-        Row{"WithFraction", R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00.000Z"})", minimal()},
-        Row{"WithOffset", R"({"v":1,"enabled":true,"at":"2026-03-02T20:00:00+10:00"})", minimal()},
         Row{"Escaped", R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00\u005A"})", minimal()},
         Row{"Empty", R"({"v":1,"enabled":true,"at":""})", fails(K::notADate, "at", "")},
         Row{"DateOnly", R"({"v":1,"enabled":true,"at":"2026-03-02"})",
