@@ -113,20 +113,17 @@ INSTANTIATE_TEST_SUITE_P(
                          0,
                          "n",
                          {"l"}},
+                    Case{"later depends on the date only through next",
+                         {lesson("done", -2, -1), lesson("x", 6, 7), lesson("a", 1, 2), lesson("b", 3, 4)},
+                         0,
+                         "x",
+                         {}},
                     Case{"end before start is judged by its end",
                          {lesson("odd", 5, 1), lesson("b", 2, 3)},
                          0.5,
                          "odd",
                          {}}),
     [](const auto& param) { return "case" + std::to_string(param.index); });
-
-TEST(Entry, LaterDependsOnDateOnlyThroughNext) {
-  const Loaded l =
-      withClasses({lesson("done", -2, -1), lesson("x", 6, 7), lesson("a", 1, 2), lesson("b", 3, 4)});
-  const Entry e{.date = kMonday, .loaded = l};
-  ASSERT_EQ(e.next()->title, "x");
-  EXPECT_TRUE(e.later().empty());  // nothing starts after 6 h
-}
 
 TEST(Entry, DeadlinesStayTwelveHoursAfterTheyFallDue) {
   const Loaded l =
@@ -148,17 +145,6 @@ TEST(Entry, DeadlinesStayTwelveHoursAfterTheyFallDue) {
 
   const Entry oneSecondBefore{.date = kMonday - 1, .loaded = l};
   EXPECT_EQ(oneSecondBefore.due().size(), 3u);  // "edge" leaves at its due + 12 h exactly
-}
-
-TEST(Entry, CardsAbsentOrStored) {
-  for (auto [stored, expected] : std::vector<std::pair<std::optional<std::int64_t>, std::int64_t>>{
-           {std::nullopt, 0}, {0, 0}, {7, 7}, {-3, -3}}) {
-    const Entry e{
-        .date = kMonday,
-        .loaded = Loaded::feed(Feed{
-            .v = 1, .enabled = true, .at = kMonday, .week = {}, .classes = {}, .due = {}, .cards = stored})};
-    EXPECT_EQ(e.cards(), expected);
-  }
 }
 
 TEST(Entry, SampleAtItsMakingAndTwoHoursLater) {
