@@ -22,7 +22,6 @@
 #include "fonts.hpp"
 #include "pixels.hpp"
 #include "platform/render/canvas.hpp"
-#include "platform/render/host_colors.hpp"
 #include "platform/render/image.hpp"
 #include "platform/render/text.hpp"
 #include "widgets/widgets.hpp"
@@ -114,16 +113,6 @@ void expectTextsInside(const Placed& p, const Rect& area) {
   for (const Placed& c : p.children) expectTextsInside(c, area);
 }
 
-TEST(Layout, LongRightToLeftAndEmojiTitlesStayInTheirWidget) {
-  for (const std::string& title : hardTitles()) {
-    for (int macos : {13, 14}) {
-      const Environment e = env(ColorScheme::light, macos);
-      const Placed w = layout::layoutWidget(face(e, title, title), Rect{0, 0, 170, 170}, 16, fonts());
-      expectTextsInside(w, Rect{16, 16, 138, 138});
-    }
-  }
-}
-
 /// A feed whose titles, rooms and names are the hard cases, for the real faces. Built by appending
 /// (g++ 12 warns falsely, -Wrestrict, about chained concatenation onto a temporary at -O3).
 std::string hardFeed() {
@@ -196,17 +185,6 @@ TEST(Layout, ACountdownShrinksBeforeItIsCut) {
   const layout::TextFit cut = countdownOf("Wednesday 11:59 in the morning");
   EXPECT_DOUBLE_EQ(cut.scale, 0.7);
   EXPECT_TRUE(cut.width);
-}
-
-TEST(Colors, HostColoursFollowTheScheme) {
-  EXPECT_EQ(resolve(Color::primary(), ColorScheme::light), (Rgba{0, 0, 0, 0.85}));
-  EXPECT_EQ(resolve(Color::primary(), ColorScheme::dark), (Rgba{1, 1, 1, 0.85}));
-  EXPECT_EQ(resolve(Color::secondary(), ColorScheme::light), (Rgba{0, 0, 0, 0.5}));
-  EXPECT_EQ(resolve(Color::secondary(), ColorScheme::dark), (Rgba{1, 1, 1, 0.55}));
-  EXPECT_EQ(resolve(Color::rgb(0.5, 0.25, 1).withOpacity(0.5), ColorScheme::dark), (Rgba{0.5, 0.25, 1, 0.5}));
-  EXPECT_EQ(resolve(Color::clear(), ColorScheme::light).alpha, 0);
-  EXPECT_EQ(hostColors(ColorScheme::light).divider, (Rgba{0, 0, 0, 0.10}));
-  EXPECT_EQ(hostColors(ColorScheme::dark).divider, (Rgba{1, 1, 1, 0.15}));
 }
 
 TEST(Files, FormatsByExtension) {
