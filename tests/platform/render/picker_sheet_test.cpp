@@ -1,4 +1,4 @@
-// The widget picker sheet: families by their human names, a whole-pixel size at whole scales, and a
+// The widget picker sheet: a whole-pixel size at whole scales, and a
 // sheet colour that sets off light and dark faces alike.
 #include "platform/render/picker_sheet.hpp"
 
@@ -12,12 +12,6 @@
 
 namespace ostrel::render {
 namespace {
-
-TEST(PickerSheet, FamiliesByTheirHumanNames) {
-  EXPECT_EQ(familyName(WidgetFamily::systemSmall), "Small");
-  EXPECT_EQ(familyName(WidgetFamily::systemMedium), "Medium");
-  EXPECT_EQ(familyName(WidgetFamily::systemLarge), "Large");
-}
 
 /// Relative luminance of an 8-bit sRGB pixel.
 double luminance(const testing::Pixel& p) {
