@@ -34,6 +34,7 @@ TEST(Code, TheUnitUnchangedInTheColourOfTheScheme) {
       {std::nullopt, ColorScheme::light, Color::secondary()},
       {std::nullopt, ColorScheme::dark, Color::secondary()},
       {UnitColor{.light = "#4D7812", .dark = "0xA0DF49"}, ColorScheme::dark, Palette::hex("")},
+      {UnitColor{.light = "#4D7812", .dark = "0xA0DF49"}, ColorScheme::light, Palette::hex("#4D7812")},
   };
   for (const Row& r : rows) {
     const View body = Code{.unit = "comp2310", .color = r.color}.body(in(r.scheme));

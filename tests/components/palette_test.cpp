@@ -61,27 +61,5 @@ TEST(Palette, ParseKeepsTheWhole64BitValue) {
   EXPECT_EQ(Palette::parse("##"), std::nullopt);
 }
 
-TEST(Palette, ColoursFromTextAreOpaqueSrgbOverTwoHundredFiftyFive) {
-  const Color c = Palette::hex("#A91991");
-  EXPECT_EQ(c.kind, Color::Kind::rgb);
-  EXPECT_DOUBLE_EQ(c.red, 169 / 255.0);
-  EXPECT_DOUBLE_EQ(c.green, 25 / 255.0);
-  EXPECT_DOUBLE_EQ(c.blue, 145 / 255.0);
-  EXPECT_EQ(c.opacity, 1.0);
-  EXPECT_EQ(Palette::hex("nope").red, 0.5333333333333333);
-}
-
-TEST(Palette, UnitChoosesByPresenceAndScheme) {
-  const UnitColor pair{.light = "#4D7812", .dark = "#A0DF49"};
-  const UnitColor badDark{.light = "#4D7812", .dark = "A0DF49 "};
-  for (ColorScheme s : {ColorScheme::light, ColorScheme::dark}) {
-    EXPECT_EQ(Palette::unit(std::nullopt, s), Color::secondary());
-  }
-  EXPECT_EQ(Palette::unit(pair, ColorScheme::light), Palette::hex("#4D7812"));
-  EXPECT_EQ(Palette::unit(pair, ColorScheme::dark), Palette::hex("#A0DF49"));
-  EXPECT_EQ(Palette::unit(badDark, ColorScheme::dark), rgbOf(grey));
-  EXPECT_EQ(Palette::unit(badDark, ColorScheme::light), Palette::hex("#4D7812"));
-}
-
 }  // namespace
 }  // namespace ostrel
