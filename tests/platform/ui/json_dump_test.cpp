@@ -41,45 +41,5 @@ TEST(JsonDump, ModifiersThatHoldViewsListThemAsContent) {
       "\n");
 }
 
-TEST(JsonDump, IndentedIsTheSameDocumentLaidOut) {
-  const View v = VStack(HorizontalAlignment::leading, 6, {Text::verbatim("a \"b\""), Spacer(0)})
-                     .frame(inf, std::nullopt, Alignment::topLeading);
-  EXPECT_EQ(dumpJson(v),
-            "{\n"
-            "  \"type\": \"VStack\",\n"
-            "  \"args\": {\n"
-            "    \"alignment\": \"leading\",\n"
-            "    \"spacing\": 6\n"
-            "  },\n"
-            "  \"modifiers\": [\n"
-            "    {\n"
-            "      \"name\": \"frame\",\n"
-            "      \"args\": {\n"
-            "        \"maxWidth\": \"infinity\",\n"
-            "        \"alignment\": \"topLeading\"\n"
-            "      }\n"
-            "    }\n"
-            "  ],\n"
-            "  \"children\": [\n"
-            "    {\n"
-            "      \"type\": \"Text\",\n"
-            "      \"args\": {},\n"
-            "      \"modifiers\": [],\n"
-            "      \"children\": [],\n"
-            "      \"text\": \"a \\\"b\\\"\",\n"
-            "      \"verbatim\": true\n"
-            "    },\n"
-            "    {\n"
-            "      \"type\": \"Spacer\",\n"
-            "      \"args\": {\n"
-            "        \"minLength\": 0\n"
-            "      },\n"
-            "      \"modifiers\": [],\n"
-            "      \"children\": []\n"
-            "    }\n"
-            "  ]\n"
-            "}\n");
-}
-
 }  // namespace
 }  // namespace ostrel
