@@ -67,15 +67,9 @@ struct Formatted {
 
 TEST(Phrase, TheFormattedBranchFollowsLocaleAndZone) {
   const Date date = now + 3 * 24 * hour + 5 * minute;  // Thursday 2026-03-05T10:05:00Z
+  // Each locale's order and clock is the date formatter's; here that both reach it.
   const Formatted table[] = {
-      {"en_US", "UTC", "Thu 10:05" NB "AM"},
       {"en_US", "Australia/Sydney", "Thu 9:05" NB "PM"},
-      {"en_US", "America/Los_Angeles", "Thu 2:05" NB "AM"},
-      {"en_GB", "UTC", "Thu 10:05"},
-      {"en_GB", "Australia/Sydney", "Thu 21:05"},
-      {"en_GB", "America/Los_Angeles", "Thu 02:05"},
-      {"de_DE", "UTC", "Do., 10:05"},
-      {"de_DE", "Australia/Sydney", "Do., 21:05"},
       {"de_DE", "Pacific/Kiritimati", "Fr., 00:05"},
   };
   for (const auto& [locale, zone, text] : table) {
