@@ -97,10 +97,10 @@ void autostart(const HostCommandOptions& o, Io& io) {
 }
 
 void showWindows(const HostCommandOptions& o, std::vector<ShownWidget> shown, Io& io) {
-  std::vector<desktop::WidgetSpec> specs;
-  specs.reserve(shown.size());
+  std::vector<desktop::WindowedWidget> windows;
+  windows.reserve(shown.size());
   for (const ShownWidget& w : shown) {
-    specs.push_back(desktop::WidgetSpec{
+    windows.push_back(desktop::WindowedWidget{
         .kind = w.widget.kind, .family = w.family, .title = StringTable::lookup(w.widget.displayNameKey)});
   }
   auto fonts = render::PangoMeasurer::create();
@@ -108,7 +108,7 @@ void showWindows(const HostCommandOptions& o, std::vector<ShownWidget> shown, Io
   Engine engine(std::move(shown), engineSettings(o.host, o.until), engineClock(o.host, o.speed));
   auto output = desktop::DesktopOutput::open(
       desktop::DesktopSettings{
-          .widgets = specs,
+          .widgets = std::move(windows),
           .placement =
               desktop::Placement{.corner = desktop::cornerNamed(o.corner).value_or(desktop::Corner::topRight),
                                  .margin = o.margin,

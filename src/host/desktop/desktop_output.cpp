@@ -102,7 +102,7 @@ struct DesktopOutput::State {
   std::vector<WindowSetup> setups() const {
     std::vector<Size> sizes;
     sizes.reserve(settings.widgets.size());
-    for (const WidgetSpec& w : settings.widgets) sizes.push_back(sizeOf(w.family));
+    for (const WindowedWidget& w : settings.widgets) sizes.push_back(sizeOf(w.family));
     GdkRectangle area{0, 0, 0, 0};
     if (GdkMonitor* m = monitor()) gdk_monitor_get_workarea(m, &area);
     const std::vector<Inset> in = insets(settings.placement, sizes);
@@ -183,7 +183,7 @@ DesktopOutput::~DesktopOutput() = default;
 void DesktopOutput::show(const Face& face) {
   State& s = *state_;
   for (std::size_t i = 0; i < s.windows.size(); ++i) {
-    const WidgetSpec& w = s.settings.widgets[i];
+    const WindowedWidget& w = s.settings.widgets[i];
     if (w.kind == face.kind && w.family == face.family) s.windows[i]->show(face, s.appearance->scheme());
   }
 }

@@ -26,16 +26,16 @@
 
 namespace ostrel::desktop {
 
-/// One widget to show.
-struct WidgetSpec {
+/// One widget to show, in a window of its own.
+struct WindowedWidget {
   std::string kind;
   WidgetFamily family = WidgetFamily::systemSmall;
   std::string title;  ///< the window's title: the widget's display name
-  friend bool operator==(const WidgetSpec&, const WidgetSpec&) = default;
+  friend bool operator==(const WindowedWidget&, const WindowedWidget&) = default;
 };
 
 struct DesktopSettings {
-  std::vector<WidgetSpec> widgets;  ///< in stacking order, from the corner
+  std::vector<WindowedWidget> widgets;  ///< in stacking order, from the corner
   Placement placement;
   SchemeChoice scheme = SchemeChoice::automatic;
 };
