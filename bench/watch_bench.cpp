@@ -21,6 +21,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "feed/date_rule.hpp"
@@ -133,6 +134,24 @@ void wakes() {
       shown.timelines);
 }
 
+/// `w`'s face for `entry`, in the zone and locale the engine runs in here.
+Face faceOf(const ShownWidget& w, Entry entry) {
+  return Face{.kind = w.widget.kind,
+              .family = w.family,
+              .entry = std::move(entry),
+              .timeZone = kZone,
+              .locale = "en_AU",
+              .content = w.widget.content};
+}
+
+/// The watch command's PNG folder output at its default scale; a failure to write ends the benchmark.
+PngDirOutput pngsIn(const std::filesystem::path& dir, const render::PangoMeasurer& text) {
+  return PngDirOutput(dir, 2, ColorScheme::light, text, [](const std::string& why) {
+    std::fprintf(stderr, "watch_bench: %s\n", why.c_str());
+    std::exit(1);
+  });
+}
+
 void renderFace(const Face& face, const render::PangoMeasurer& text, const std::filesystem::path& dir) {
   const auto png = render::renderWidget(face.view(ColorScheme::light), face.family, ColorScheme::light, text,
                                         {.format = render::Format::png, .scale = 2});
@@ -149,21 +168,12 @@ void dayCost() {
   // Warm the fonts and the string table once, for both sides alike.
   const std::vector<ShownWidget> widgets = defaultFaces();
   for (const ShownWidget& w : widgets) {
-    renderFace(Face{.kind = w.widget.kind,
-                    .family = w.family,
-                    .entry = Entry{.date = start(), .loaded = Loaded::off()},
-                    .timeZone = kZone,
-                    .locale = "en_AU",
-                    .content = w.widget.content},
-               text, dir);
+    renderFace(faceOf(w, Entry{.date = start(), .loaded = Loaded::off()}), text, dir);
   }
 
   double t0 = cpuSeconds();
   Engine engine(widgets, settings(kDay), EngineClock::fastest(start()));
-  PngDirOutput pngs(dir, 2, ColorScheme::light, text, [](const std::string& why) {
-    std::fprintf(stderr, "watch_bench: %s\n", why.c_str());
-    std::exit(1);
-  });
+  PngDirOutput pngs = pngsIn(dir, text);
   Counter changed;
   engine.subscribe(pngs);
   engine.subscribe(changed);
@@ -175,13 +185,7 @@ void dayCost() {
   std::size_t drawn = 0;
   for (const Entry& e : shown.entries) {
     for (const ShownWidget& w : widgets) {
-      renderFace(Face{.kind = w.widget.kind,
-                      .family = w.family,
-                      .entry = e,
-                      .timeZone = kZone,
-                      .locale = "en_AU",
-                      .content = w.widget.content},
-                 text, dir);
+      renderFace(faceOf(w, e), text, dir);
       ++drawn;
     }
   }
@@ -213,10 +217,7 @@ class RssProbe : public FaceOutput {
 void weekMemory() {
   const std::filesystem::path dir = scratch();
   Engine engine(defaultFaces(), settings(7 * kDay), EngineClock::fastest(start()));
-  PngDirOutput pngs(dir, 2, ColorScheme::light, fonts(), [](const std::string& why) {
-    std::fprintf(stderr, "watch_bench: %s\n", why.c_str());
-    std::exit(1);
-  });
+  PngDirOutput pngs = pngsIn(dir, fonts());
   RssProbe probe;
   engine.subscribe(probe);
   engine.subscribe(pngs);
