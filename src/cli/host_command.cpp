@@ -6,6 +6,11 @@
 // autostart entry instead of showing anything. Bad arguments: one line and status 2; no display,
 // a missing font or an unwritable autostart folder: one line and status 1. Closing a window,
 // SIGINT and SIGTERM end it with status 0.
+//
+// One host runs in a session (session_instance.hpp): a later start with the same options says so
+// and ends with status 0; with others it hands them to the running host, which shows them from then
+// on. --quit ends the running host (status 1 when none runs), --replace takes over from it. Losing
+// the display or the session bus is one line and status 1, so that a supervisor starts it again.
 
 #include <pwd.h>
 #include <unistd.h>
@@ -15,6 +20,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/commands.hpp"
@@ -24,6 +30,7 @@
 #include "cli/options.hpp"
 #include "host/desktop/autostart.hpp"
 #include "host/desktop/desktop_output.hpp"
+#include "host/desktop/session_instance.hpp"
 #include "host/engine.hpp"
 #include "platform/string_table.hpp"
 
@@ -39,6 +46,8 @@ struct HostCommandOptions {
   std::string scheme = "auto";
   bool installAutostart = false;
   bool removeAutostart = false;
+  bool quit = false;
+  bool replace = false;
   std::string speed;  ///< empty: real time; a factor; "max"
   std::string until;
   HostOptions host;
@@ -53,10 +62,11 @@ std::string homeFolder() {
   return pw != nullptr && pw->pw_dir != nullptr ? pw->pw_dir : "";
 }
 
-/// The command the autostart entry runs: this program with the widget and placement options.
-std::vector<std::string> autostartCommand(const HostCommandOptions& o) {
+/// What this host shows and from which feed, as options: what the autostart entry records and what
+/// a later start hands to the running host.
+std::vector<std::string> shownOptions(const HostCommandOptions& o) {
   std::error_code ec;
-  std::vector<std::string> words{frontCommand(), "host"};
+  std::vector<std::string> words;
   for (const std::string& w : o.widgets.empty() ? kDefaultWidgets : o.widgets) {
     words.insert(words.end(), {"--widget", w});
   }
@@ -70,6 +80,52 @@ std::vector<std::string> autostartCommand(const HostCommandOptions& o) {
   if (!o.host.tz.empty()) words.insert(words.end(), {"--tz", o.host.tz});
   if (!o.host.locale.empty()) words.insert(words.end(), {"--locale", o.host.locale});
   return words;
+}
+
+/// The command the autostart entry runs: this program with the widget and placement options.
+std::vector<std::string> autostartCommand(const HostCommandOptions& o) {
+  std::vector<std::string> words{frontCommand(), "host"};
+  const std::vector<std::string> shown = shownOptions(o);
+  words.insert(words.end(), shown.begin(), shown.end());
+  return words;
+}
+
+/// Adds the options that say what the host shows (those `shownOptions` writes) to `cmd`.
+void addShownOptions(CLI::App& cmd, HostCommandOptions& o) {
+  cmd.add_option(
+      "--widget", o.widgets,
+      "A widget to show, KIND:FAMILY, repeatable (default: NextUp:systemSmall DueSoon:systemMedium)");
+  cmd.add_option("--corner", o.corner, "The corner the widgets stand in (default: top-right)")
+      ->check(CLI::IsMember({"top-left", "top-right", "bottom-left", "bottom-right"}));
+  cmd.add_option("--margin", o.margin, "Points from the screen's edges (default: 24)")
+      ->check(CLI::Range(0, 10000));
+  cmd.add_option("--gap", o.gap, "Points between widgets (default: 16)")->check(CLI::Range(0, 10000));
+  cmd.add_option("--monitor", o.monitor, "The monitor's number, from 0 (default: the primary one)")
+      ->check(CLI::Range(0, 63));
+  cmd.add_option("--scheme", o.scheme, "The appearance: auto follows the desktop (default: auto)")
+      ->check(CLI::IsMember({"auto", "light", "dark"}));
+}
+
+/// `running`'s options with what `words` (from a later start) shows in place of its own; the clock
+/// stays `running`'s. The reason when they cannot be shown.
+Result<HostCommandOptions, desktop::InstanceError> handedOver(
+    const std::vector<std::string>& words, const HostCommandOptions& running,
+    const std::vector<WidgetConfiguration>& bundle) {
+  HostCommandOptions o;
+  CLI::App app;
+  addShownOptions(app, o);
+  addHostOptions(app, o.host, {HostOption::feed, HostOption::tz, HostOption::locale});
+  try {
+    app.parse(std::vector<std::string>(words.rbegin(), words.rend()));
+  } catch (const CLI::ParseError& e) {
+    return desktop::InstanceError{e.what()};
+  }
+  const auto named = shownWidgets(o.widgets, bundle);
+  if (const auto* reason = std::get_if<std::string>(&named)) return desktop::InstanceError{*reason};
+  o.host.now = running.host.now;
+  o.speed = running.speed;
+  o.until = running.until;
+  return o;
 }
 
 void autostart(const HostCommandOptions& o, Io& io) {
@@ -96,15 +152,20 @@ void autostart(const HostCommandOptions& o, Io& io) {
   io.out << path->string() << "\n";
 }
 
-void showWindows(const HostCommandOptions& o, std::vector<ShownWidget> shown, Io& io) {
+/// Why the windows of one set of options went away.
+enum class Ending { none, newOptions, quit, replaced, busLost };
+
+/// Shows the windows for `o` until the engine ends; how it ended.
+Ending showWindows(const HostCommandOptions& o, const render::PangoMeasurer& fonts, Ending& ending,
+                   Engine*& current, Io& io) {
+  auto named = shownWidgets(o.widgets.empty() ? kDefaultWidgets : o.widgets, *io.widgets);
+  auto& shown = std::get<std::vector<ShownWidget>>(named);
   std::vector<desktop::WindowedWidget> windows;
   windows.reserve(shown.size());
   for (const ShownWidget& w : shown) {
     windows.push_back(desktop::WindowedWidget{
         .kind = w.widget.kind, .family = w.family, .title = StringTable::lookup(w.widget.displayNameKey)});
   }
-  auto fonts = render::PangoMeasurer::create();
-  if (!fonts) return io.fail(Status::environment, fonts.error().message);
   Engine engine(std::move(shown), engineSettings(o.host, o.until), engineClock(o.host, o.speed));
   auto output = desktop::DesktopOutput::open(
       desktop::DesktopSettings{
@@ -116,11 +177,70 @@ void showWindows(const HostCommandOptions& o, std::vector<ShownWidget> shown, Io
                                  .monitor = o.monitor},
           .scheme = desktop::schemeChoiceNamed(o.scheme).value_or(desktop::SchemeChoice::automatic),
       },
-      *fonts, [&engine] { engine.stop(); });
-  if (!output) return io.fail(Status::environment, output.error().message);
+      fonts, [&engine] { engine.stop(); });
+  if (!output) {
+    io.fail(Status::environment, output.error().message);
+    return Ending::none;
+  }
   if ((*output)->notice()) io.err << "ostrel-widgets: " << *(*output)->notice() << "\n";
   engine.subscribe(**output);
-  engine.run();
+  current = &engine;
+  if (ending == Ending::none) engine.run();
+  current = nullptr;
+  return std::exchange(ending, Ending::none);
+}
+
+/// Shows the windows as the one host of the session, taking later starts' options, until it ends.
+void runHost(HostCommandOptions o, Io& io) {
+  auto fonts = render::PangoMeasurer::create();
+  if (!fonts) return io.fail(Status::environment, fonts.error().message);
+  Ending ending = Ending::none;
+  Engine* current = nullptr;
+  HostCommandOptions next;
+  const auto end = [&](Ending why) {
+    if (ending != Ending::busLost) ending = why;
+    if (current != nullptr) current->stop();
+  };
+  // Without a session bus the host still shows its windows; it cannot then be found by later starts.
+  auto bus = desktop::SessionInstance::connect();
+  std::unique_ptr<desktop::SessionInstance> instance = bus ? std::move(bus).value() : nullptr;
+  const desktop::InstanceHandlers handlers{
+      .show = [&](const std::vector<std::string>& words) -> Result<bool, desktop::InstanceError> {
+        if (words == shownOptions(o)) return false;
+        auto taken = handedOver(words, o, *io.widgets);
+        if (!taken) return taken.error();
+        next = std::move(taken).value();
+        end(Ending::newOptions);
+        return true;
+      },
+      .quit = [&] { end(Ending::quit); },
+      .ended =
+          [&](desktop::InstanceEnd how) {
+            end(how == desktop::InstanceEnd::replaced ? Ending::replaced : Ending::busLost);
+          },
+  };
+  if (instance && !instance->claim(o.replace, handlers)) {
+    const auto changed = instance->handOver(shownOptions(o));
+    if (!changed) return io.fail(Status::environment, changed.error().message);
+    io.err << (*changed ? "ostrel-widgets: already running: the running host shows these options now\n"
+                        : "ostrel-widgets: already running with these options\n");
+    return io.succeed();
+  }
+  io.succeed();
+  Ending why = showWindows(o, *fonts, ending, current, io);
+  for (; why == Ending::newOptions; why = showWindows(o, *fonts, ending, current, io)) o = next;
+  if (io.status != 0) return;
+  if (why == Ending::busLost) return io.fail(Status::environment, "lost the session bus");
+  if (why == Ending::replaced) io.err << "ostrel-widgets: another host took over\n";
+}
+
+/// Ends the session's running host.
+void quitHost(Io& io) {
+  auto bus = desktop::SessionInstance::connect();
+  if (!bus) return io.fail(Status::environment, bus.error().message);
+  const auto ended = (*bus)->askToQuit();
+  if (!ended) return io.fail(Status::environment, ended.error().message);
+  if (!*ended) return io.fail(Status::environment, "no host is running in this session");
   io.succeed();
 }
 
@@ -129,22 +249,19 @@ void showWindows(const HostCommandOptions& o, std::vector<ShownWidget> shown, Io
 void addHost(CLI::App& app, Io& io) {
   auto* cmd = app.add_subcommand("host", "Show the widgets on the desktop, kept current");
   auto o = std::make_shared<HostCommandOptions>();
-  cmd->add_option(
-      "--widget", o->widgets,
-      "A widget to show, KIND:FAMILY, repeatable (default: NextUp:systemSmall DueSoon:systemMedium)");
-  cmd->add_option("--corner", o->corner, "The corner the widgets stand in (default: top-right)")
-      ->check(CLI::IsMember({"top-left", "top-right", "bottom-left", "bottom-right"}));
-  cmd->add_option("--margin", o->margin, "Points from the screen's edges (default: 24)")
-      ->check(CLI::Range(0, 10000));
-  cmd->add_option("--gap", o->gap, "Points between widgets (default: 16)")->check(CLI::Range(0, 10000));
-  cmd->add_option("--monitor", o->monitor, "The monitor's number, from 0 (default: the primary one)")
-      ->check(CLI::Range(0, 63));
-  cmd->add_option("--scheme", o->scheme, "The appearance: auto follows the desktop (default: auto)")
-      ->check(CLI::IsMember({"auto", "light", "dark"}));
+  addShownOptions(*cmd, *o);
   auto* install = cmd->add_flag("--install-autostart", o->installAutostart,
                                 "Start the host with these options when the session starts, and exit");
-  cmd->add_flag("--remove-autostart", o->removeAutostart, "Remove the session's autostart entry, and exit")
-      ->excludes(install);
+  auto* remove = cmd->add_flag("--remove-autostart", o->removeAutostart,
+                               "Remove the session's autostart entry, and exit")
+                     ->excludes(install);
+  auto* quit = cmd->add_flag("--quit", o->quit, "End the host running in this session, and exit")
+                   ->excludes(install)
+                   ->excludes(remove);
+  cmd->add_flag("--replace", o->replace, "Take over from the host running in this session")
+      ->excludes(install)
+      ->excludes(remove)
+      ->excludes(quit);
   cmd->add_option("--speed", o->speed, "Run the clock from --now N times faster than real time, or max")
       ->check(speedValidator());
   cmd->add_option("--until", o->until, "Stop when the clock reaches this instant")->check(instantValidator());
@@ -152,10 +269,10 @@ void addHost(CLI::App& app, Io& io) {
   cmd->callback([o, &io] {
     auto named = shownWidgets(o->widgets.empty() ? kDefaultWidgets : o->widgets, *io.widgets);
     if (const auto* reason = std::get_if<std::string>(&named)) return io.fail(Status::usage, *reason);
-    auto& shown = std::get<std::vector<ShownWidget>>(named);
     if (o->installAutostart || o->removeAutostart) return autostart(*o, io);
+    if (o->quit) return quitHost(io);
     if (o->speed == "max" && o->until.empty()) return io.fail(Status::usage, "--speed max needs --until");
-    showWindows(*o, std::move(shown), io);
+    runHost(*o, io);
   });
 }
 

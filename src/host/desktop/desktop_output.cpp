@@ -136,7 +136,7 @@ Result<std::unique_ptr<DesktopOutput>, DisplayError> DesktopOutput::open(Desktop
                                                                          const render::PangoMeasurer& fonts,
                                                                          std::function<void()> closed) {
   // The process keeps the C locale: numbers and dates are formatted by the host's own rules.
-  gtk_disable_setlocale();
+  if (gdk_display_get_default() == nullptr) gtk_disable_setlocale();
   // The windows are drawn by Cairo alone. Without this, the first GTK client of an X server
   // initialises OpenGL to choose visuals and keeps a software renderer mapped (some 50 MB).
   g_setenv("GDK_GL", "disable", FALSE);

@@ -37,7 +37,8 @@ void HostFixture::SetUp() {
       {"unit": "COMP2017", "name": "Assignment 1", "due": "2026-03-05T23:59:00+11:00", "weight": 15}]})");
 }
 
-Process HostFixture::startHost(const std::vector<std::string>& args, std::map<std::string, std::string> env) {
+Process HostFixture::startHost(const std::vector<std::string>& args, std::map<std::string, std::string> env,
+                               const std::string& log) {
   std::vector<std::string> argv{
       OSTREL_COMMAND, "host", "--feed",   feed_.string(), std::string("--now=") + kStart,
       "--tz",         kZone,  "--locale", "en_US"};
@@ -49,7 +50,8 @@ Process HostFixture::startHost(const std::vector<std::string>& args, std::map<st
   }
   env.emplace("XDG_CONFIG_HOME", (dir_ / "config").string());
   return Process(
-      argv, {.env = env, .out = dir_ / "host.out", .err = dir_ / "host.err", .passFd = {}, .prefix = {}});
+      argv,
+      {.env = env, .out = dir_ / (log + ".out"), .err = dir_ / (log + ".err"), .passFd = {}, .prefix = {}});
 }
 
 Image HostFixture::rendered(const std::string& kind, WidgetFamily family, ColorScheme scheme, double at,

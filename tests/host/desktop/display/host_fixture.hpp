@@ -27,9 +27,10 @@ class HostFixture : public test_support::ScratchTest {
  protected:
   void SetUp() override;
 
-  /// `ostrel-widgets host` with the feed, clock, zone and locale pinned, then `args`.
+  /// `ostrel-widgets host` with the feed, clock, zone and locale pinned, then `args`; its output in
+  /// `log`.out and `log`.err.
   [[nodiscard]] Process startHost(const std::vector<std::string>& args,
-                                  std::map<std::string, std::string> env);
+                                  std::map<std::string, std::string> env, const std::string& log = "host");
   /// `render` of the entry at `at` (seconds since 1970) laid over `background`.
   [[nodiscard]] Image rendered(const std::string& kind, WidgetFamily family, ColorScheme scheme, double at,
                                int scale, Rgb background = {});

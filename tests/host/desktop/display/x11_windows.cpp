@@ -108,4 +108,26 @@ bool paintDesktop(const std::string& display, Rgb colour) {
   return true;
 }
 
+int countWindows(const std::string& display, const std::string& name) {
+  ::Display* d = XOpenDisplay(display.c_str());
+  if (d == nullptr) return -1;
+  int count = 0;
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int n = 0;
+  if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n) != 0) {
+    for (unsigned int i = 0; i < n; ++i) {
+      char* title = nullptr;
+      XWindowAttributes a{};
+      if (XFetchName(d, children[i], &title) == 0 || title == nullptr) continue;
+      if (name == title && XGetWindowAttributes(d, children[i], &a) != 0 && a.map_state == IsViewable)
+        ++count;
+      XFree(title);
+    }
+    if (children != nullptr) XFree(children);
+  }
+  XCloseDisplay(d);
+  return count;
+}
+
 }  // namespace ostrel::display_test

@@ -26,6 +26,9 @@ struct XWindow {
 /// The viewable top-level window named `name` on `display`, if any.
 [[nodiscard]] std::optional<XWindow> findWindow(const std::string& display, const std::string& name);
 
+/// How many viewable top-level windows on `display` are named `name` (-1: no display).
+[[nodiscard]] int countWindows(const std::string& display, const std::string& name);
+
 /// Sends the window the WM_DELETE_WINDOW message; whether it could be sent.
 bool askToClose(const std::string& display, unsigned long id);
 
