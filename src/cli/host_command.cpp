@@ -12,6 +12,7 @@
 // on. --quit ends the running host (status 1 when none runs), --replace takes over from it. Losing
 // the display or the session bus is one line and status 1, so that a supervisor starts it again.
 
+#include <glib.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -20,6 +21,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -152,6 +154,30 @@ void autostart(const HostCommandOptions& o, Io& io) {
   io.out << path->string() << "\n";
 }
 
+/// The program's log writer. When the display goes away (the X server ends, the compositor drops the
+/// connection) GDK or the desktop output logs why and ends the process with status 1: that becomes
+/// the host's one line. Every other message is written as GLib writes it.
+GLogWriterOutput writeLog(GLogLevelFlags level, const GLogField* fields, gsize count, gpointer) {
+  std::string_view domain, message;
+  for (gsize i = 0; i < count; ++i) {
+    if (fields[i].length >= 0 || fields[i].value == nullptr) continue;
+    const std::string_view key = fields[i].key;
+    if (key == "GLIB_DOMAIN") domain = static_cast<const char*>(fields[i].value);
+    if (key == "MESSAGE") message = static_cast<const char*>(fields[i].value);
+  }
+  if ((level & G_LOG_LEVEL_MESSAGE) != 0 && domain == "ostrel") {
+    g_printerr("ostrel-widgets: error: %.*s\n", static_cast<int>(message.size()), message.data());
+    return G_LOG_WRITER_HANDLED;
+  }
+  if ((level & G_LOG_LEVEL_MESSAGE) != 0 && domain == "Gdk" &&
+      (message.find("Wayland display") != std::string_view::npos ||
+       message.find("compositor") != std::string_view::npos)) {
+    g_printerr("ostrel-widgets: error: lost the display\n");
+    return G_LOG_WRITER_HANDLED;
+  }
+  return g_log_writer_default(level, fields, count, nullptr);
+}
+
 /// Why the windows of one set of options went away.
 enum class Ending { none, newOptions, quit, replaced, busLost };
 
@@ -194,6 +220,7 @@ Ending showWindows(const HostCommandOptions& o, const render::PangoMeasurer& fon
 void runHost(HostCommandOptions o, Io& io) {
   auto fonts = render::PangoMeasurer::create();
   if (!fonts) return io.fail(Status::environment, fonts.error().message);
+  g_log_set_writer_func(writeLog, nullptr, nullptr);
   Ending ending = Ending::none;
   Engine* current = nullptr;
   HostCommandOptions next;

@@ -11,6 +11,8 @@
 #include <wayland-client.h>
 #endif
 
+#include <unistd.h>
+
 #include <cmath>
 #include <string_view>
 #include <utility>
@@ -45,6 +47,15 @@ bool offersLayerShell(GdkDisplay* display) {
   wl_proxy_wrapper_destroy(proxy);
   wl_event_queue_destroy(queue);
   return found;
+}
+#endif
+
+#ifdef GDK_WINDOWING_X11
+/// The X server went away; the process cannot go on. GDK's own handler ends it without a word: this
+/// one says why first, in the program's log (as GDK does when a Wayland compositor goes away).
+int onXServerLost(Display* display) {
+  g_log("ostrel", G_LOG_LEVEL_MESSAGE, "lost the display %s", DisplayString(display));
+  _exit(1);
 }
 #endif
 
@@ -146,6 +157,9 @@ Result<std::unique_ptr<DesktopOutput>, DisplayError> DesktopOutput::open(Desktop
   auto state = std::make_unique<State>(std::move(settings), fonts, std::move(closed));
   State& s = *state;
   s.display = gdk_display_get_default();
+#ifdef GDK_WINDOWING_X11
+  if (GDK_IS_X11_DISPLAY(s.display)) XSetIOErrorHandler(onXServerLost);
+#endif
   s.surface = surfaceOf(s.display);
 #ifdef GDK_WINDOWING_WAYLAND
   if (s.surface == Surface::plain && GDK_IS_WAYLAND_DISPLAY(s.display)) {

@@ -130,6 +130,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, EndingTest,
                          ::testing::Values(EndingRow{"Quit", EndingRow::Cause::quit, 0, ""},
                                            EndingRow{"Replace", EndingRow::Cause::replace, 0,
                                                      "ostrel-widgets: another host took over\n"},
+                                           EndingRow{"DisplayLost", EndingRow::Cause::display, 1,
+                                                     "ostrel-widgets: error: lost the display "},
                                            EndingRow{"BusLost", EndingRow::Cause::bus, 1,
                                                      "ostrel-widgets: error: lost the session bus\n"}),
                          [](const auto& row) { return std::string(row.param.name); });
