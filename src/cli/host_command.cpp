@@ -35,6 +35,7 @@
 #include "host/desktop/session_instance.hpp"
 #include "host/engine.hpp"
 #include "platform/string_table.hpp"
+#include "platform/ui/reading.hpp"
 
 namespace ostrel::cli {
 namespace {
@@ -241,6 +242,16 @@ void runHost(HostCommandOptions o, Io& io) {
         return true;
       },
       .quit = [&] { end(Ending::quit); },
+      .faces =
+          [&] {
+            std::vector<desktop::InstanceFace> faces;
+            for (const ::ostrel::Face& f :
+                 current != nullptr ? current->faces() : std::vector<::ostrel::Face>{}) {
+              faces.push_back(
+                  {.kind = f.kind, .family = name(f.family), .reading = reading(f.view(ColorScheme::light))});
+            }
+            return faces;
+          },
       .ended =
           [&](desktop::InstanceEnd how) {
             end(how == desktop::InstanceEnd::replaced ? Ending::replaced : Ending::busLost);

@@ -12,15 +12,18 @@ constexpr const char* kName = "app.ostrel.Widgets";
 constexpr const char* kPath = "/app/ostrel/Widgets";
 constexpr const char* kInterface = "app.ostrel.Widgets.Host";
 constexpr const char* kRefused = "app.ostrel.Widgets.Error.Refused";
-constexpr const char* kIntrospection = R"(<node>
+constexpr const char* kIntrospection = R"xml(<node>
   <interface name="app.ostrel.Widgets.Host">
     <method name="Show">
       <arg name="options" type="as" direction="in"/>
       <arg name="changed" type="b" direction="out"/>
     </method>
     <method name="Quit"/>
+    <method name="Faces">
+      <arg name="faces" type="a(sss)" direction="out"/>
+    </method>
   </interface>
-</node>)";
+</node>)xml";
 
 /// How long a start waits for the bus or the running host to answer.
 constexpr guint kAnswerMs = 15'000;
@@ -110,6 +113,15 @@ struct SessionInstance::State {
     if (g_strcmp0(method, "Quit") == 0) {
       g_dbus_method_invocation_return_value(invocation, nullptr);
       if (s.handlers.quit) s.handlers.quit();
+      return;
+    }
+    if (g_strcmp0(method, "Faces") == 0) {
+      GVariantBuilder faces;
+      g_variant_builder_init(&faces, G_VARIANT_TYPE("a(sss)"));
+      for (const InstanceFace& f : s.handlers.faces ? s.handlers.faces() : std::vector<InstanceFace>{}) {
+        g_variant_builder_add(&faces, "(sss)", f.kind.c_str(), f.family.c_str(), f.reading.c_str());
+      }
+      g_dbus_method_invocation_return_value(invocation, g_variant_new("(a(sss))", &faces));
       return;
     }
     std::vector<std::string> options;

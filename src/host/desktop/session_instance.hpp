@@ -2,7 +2,9 @@
 /// \file session_instance.hpp
 /// The desktop host's one instance in the user's session: the well-known name `app.ostrel.Widgets`
 /// on the session bus, with an object (`/app/ostrel/Widgets`, interface `app.ostrel.Widgets.Host`)
-/// through which a later start hands over what it would show (`Show`) or ends the host (`Quit`).
+/// through which a later start hands over what it would show (`Show`) or ends the host (`Quit`),
+/// and other desktop shells read what the widgets show now (`Faces`: kind, family and reading of
+/// each, in order).
 ///
 ///     auto bus = SessionInstance::connect();          // or "cannot reach the session bus: ..."
 ///     if (!(*bus)->claim(replace, handlers)) {        // another host owns the name
@@ -35,12 +37,21 @@ enum class InstanceEnd {
   busLost,   ///< the session bus went away
 };
 
-/// What the owner of the name does for later starts.
+/// One widget as the running host shows it now.
+struct InstanceFace {
+  std::string kind;     ///< "NextUp"
+  std::string family;   ///< "systemSmall"
+  std::string reading;  ///< the face read as text, as its window's accessible name
+  friend bool operator==(const InstanceFace&, const InstanceFace&) = default;
+};
+
+/// What the owner of the name does for later starts and other shells.
 struct InstanceHandlers {
   /// Another start's options: whether they differ from those shown (and are shown from now on), or
   /// why they are refused.
   std::function<Result<bool, InstanceError>(const std::vector<std::string>&)> show;
   std::function<void()> quit;
+  std::function<std::vector<InstanceFace>()> faces;
   std::function<void(InstanceEnd)> ended;  ///< called once, after the name was owned
 };
 

@@ -1,6 +1,7 @@
 // One host per session, on Xvfb with a session bus of its own: a later start hands over its options
 // or says it has nothing to do, --quit and --replace end the running host, and losing the display or
 // the bus ends it with one line and status 1.
+#include <gio/gio.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -11,6 +12,32 @@
 
 namespace ostrel::display_test {
 namespace {
+
+/// What the host on the bus at `address` says it shows: "kind family reading" lines.
+std::vector<std::string> facesOn(const std::string& address) {
+  std::vector<std::string> out;
+  GDBusConnection* bus = g_dbus_connection_new_for_address_sync(
+      address.c_str(),
+      static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                        G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+      nullptr, nullptr, nullptr);
+  if (bus == nullptr) return out;
+  GVariant* reply = g_dbus_connection_call_sync(
+      bus, "app.ostrel.Widgets", "/app/ostrel/Widgets", "app.ostrel.Widgets.Host", "Faces", nullptr,
+      G_VARIANT_TYPE("(a(sss))"), G_DBUS_CALL_FLAGS_NONE, 10'000, nullptr, nullptr);
+  if (reply != nullptr) {
+    GVariantIter* faces = nullptr;
+    const gchar *kind = nullptr, *family = nullptr, *reading = nullptr;
+    g_variant_get(reply, "(a(sss))", &faces);
+    while (g_variant_iter_next(faces, "(&s&s&s)", &kind, &family, &reading)) {
+      out.push_back(std::string(kind) + " " + family + " " + reading);
+    }
+    g_variant_iter_free(faces);
+    g_variant_unref(reply);
+  }
+  g_object_unref(bus);
+  return out;
+}
 
 class InstanceTest : public HostFixture {
  protected:
@@ -35,7 +62,8 @@ struct LaterStartRow {
   const char* name;
   std::vector<std::string> args;
   const char* said;
-  int nextUpWidth, nextUpX, dueSoonWindows;  ///< what the first host shows afterwards
+  int nextUpWidth, nextUpX, dueSoonWindows;                 ///< what the first host shows afterwards
+  std::vector<std::pair<const char*, WidgetFamily>> faces;  ///< ... and says it shows on the bus
 };
 
 class LaterStartTest : public InstanceTest, public ::testing::WithParamInterface<LaterStartRow> {};
@@ -57,6 +85,11 @@ TEST_P(LaterStartTest, EndsAtOnceAndTheFirstHostShowsItsOptions) {
     return w && w->width == r.nextUpWidth && w->x == r.nextUpX;
   })) << errors("first");
   EXPECT_EQ(countWindows(x_->display(), "Next up"), 1);
+  std::vector<std::string> faces;
+  for (const auto& [kind, family] : r.faces) {
+    faces.push_back(std::string(kind) + " " + name(family) + " " + expectedReading(kind, family, kStartUtc));
+  }
+  EXPECT_EQ(facesOn(bus_->address()), faces);
   EXPECT_TRUE(first.running());
   EXPECT_EQ(first.stop(SIGTERM), 0);
   EXPECT_EQ(errors("first"), "");
@@ -64,19 +97,21 @@ TEST_P(LaterStartTest, EndsAtOnceAndTheFirstHostShowsItsOptions) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, LaterStartTest,
-    ::testing::Values(LaterStartRow{"SameOptions",
-                                    {},
-                                    "ostrel-widgets: already running with these options\n",
-                                    170,
-                                    1280 - 24 - 170,
-                                    1},
-                      LaterStartRow{
-                          "OtherOptions",
-                          {"--widget", "NextUp:systemMedium", "--corner", "bottom-left"},
-                          "ostrel-widgets: already running: the running host shows these options now\n",
-                          364,
-                          24,
-                          0}),
+    ::testing::Values(
+        LaterStartRow{"SameOptions",
+                      {},
+                      "ostrel-widgets: already running with these options\n",
+                      170,
+                      1280 - 24 - 170,
+                      1,
+                      {{"NextUp", WidgetFamily::systemSmall}, {"DueSoon", WidgetFamily::systemMedium}}},
+        LaterStartRow{"OtherOptions",
+                      {"--widget", "NextUp:systemMedium", "--corner", "bottom-left"},
+                      "ostrel-widgets: already running: the running host shows these options now\n",
+                      364,
+                      24,
+                      0,
+                      {{"NextUp", WidgetFamily::systemMedium}}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct EndingRow {
