@@ -171,7 +171,7 @@ GLogWriterOutput writeLog(GLogLevelFlags level, const GLogField* fields, gsize c
     return G_LOG_WRITER_HANDLED;
   }
   if ((level & G_LOG_LEVEL_MESSAGE) != 0 && domain == "Gdk" &&
-      (message.find("Wayland display") != std::string_view::npos ||
+      (message.find("display") != std::string_view::npos ||
        message.find("compositor") != std::string_view::npos)) {
     g_printerr("ostrel-widgets: error: lost the display\n");
     return G_LOG_WRITER_HANDLED;
