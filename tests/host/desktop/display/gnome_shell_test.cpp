@@ -17,13 +17,16 @@
 namespace ostrel::display_test {
 namespace {
 
-std::string settings(const std::string& feed, const std::string& scheme) {
+std::string settings(const std::string& feed, const std::string& scheme,
+                     const std::string& widgets = "['NextUp:systemSmall', 'DueSoon:systemMedium']") {
   return std::string("[org/gnome/shell]\nenabled-extensions=['") + kExtensionUuid +
          "']\nwelcome-dialog-last-shown-version='999'\n\n"
          "[org/gnome/desktop/interface]\ntoolkit-accessibility=true\ncolor-scheme='" +
          scheme +
          "'\n\n"
-         "[org/gnome/shell/extensions/ostrel-widgets]\ncorner='bottom-left'\nmargin=40\ngap=8\n"
+         "[org/gnome/shell/extensions/ostrel-widgets]\ncorner='bottom-left'\nmargin=40\ngap=8\nwidgets=" +
+         widgets +
+         "\n"
          "engine-options=['--feed', '" +
          feed + "', '--now=" + kStart + "', '--tz', '" + kZone + "', '--locale', 'en_US']\n";
 }
@@ -148,6 +151,16 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
   EXPECT_TRUE(eventually([&] {
     const std::vector<int> now = shell.engines();
     return now.size() == 1 && now[0] != engines[0];
+  }));
+
+  // A widget removed (as its menu does): the other takes its place.
+  shell.writeSettings(settings(feed_.string(), "prefer-dark", "['DueSoon:systemMedium']"));
+  const Image due =
+      rendered("DueSoon", WidgetFamily::systemMedium, ColorScheme::dark, kStartUtc, 1, background_);
+  EXPECT_TRUE(eventually([&] {
+    const Image now = shell.screenshot();
+    return compare(now.crop(40, 590, 364, 170), due).similar() &&
+           now.at(s.x + 85, 412 + 85) == background_;
   }));
 
   // `host` there points at the extension.
