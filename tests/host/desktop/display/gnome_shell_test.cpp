@@ -159,8 +159,7 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
       rendered("DueSoon", WidgetFamily::systemMedium, ColorScheme::dark, kStartUtc, 1, background_);
   EXPECT_TRUE(eventually([&] {
     const Image now = shell.screenshot();
-    return compare(now.crop(40, 590, 364, 170), due).similar() &&
-           now.at(s.x + 85, 412 + 85) == background_;
+    return compare(now.crop(40, 590, 364, 170), due).similar() && now.at(s.x + 85, 412 + 85) == background_;
   }));
 
   // `host` there points at the extension.
