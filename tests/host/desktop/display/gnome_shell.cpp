@@ -31,7 +31,7 @@ bool owns(GDBusConnection* bus, const char* name) {
 
 }  // namespace
 
-GnomeShell::GnomeShell(const fs::path& dir, const std::string& settings)
+GnomeShell::GnomeShell(const fs::path& dir, const std::string& settings, int width, int height)
     : dir_(dir),
       runtime_(dir / "shell-runtime"),
       system_(made(dir / "system-bus")),
@@ -44,7 +44,8 @@ GnomeShell::GnomeShell(const fs::path& dir, const std::string& settings)
   fs::copy(OSTREL_GNOME_EXTENSION, extension, fs::copy_options::recursive);
   writeSettings(settings);
   const std::string path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "/usr/bin:/bin";
-  shell_ = Process({"gnome-shell", "--headless", "--wayland", "--no-x11", "--virtual-monitor", "1280x800"},
+  shell_ = Process({"gnome-shell", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
+                    std::to_string(width) + "x" + std::to_string(height)},
                    {.env = {{"XDG_RUNTIME_DIR", runtime_.string()},
                             {"XDG_CONFIG_HOME", (dir / "config").string()},
                             {"XDG_DATA_HOME", (dir / "data").string()},

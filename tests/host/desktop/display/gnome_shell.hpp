@@ -1,6 +1,6 @@
 #pragma once
 /// \file gnome_shell.hpp
-/// GNOME Shell headless on a virtual monitor of 1280 × 800, started by the test with everything it
+/// GNOME Shell headless on a virtual monitor, started by the test with everything it
 /// needs: its own session bus, a second bus where it looks for the system's services, private XDG
 /// folders, settings in a keyfile (the test writes them before the shell starts and may rewrite
 /// them while it runs) and the extension built beside the tests put in place.
@@ -21,7 +21,7 @@ inline constexpr const char* kExtensionUuid = "ostrel-widgets@ostrel.app";
 class GnomeShell {
  public:
   /// `settings`: the keyfile's text (groups such as [org/gnome/shell]).
-  GnomeShell(const std::filesystem::path& dir, const std::string& settings);
+  GnomeShell(const std::filesystem::path& dir, const std::string& settings, int width, int height);
   ~GnomeShell();
   GnomeShell(const GnomeShell&) = delete;
   GnomeShell& operator=(const GnomeShell&) = delete;

@@ -21,7 +21,8 @@ std::string settings(const std::string& feed, const std::string& scheme,
                      const std::string& widgets = "['NextUp:systemSmall', 'DueSoon:systemMedium']") {
   return std::string("[org/gnome/shell]\nenabled-extensions=['") + kExtensionUuid +
          "']\nwelcome-dialog-last-shown-version='999'\n\n"
-         "[org/gnome/desktop/interface]\ntoolkit-accessibility=true\ncolor-scheme='" +
+         "[org/gnome/desktop/notifications]\nshow-banners=false\n\n"
+         "[org/gnome/desktop/interface]\ntoolkit-accessibility=true\nscaling-factor=2\ncolor-scheme='" +
          scheme +
          "'\n\n"
          "[org/gnome/shell/extensions/ostrel-widgets]\ncorner='bottom-left'\nmargin=40\ngap=8\nwidgets=" +
@@ -60,16 +61,22 @@ class GnomeShellTest : public HostFixture {
   struct Spot {
     const char* kind;
     WidgetFamily family;
-    int x, y, width, height;  ///< bottom-left, margin 40, gap 8, stacked upwards, at scale 1
+    int x, y, width, height;  ///< points: bottom-left, margin 40, gap 8, stacked upwards
+
+    [[nodiscard]] Image in(const Image& screen) const {
+      return screen.crop(x * kScale, y * kScale, width * kScale, height * kScale);
+    }
   };
-  static constexpr Spot kSpots[] = {{"NextUp", WidgetFamily::systemSmall, 40, 590, 170, 170},
-                                    {"DueSoon", WidgetFamily::systemMedium, 40, 412, 364, 170}};
+  static constexpr int kScale = 2, kWidth = 1280, kHeight = 1000;  // 640 × 500 points
+  static constexpr Spot kSpots[] = {{"NextUp", WidgetFamily::systemSmall, 40, 290, 170, 170},
+                                    {"DueSoon", WidgetFamily::systemMedium, 40, 112, 364, 170}};
 
   /// Whether the screen shows `spot` as `render` draws it at one of the first two minutes.
   bool showsRendered(GnomeShell& shell, const Spot& s, ColorScheme scheme, Difference& d) {
-    const Image shown = shell.screenshot().crop(s.x, s.y, s.width, s.height);
+    const Image shown = s.in(shell.screenshot());
     for (const double at : {kStartUtc, kStartUtc + 60}) {
-      if ((d = compare(shown, rendered(s.kind, s.family, scheme, at, 1, background_))).similar()) return true;
+      if ((d = compare(shown, rendered(s.kind, s.family, scheme, at, kScale, background_))).similar())
+        return true;
     }
     last_ = shown;
     return false;
@@ -87,12 +94,12 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
   // own, apart from any other test's.
   std::filesystem::create_directories(dir_ / "runtime");
   ::setenv("XDG_RUNTIME_DIR", (dir_ / "runtime").c_str(), 1);
-  GnomeShell shell(dir_, settings(feed_.string(), "default"));
+  GnomeShell shell(dir_, settings(feed_.string(), "default"), kWidth, kHeight);
   ASSERT_TRUE(shell.ok()) << readFile(dir_ / "gnome-shell.log");
   ASSERT_TRUE(shell.setOverview(false));
   const Image screen = shell.screenshot();
-  ASSERT_EQ(screen.width, 1280) << readFile(dir_ / "gnome-shell.log");
-  background_ = screen.at(1279, 799);
+  ASSERT_EQ(screen.width, kWidth) << readFile(dir_ / "gnome-shell.log");
+  background_ = screen.at(kWidth - 1, kHeight - 1);
 
   Difference d;
   for (const Spot& s : kSpots) {
@@ -135,14 +142,14 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
   const double written = monotonic();
   std::filesystem::rename(dir_ / "widget.json.new", feed_);
   const Image expected =
-      rendered("NextUp", WidgetFamily::systemSmall, ColorScheme::dark, kStartUtc, 1, background_);
+      rendered("NextUp", WidgetFamily::systemSmall, ColorScheme::dark, kStartUtc, kScale, background_);
   const Image expectedNext =
-      rendered("NextUp", WidgetFamily::systemSmall, ColorScheme::dark, kStartUtc + 60, 1, background_);
+      rendered("NextUp", WidgetFamily::systemSmall, ColorScheme::dark, kStartUtc + 60, kScale, background_);
   double followed = -1;
   const Spot& s = kSpots[0];
   EXPECT_TRUE(eventually([&] {
-    const Image shown = shell.screenshot().crop(s.x, s.y, s.width, s.height);
-    followed = monotonic() - written;
+    followed = monotonic() - written;  // the screenshot shows the screen as it is when asked
+    const Image shown = s.in(shell.screenshot());
     return compare(shown, expected).similar() || compare(shown, expectedNext).similar();
   }));
   EXPECT_LT(followed, 2.0) << "seconds from the feed's rewrite to the face shown";
@@ -160,10 +167,12 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
   // A widget removed (as its menu does): the other takes its place.
   shell.writeSettings(settings(feed_.string(), "prefer-dark", "['DueSoon:systemMedium']"));
   const Image due =
-      rendered("DueSoon", WidgetFamily::systemMedium, ColorScheme::dark, kStartUtc, 1, background_);
+      rendered("DueSoon", WidgetFamily::systemMedium, ColorScheme::dark, kStartUtc, kScale, background_);
   EXPECT_TRUE(eventually([&] {
     const Image now = shell.screenshot();
-    return compare(now.crop(40, 590, 364, 170), due).similar() && now.at(s.x + 85, 412 + 85) == background_;
+    // DueSoon now where NextUp was, nothing where it was.
+    const Spot moved{"DueSoon", WidgetFamily::systemMedium, s.x, s.y, 364, 170};
+    return compare(moved.in(now), due).similar() && kSpots[1].in(now).at(170, 170) == background_;
   }));
 
   // `host` there points at the extension.
@@ -183,8 +192,7 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
   ASSERT_NE(r, nullptr);
   g_variant_unref(r);
   EXPECT_TRUE(eventually([&] { return shell.engines().empty(); }));
-  const Image after = shell.screenshot().crop(s.x, s.y, s.width, s.height);
-  EXPECT_EQ(after.at(85, 85), background_);
+  EXPECT_EQ(s.in(shell.screenshot()).at(170, 170), background_);
 }
 
 }  // namespace
