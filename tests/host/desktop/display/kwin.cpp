@@ -20,16 +20,6 @@ fs::path made(const fs::path& dir) {
   return dir;
 }
 
-/// The folder of `program` in PATH.
-fs::path found(const std::string& program) {
-  std::stringstream dirs(std::getenv("PATH") != nullptr ? std::getenv("PATH") : "/usr/bin:/bin");
-  std::string dir;
-  while (std::getline(dirs, dir, ':')) {
-    if (::access((dir + "/" + program).c_str(), X_OK) == 0) return fs::path(dir) / program;
-  }
-  return {};
-}
-
 }  // namespace
 
 Kwin::Kwin(int width, int height, int scale, const fs::path& dir)
@@ -43,9 +33,11 @@ Kwin::Kwin(int width, int height, int scale, const fs::path& dir)
   ::chmod(runtime_.c_str(), 0700);
   // A copy carries no file capability.
   const fs::path binary = dir / "kwin_wayland";
+  gchar* installed = g_find_program_in_path("kwin_wayland");
   std::error_code ec;
-  fs::copy_file(found("kwin_wayland"), binary, ec);
-  if (ec) return;
+  if (installed != nullptr) fs::copy_file(installed, binary, ec);
+  g_free(installed);
+  if (installed == nullptr || ec) return;
   kwin_ =
       Process({binary.string(), "--virtual", "--no-lockscreen", "--socket", socket(), "--width",
                std::to_string(width_), "--height", std::to_string(height_), "--scale", std::to_string(scale)},
@@ -67,28 +59,12 @@ Kwin::Kwin(int width, int height, int scale, const fs::path& dir)
                                         G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
       nullptr, nullptr, nullptr);
   if (bus == nullptr) return;
-  // Up once its socket is there and it answers on the bus.
-  const bool up = eventually(
-      [&] {
-        if (!kwin_.running()) return true;
-        if (!fs::exists(runtime_ / socket())) return false;
-        GVariant* r = g_dbus_connection_call_sync(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                                  "org.freedesktop.DBus", "NameHasOwner",
-                                                  g_variant_new("(s)", "org.kde.KWin"), G_VARIANT_TYPE("(b)"),
-                                                  G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
-        gboolean has = FALSE;
-        if (r != nullptr) {
-          g_variant_get(r, "(b)", &has);
-          g_variant_unref(r);
-        }
-        return has != FALSE;
-      },
-      30);
-  if (!up || !kwin_.running()) {
-    g_object_unref(bus);
-    return;
-  }
+  // Up once its screenshot service answers.
   bus_ = bus;
+  if (!eventually([&] { return !kwin_.running() || !screenshot().empty(); }, 30) || !kwin_.running()) {
+    g_object_unref(bus_);
+    bus_ = nullptr;
+  }
 }
 
 Kwin::~Kwin() {
