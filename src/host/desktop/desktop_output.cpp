@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string_view>
 #include <utility>
 
@@ -163,6 +164,13 @@ Result<std::unique_ptr<DesktopOutput>, DisplayError> DesktopOutput::open(Desktop
   s.surface = surfaceOf(s.display);
 #ifdef GDK_WINDOWING_WAYLAND
   if (s.surface == Surface::plain && GDK_IS_WAYLAND_DISPLAY(s.display)) {
+    // GNOME Shell's widgets stand on its desktop through the extension, not in ordinary windows.
+    const char* desktops = std::getenv("XDG_CURRENT_DESKTOP");
+    if (desktops != nullptr && (":" + std::string(desktops) + ":").find(":GNOME:") != std::string::npos) {
+      return DisplayError{
+          "GNOME Shell offers no layer-shell: show the widgets through its extension instead: "
+          "gnome-extensions enable ostrel-widgets@ostrel.app"};
+    }
     s.notice =
         "this compositor offers no layer-shell: the widgets are ordinary windows, placed by the compositor";
   }

@@ -44,8 +44,8 @@ Process HostFixture::startHost(const std::vector<std::string>& args, std::map<st
       "--tz",         kZone,  "--locale", "en_US"};
   argv.insert(argv.end(), args.begin(), args.end());
   // The host sees only the servers the test gives it.
-  for (const char* k :
-       {"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "GDK_BACKEND", "GDK_SCALE"}) {
+  for (const char* k : {"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "GDK_BACKEND", "GDK_SCALE",
+                        "XDG_CURRENT_DESKTOP"}) {
     env.emplace(k, "");
   }
   env.emplace("XDG_CONFIG_HOME", (dir_ / "config").string());
