@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -139,28 +141,71 @@ TEST_F(EngineTest, ABurstOfWritesToTheFeedIsOneRequest) {
   engine.stop();
 }
 
-TEST_F(EngineTest, FollowsTheSystemLocaleWhenNoneIsPinned) {
+/// Sets LANG (null: unsets it) and unsets LC_ALL and LC_TIME for its life.
+class LocaleVariables {
+ public:
+  explicit LocaleVariables(const char* lang) {
+    for (const char* name : kNames) {
+      const char* v = std::getenv(name);
+      saved_.emplace_back(v != nullptr ? std::optional<std::string>(v) : std::nullopt);
+      ::unsetenv(name);
+    }
+    if (lang != nullptr) ::setenv("LANG", lang, 1);
+  }
+  ~LocaleVariables() {
+    for (std::size_t i = 0; i < saved_.size(); ++i) {
+      if (saved_[i])
+        ::setenv(kNames[i], saved_[i]->c_str(), 1);
+      else
+        ::unsetenv(kNames[i]);
+    }
+  }
+  LocaleVariables(const LocaleVariables&) = delete;
+  LocaleVariables& operator=(const LocaleVariables&) = delete;
+  LocaleVariables(LocaleVariables&&) = delete;
+  LocaleVariables& operator=(LocaleVariables&&) = delete;
+
+ private:
+  static constexpr const char* kNames[] = {"LC_ALL", "LC_TIME", "LANG"};
+  std::vector<std::optional<std::string>> saved_;
+};
+
+TEST_F(EngineTest, FollowsTheSystemLocaleOnlyWhereTheEnvironmentSetsNone) {
+  struct Row {
+    const char* lang;  // of the session; null: unset
+    const char* before;
+    const char* after;  // the system's file, rewritten while the engine runs
+    const char* locale;
+    const char* clock;  // the end of the class under way, in that locale
+  };
+  const Row rows[] = {
+      {nullptr, "LANG=en_US.UTF-8\n", "# the system's locale\nLANG=\"de_DE.UTF-8\"\n", "de_DE", "21:45"},
+      {"de_DE.UTF-8", "LANG=C.UTF-8\n", "LANG=C.UTF-8\n", "de_DE", "21:45"},
+      {"en_US.UTF-8", "LANG=de_DE.UTF-8\n", "LANG=fr_FR.UTF-8\n", "en_US", "9:45"},
+  };
   write("feed.json", busyFeed());
-  write("locale", "LANG=en_US.UTF-8\n");
-  EngineSettings s = settings("feed.json");
-  s.locale.reset();
-  s.system = SystemPaths{.localtime = dir_ / "localtime",
-                         .timezone = dir_ / "timezone",
-                         .defaultLocale = dir_ / "locale",
-                         .systemBus = false};
-  Engine engine({ShownWidget{.widget = NextUpWidget{}.body(), .family = WidgetFamily::systemSmall}}, s,
-                EngineClock::simulated(kStart, 1));
-  Recorder out;
-  engine.subscribe(out);
-  engine.start();
-  runFor(engine, 0.3);
-  write("locale", "# the system's locale\nLANG=\"de_DE.UTF-8\"\n");
-  ASSERT_TRUE(runUntil([&] { return engine.locale() == "de_DE"; }, 2.0));
-  EXPECT_EQ(out.faces.back().locale, "de_DE");
-  // Under way until 21:45 in Sydney: the 24-hour clock of the new locale.
-  EXPECT_NE(reading(out.faces.back().view(ColorScheme::light)).find("21:45"), std::string::npos);
-  EXPECT_EQ(engine.stats().systemReloads, 1U);
-  engine.stop();
+  for (const Row& r : rows) {
+    const LocaleVariables environment(r.lang);
+    write("locale", r.before);
+    EngineSettings s = settings("feed.json");
+    s.locale.reset();
+    s.system = SystemPaths{.localtime = dir_ / "localtime",
+                           .timezone = dir_ / "timezone",
+                           .defaultLocale = dir_ / "locale",
+                           .systemBus = false};
+    Engine engine({ShownWidget{.widget = NextUpWidget{}.body(), .family = WidgetFamily::systemSmall}}, s,
+                  EngineClock::simulated(kStart, 1));
+    Recorder out;
+    engine.subscribe(out);
+    engine.start();
+    runFor(engine, 0.3);
+    write("locale", r.after);
+    runUntil([&] { return engine.locale() == r.locale && engine.stats().systemReloads > 0; }, 1.0);
+    EXPECT_EQ(engine.locale(), r.locale) << r.after;
+    EXPECT_EQ(out.faces.back().locale, r.locale) << r.after;
+    EXPECT_NE(reading(out.faces.back().view(ColorScheme::light)).find(r.clock), std::string::npos) << r.after;
+    engine.stop();
+  }
 }
 
 }  // namespace
