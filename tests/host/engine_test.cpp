@@ -15,6 +15,7 @@
 
 #include "host/same_drawing.hpp"
 #include "platform/ui/reading.hpp"
+#include "support/clock_set.hpp"
 #include "support/scratch.hpp"
 #include "widgets/widgets.hpp"
 
@@ -138,6 +139,21 @@ TEST_F(EngineTest, ABurstOfWritesToTheFeedIsOneRequest) {
   EXPECT_EQ(engine.stats().feedReloads, 1U);
   EXPECT_EQ(out.faces.size(), 8U);
   EXPECT_EQ(out.faces[4].entry.loaded.which(), Loaded::Case::feed);
+  engine.stop();
+}
+
+TEST_F(EngineTest, ASetOfTheWallClockIsFollowedAtOnce) {
+  write("feed.json", busyFeed());
+  Engine engine(everyFace(), settings("feed.json"), EngineClock::system());
+  Recorder out;
+  engine.subscribe(out);
+  engine.start();
+  runFor(engine, 0.3);
+  if (!test_support::setClockWithoutMovingIt())
+    GTEST_SKIP() << "no CAP_SYS_TIME to signal a set of the clock";
+  // The next entry is up to a minute away: only the set itself can wake the engine this soon.
+  EXPECT_TRUE(runUntil([&] { return engine.stats().jumpReloads == 1; }, 2.0));
+  EXPECT_EQ(engine.stats().requests, 2U);
   engine.stop();
 }
 
