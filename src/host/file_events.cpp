@@ -1,17 +1,55 @@
 #include "host/file_events.hpp"
 
+#include <sys/inotify.h>
+
 #include <algorithm>
 
 namespace ostrel {
 
-bool FileEvents::concernsFeed(std::string_view name, std::string_view otherName, std::string_view feedName) {
-  return !feedName.empty() && (name == feedName || otherName == feedName);
+std::vector<WatchedFolder> FileEvents::plan(
+    const std::filesystem::path& feed, const std::function<bool(const std::filesystem::path&)>& isFolder) {
+  const std::filesystem::path own = feed.parent_path();
+  std::filesystem::path nearest = own;
+  std::filesystem::path next = feed.filename();
+  // Up the path until a folder exists; the root always counts as one.
+  while (nearest.has_relative_path() && !isFolder(nearest)) {
+    next = nearest.filename();
+    nearest = nearest.parent_path();
+  }
+  std::vector<WatchedFolder> out;
+  out.push_back(WatchedFolder{.folder = nearest,
+                              .role = nearest == own ? FolderRole::feed : FolderRole::awaited,
+                              .name = next.string()});
+  for (std::filesystem::path below = nearest; below.has_relative_path(); below = below.parent_path()) {
+    out.push_back(WatchedFolder{
+        .folder = below.parent_path(), .role = FolderRole::above, .name = below.filename().string()});
+  }
+  return out;
 }
 
-Burst FileEvents::add(std::optional<Burst> burst, double at, bool finishesWrite) {
-  if (!burst) return Burst{.first = at, .last = at, .finished = finishesWrite};
+std::uint32_t FileEvents::eventsFor(FolderRole role) {
+  constexpr std::uint32_t entries =
+      IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
+  return role == FolderRole::feed ? entries | IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB : entries;
+}
+
+FileEvent FileEvents::meaning(const WatchedFolder& watched, std::uint32_t mask, std::string_view name) {
+  // The watched folder itself deleted, moved or unmounted, or its watch dropped.
+  if ((mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT | IN_IGNORED)) != 0) return FileEvent::moved;
+  if (name.empty() || name != watched.name) return FileEvent::none;
+  constexpr std::uint32_t appearsOrGoes = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
+  if (watched.role != FolderRole::feed)
+    return (mask & appearsOrGoes) != 0 ? FileEvent::moved : FileEvent::none;
+  if ((mask & (IN_CLOSE_WRITE | IN_MOVED_TO)) != 0) return FileEvent::written;
+  if ((mask & (appearsOrGoes | IN_MODIFY | IN_ATTRIB)) != 0) return FileEvent::touched;
+  return FileEvent::none;
+}
+
+Burst FileEvents::add(std::optional<Burst> burst, double at, FileEvent event) {
+  const bool finishes = event == FileEvent::written;
+  if (!burst) return Burst{.first = at, .last = at, .finished = finishes};
   if (at < burst->last) return *burst;  // reported late: the latest event stays the latest
-  return Burst{.first = burst->first, .last = at, .finished = finishesWrite};
+  return Burst{.first = burst->first, .last = at, .finished = finishes};
 }
 
 double FileEvents::settlesAt(Burst burst) {
