@@ -95,12 +95,15 @@ struct FeedWatch::State {
         const std::string_view named =
             event.len > 0 ? std::string_view(name, ::strnlen(name, event.len)) : "";
         at += static_cast<ssize_t>(sizeof(inotify_event) + event.len);
-        for (const Watch& w : watches) {
-          if (w.descriptor != event.wd) continue;
-          const FileEvent meaning = FileEvents::meaning(w.folder, event.mask, named);
-          if (meaning == FileEvent::none) continue;
-          if (meaning == FileEvent::moved) replan = true;
+        const auto take = [&](FileEvent meaning) {
+          if (meaning == FileEvent::none) return;
+          if (meaning == FileEvent::moved || meaning == FileEvent::lost) replan = true;
           burst = FileEvents::add(burst, monotonicSeconds(), meaning);
+        };
+        // A lost queue is reported on no watch (descriptor -1).
+        if ((event.mask & IN_Q_OVERFLOW) != 0) take(FileEvents::meaning(WatchedFolder{}, event.mask, named));
+        for (const Watch& w : watches) {
+          if (w.descriptor == event.wd) take(FileEvents::meaning(w.folder, event.mask, named));
         }
       }
     }

@@ -34,6 +34,8 @@ std::uint32_t FileEvents::eventsFor(FolderRole role) {
 }
 
 FileEvent FileEvents::meaning(const WatchedFolder& watched, std::uint32_t mask, std::string_view name) {
+  constexpr std::uint32_t known = IN_ALL_EVENTS | IN_UNMOUNT | IN_IGNORED | IN_ISDIR;
+  if ((mask & IN_Q_OVERFLOW) != 0 || (mask & known) == 0 || (mask & ~known) != 0) return FileEvent::lost;
   // The watched folder itself deleted, moved or unmounted, or its watch dropped.
   if ((mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT | IN_IGNORED)) != 0) return FileEvent::moved;
   if (name.empty() || name != watched.name) return FileEvent::none;

@@ -51,6 +51,7 @@ enum class FileEvent {
   touched,  ///< the feed created, deleted, renamed away or its mode changed
   written,  ///< the feed closed after writing, or renamed into place: whole from now on
   moved,    ///< a folder on the way appeared, vanished or moved: plan again, then reload
+  lost,     ///< events were lost (the queue overflowed) or are not understood: plan again, then reload
 };
 
 /// Events that came close together: when the first and the latest came, in monotonic seconds, and
@@ -80,7 +81,7 @@ struct FileEvents {
   [[nodiscard]] static std::vector<WatchedFolder> plan(
       const std::filesystem::path& feed, const std::function<bool(const std::filesystem::path&)>& isFolder);
   /// What the event `mask` (inotify bits) about the entry `name` (empty: the folder itself) in the
-  /// watched folder `watched` means.
+  /// watched folder `watched` means. A lost queue concerns every folder.
   [[nodiscard]] static FileEvent meaning(const WatchedFolder& watched, std::uint32_t mask,
                                          std::string_view name);
 

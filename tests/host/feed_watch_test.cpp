@@ -6,6 +6,7 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <fstream>
@@ -134,6 +135,18 @@ TEST_F(FeedWatchTest, TheFaceFollowsTheFeedWhicheverPartOfItsPathExists) {
          t.link("../../t1", "a/b/widgets");
        },
        [](const Tree& t) { t.remove("t1"); }, Loaded::Case::missing},
+      {"renamed into place after the event queue overflowed", withFeed(kOff),
+       [](const Tree& t) {
+         // The loop does not run meanwhile, as when the process is stopped: the queue fills up.
+         t.file("a/b/widgets/x0", "");
+         t.file("a/b/widgets/x1", "");
+         const std::string busy[] = {(t.root / "a/b/widgets/x0").string(),
+                                     (t.root / "a/b/widgets/x1").string()};
+         for (int i = 0; i < 20'000; ++i) ::utimensat(AT_FDCWD, busy[i % 2].c_str(), nullptr, 0);
+         t.file("a/b/widgets/.widget.json.tmp", kOn);
+         t.move("a/b/widgets/.widget.json.tmp", "a/b/widgets/widget.json");
+       },
+       Loaded::Case::feed},
   };
   for (const Row& r : rows) {
     const Tree tree{dir_ / r.what};

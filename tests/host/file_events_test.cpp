@@ -88,6 +88,10 @@ TEST(FileEvents, WhatAnEventMeans) {
       {above, IN_DELETE, "w", FileEvent::moved},
       {above, IN_ATTRIB | IN_ISDIR, "w", FileEvent::none},
       {above, IN_CREATE, "x", FileEvent::none},
+      {feed, IN_Q_OVERFLOW, "", FileEvent::lost},  // events were dropped: whatever they said
+      {above, IN_Q_OVERFLOW, "", FileEvent::lost},
+      {feed, 0, "widget.json", FileEvent::lost},  // nothing this watch knows how to read
+      {feed, 0x00100000U | IN_MODIFY, "widget.json", FileEvent::lost},
   };
   for (const Row& r : rows)
     EXPECT_EQ(FileEvents::meaning(r.in, r.mask, r.name), r.meaning)
