@@ -45,7 +45,16 @@ struct FeedWatch::State {
   std::optional<Burst> burst;
   guint timer = 0;
 
-  [[nodiscard]] std::vector<WatchedFolder> planNow() const { return FileEvents::plan(feed, isFolder); }
+  [[nodiscard]] std::vector<WatchedFolder> planNow() const {
+    // A feed that is a link: where the chain of links ends, also watched.
+    std::error_code ec;
+    std::optional<std::filesystem::path> target;
+    if (std::filesystem::is_symlink(feed, ec)) {
+      const std::filesystem::path resolved = std::filesystem::weakly_canonical(feed, ec);
+      if (!ec) target = resolved;
+    }
+    return FileEvents::plan(feed, isFolder, target);
+  }
 
   [[nodiscard]] std::vector<WatchedFolder> current() const {
     std::vector<WatchedFolder> out;

@@ -8,7 +8,8 @@
 ///
 /// Any part of the path may be missing: the nearest existing folder on the way is watched, the
 /// watch moves down as folders appear and up as they vanish or move away, and every such change is
-/// followed by a call of `changed`. Runs on the thread-default main context of the thread that
+/// followed by a call of `changed`. A feed that is a symbolic link is also watched where the link
+/// leads, and followed when the link changes. Runs on the thread-default main context of the thread that
 /// creates it.
 
 #include <filesystem>

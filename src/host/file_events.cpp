@@ -6,8 +6,9 @@
 
 namespace ostrel {
 
-std::vector<WatchedFolder> FileEvents::plan(
-    const std::filesystem::path& feed, const std::function<bool(const std::filesystem::path&)>& isFolder) {
+std::vector<WatchedFolder> FileEvents::plan(const std::filesystem::path& feed,
+                                            const std::function<bool(const std::filesystem::path&)>& isFolder,
+                                            const std::optional<std::filesystem::path>& linkTarget) {
   const std::filesystem::path own = feed.parent_path();
   std::filesystem::path nearest = own;
   std::filesystem::path next = feed.filename();
@@ -24,13 +25,19 @@ std::vector<WatchedFolder> FileEvents::plan(
     out.push_back(WatchedFolder{
         .folder = below.parent_path(), .role = FolderRole::above, .name = below.filename().string()});
   }
+  if (nearest == own && linkTarget && linkTarget->has_filename() && isFolder(linkTarget->parent_path())) {
+    out.push_back(WatchedFolder{.folder = linkTarget->parent_path(),
+                                .role = FolderRole::target,
+                                .name = linkTarget->filename().string()});
+  }
   return out;
 }
 
 std::uint32_t FileEvents::eventsFor(FolderRole role) {
   constexpr std::uint32_t entries =
       IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
-  return role == FolderRole::feed ? entries | IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB : entries;
+  const bool file = role == FolderRole::feed || role == FolderRole::target;
+  return file ? entries | IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB : entries;
 }
 
 FileEvent FileEvents::meaning(const WatchedFolder& watched, std::uint32_t mask, std::string_view name) {
@@ -40,8 +47,9 @@ FileEvent FileEvents::meaning(const WatchedFolder& watched, std::uint32_t mask, 
   if ((mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT | IN_IGNORED)) != 0) return FileEvent::moved;
   if (name.empty() || name != watched.name) return FileEvent::none;
   constexpr std::uint32_t appearsOrGoes = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
-  if (watched.role != FolderRole::feed)
+  if (watched.role == FolderRole::awaited || watched.role == FolderRole::above) {
     return (mask & appearsOrGoes) != 0 ? FileEvent::moved : FileEvent::none;
+  }
   if ((mask & (IN_CLOSE_WRITE | IN_MOVED_TO)) != 0) return FileEvent::written;
   if ((mask & (appearsOrGoes | IN_MODIFY | IN_ATTRIB)) != 0) return FileEvent::touched;
   return FileEvent::none;

@@ -34,6 +34,7 @@ namespace ostrel {
 /// What a watched folder is to the feed, and the one name in it that matters.
 enum class FolderRole {
   feed,     ///< the feed's own folder; `name` is the feed's file name
+  target,   ///< the folder of the file the feed links to; `name` is that file's name
   awaited,  ///< the nearest existing folder on the way; `name` is the next folder of the path
   above,    ///< the folder that holds the watched one; `name` is the watched folder's name
 };
@@ -76,10 +77,12 @@ struct FileEvents {
   [[nodiscard]] static std::uint32_t eventsFor(FolderRole role);
 
   /// The folders to watch for the feed at the absolute path `feed`, given which paths are folders
-  /// now (`isFolder`, following links): the nearest existing folder on the way (the feed's own
-  /// folder when it exists), then every folder above it up to the root.
+  /// now (`isFolder`, following links) and, when the feed is a symbolic link, the absolute path it
+  /// leads to (`linkTarget`): the nearest existing folder on the way (the feed's own folder when it
+  /// exists), every folder above it up to the root, and the folder of the link's target, if any.
   [[nodiscard]] static std::vector<WatchedFolder> plan(
-      const std::filesystem::path& feed, const std::function<bool(const std::filesystem::path&)>& isFolder);
+      const std::filesystem::path& feed, const std::function<bool(const std::filesystem::path&)>& isFolder,
+      const std::optional<std::filesystem::path>& linkTarget = std::nullopt);
   /// What the event `mask` (inotify bits) about the entry `name` (empty: the folder itself) in the
   /// watched folder `watched` means. A lost queue concerns every folder.
   [[nodiscard]] static FileEvent meaning(const WatchedFolder& watched, std::uint32_t mask,

@@ -135,6 +135,26 @@ TEST_F(FeedWatchTest, TheFaceFollowsTheFeedWhicheverPartOfItsPathExists) {
          t.link("../../t1", "a/b/widgets");
        },
        [](const Tree& t) { t.remove("t1"); }, Loaded::Case::missing},
+      {"the feed's link target rewritten in place",
+       [](const Tree& t) {
+         t.file("t/real.json", kOff);
+         t.folder("a/b/widgets");
+         t.link("../../../t/real.json", "a/b/widgets/widget.json");
+       },
+       [](const Tree& t) { t.file("t/real.json", kOn); }, Loaded::Case::feed},
+      {"the feed's link pointed elsewhere, then that file rewritten",
+       [](const Tree& t) {
+         t.file("t/real.json", kOn);
+         t.folder("a/b/widgets");
+         t.link("../../../t/real.json", "a/b/widgets/widget.json");
+       },
+       [](const Tree& t) {
+         t.file("u/other.json", kOff);
+         t.link("../../../u/other.json", "a/b/widgets/widget.json");
+         pause(0.6);
+         t.file("u/other.json", kOn);
+       },
+       Loaded::Case::feed},
       {"renamed into place after the event queue overflowed", withFeed(kOff),
        [](const Tree& t) {
          // The loop does not run meanwhile, as when the process is stopped: the queue fills up.

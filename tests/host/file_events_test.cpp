@@ -50,12 +50,22 @@ TEST(FileEvents, ThePlanWatchesTheNearestExistingFolderAndEachOneAboveIt) {
   }
   EXPECT_EQ(FileEvents::plan("/widget.json", [](const Path&) { return false; }),
             (std::vector<WatchedFolder>{{"/", FolderRole::feed, "widget.json"}}));
+  // A feed that is a link: also where it leads, once its own folder is there.
+  const auto all = [](const Path&) { return true; };
+  EXPECT_EQ(FileEvents::plan("/w/widget.json", all, Path{"/data/feed.json"}),
+            (std::vector<WatchedFolder>{{"/w", FolderRole::feed, "widget.json"},
+                                        {"/", FolderRole::above, "w"},
+                                        {"/data", FolderRole::target, "feed.json"}}));
+  EXPECT_EQ(FileEvents::plan(
+                "/w/widget.json", [](const Path& p) { return p == "/"; }, Path{"/data/feed.json"}),
+            (std::vector<WatchedFolder>{{"/", FolderRole::awaited, "w"}}));
 }
 
 TEST(FileEvents, WhatAnEventMeans) {
   const WatchedFolder feed{"/w", FolderRole::feed, "widget.json"};
   const WatchedFolder awaited{"/a", FolderRole::awaited, "widgets"};
   const WatchedFolder above{"/", FolderRole::above, "w"};
+  const WatchedFolder target{"/data", FolderRole::target, "feed.json"};
   struct Row {
     const WatchedFolder& in;
     std::uint32_t mask;
@@ -74,6 +84,9 @@ TEST(FileEvents, WhatAnEventMeans) {
       {feed, IN_CREATE | IN_ISDIR, "widget.json", FileEvent::touched},
       {feed, IN_CLOSE_WRITE, "widget.json~", FileEvent::none},
       {feed, IN_MODIFY, "WIDGET.JSON", FileEvent::none},
+      {target, IN_CLOSE_WRITE, "feed.json", FileEvent::written},  // where the feed's link leads
+      {target, IN_MODIFY, "feed.json", FileEvent::touched},
+      {target, IN_MODIFY, "widget.json", FileEvent::none},
       {feed, IN_DELETE_SELF, "", FileEvent::moved},  // the feed's folder deleted ...
       {feed, IN_MOVE_SELF, "", FileEvent::moved},    // ... or moved away
       {feed, IN_IGNORED, "", FileEvent::moved},
