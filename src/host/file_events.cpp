@@ -51,19 +51,24 @@ FileEvent FileEvents::meaning(const WatchedFolder& watched, std::uint32_t mask, 
     return (mask & appearsOrGoes) != 0 ? FileEvent::moved : FileEvent::none;
   }
   if ((mask & (IN_CLOSE_WRITE | IN_MOVED_TO)) != 0) return FileEvent::written;
-  if ((mask & (appearsOrGoes | IN_MODIFY | IN_ATTRIB)) != 0) return FileEvent::touched;
+  if ((mask & IN_MODIFY) != 0) return FileEvent::writing;
+  if ((mask & (appearsOrGoes | IN_ATTRIB)) != 0) return FileEvent::touched;
   return FileEvent::none;
 }
 
 Burst FileEvents::add(std::optional<Burst> burst, double at, FileEvent event) {
   const bool finishes = event == FileEvent::written;
-  if (!burst) return Burst{.first = at, .last = at, .finished = finishes};
+  // Data written opens the write; closing it or a file renamed over it ends it.
+  const auto open = [&](bool before) { return event == FileEvent::writing || (before && !finishes); };
+  if (!burst) return Burst{.first = at, .last = at, .finished = finishes, .open = open(false)};
   if (at < burst->last) return *burst;  // reported late: the latest event stays the latest
-  return Burst{.first = burst->first, .last = at, .finished = finishes};
+  return Burst{.first = burst->first, .last = at, .finished = finishes, .open = open(burst->open)};
 }
 
 double FileEvents::settlesAt(Burst burst) {
-  return std::min(burst.last + (burst.finished ? quietAfterWrite : quiet), burst.first + longest);
+  if (burst.finished) return std::min(burst.last + quietAfterWrite, burst.first + longestOpen);
+  if (burst.open) return burst.first + longestOpen;
+  return std::min(burst.last + quiet, burst.first + longest);
 }
 
 }  // namespace ostrel

@@ -12,7 +12,8 @@
 /// closed, or a temporary file renamed over it); the engine asks for one new timeline per burst,
 /// once the burst has been quiet for a moment, and never later than a second after it began. The
 /// moment is short when the latest event finishes a write (the feed renamed into place, or closed
-/// after writing): the file is whole then.
+/// after writing): the file is whole then. A write in place that has not been closed yet is waited
+/// for, however slow, up to `longestOpen`: a half-written feed is never taken for the final one.
 ///
 ///     for (const WatchedFolder& w : FileEvents::plan(feed, isFolder)) watch(w.folder);
 ///     on event (mask, name) in w:  FileEvent e = FileEvents::meaning(w, mask, name);
@@ -50,17 +51,19 @@ struct WatchedFolder {
 enum class FileEvent {
   none,     ///< nothing that concerns the feed
   touched,  ///< the feed created, deleted, renamed away or its mode changed
+  writing,  ///< data written to the feed, which is still open: the write is not over yet
   written,  ///< the feed closed after writing, or renamed into place: whole from now on
   moved,    ///< a folder on the way appeared, vanished or moved: plan again, then reload
   lost,     ///< events were lost (the queue overflowed) or are not understood: plan again, then reload
 };
 
-/// Events that came close together: when the first and the latest came, in monotonic seconds, and
-/// whether the latest finished a write.
+/// Events that came close together: when the first and the latest came, in monotonic seconds,
+/// whether the latest finished a write, and whether data was written that is not closed yet.
 struct Burst {
   double first = 0;
   double last = 0;
   bool finished = false;
+  bool open = false;
   friend constexpr bool operator==(const Burst&, const Burst&) = default;
 };
 
@@ -69,8 +72,10 @@ struct FileEvents {
   static constexpr double quiet = 0.25;
   /// ... or for this long after an event that finished a write.
   static constexpr double quietAfterWrite = 0.04;
-  /// ... or this long after it began, however many events keep coming.
+  /// ... or this long after it began, however many events keep coming ...
   static constexpr double longest = 1.0;
+  /// ... but while the feed is written in place and not closed, only this long after it began.
+  static constexpr double longestOpen = 10.0;
 
   /// The events to ask of a folder in `role` (an inotify mask): entries that appear or go, and in the
   /// feed's folder also writes and changes of mode.

@@ -8,6 +8,7 @@
 #include <stdio.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -70,6 +71,7 @@ TEST_F(FeedWatchTest, TheFaceFollowsTheFeedWhicheverPartOfItsPathExists) {
     const char* what;
     std::function<void(const Tree&)> before, change;
     Loaded::Case after;
+    bool steady = false;  // no note for a missing feed on the way
   };
   const auto withFeed = [](const char* text) {
     return [text](const Tree& t) { t.file("a/b/widgets/widget.json", text); };
@@ -155,6 +157,15 @@ TEST_F(FeedWatchTest, TheFaceFollowsTheFeedWhicheverPartOfItsPathExists) {
          t.file("u/other.json", kOn);
        },
        Loaded::Case::feed},
+      {"written in place slowly: half, a pause of 2 s, the rest", withFeed(kOff),
+       [](const Tree& t) {
+         const std::string text = kOn;
+         std::ofstream f(t.root / "a/b/widgets/widget.json", std::ios::binary | std::ios::trunc);
+         f << text.substr(0, text.size() / 2) << std::flush;
+         pause(2.0);
+         f << text.substr(text.size() / 2);
+       },
+       Loaded::Case::feed, true},
       {"renamed into place after the event queue overflowed", withFeed(kOff),
        [](const Tree& t) {
          // The loop does not run meanwhile, as when the process is stopped: the queue fills up.
@@ -185,6 +196,9 @@ TEST_F(FeedWatchTest, TheFaceFollowsTheFeedWhicheverPartOfItsPathExists) {
     pause(0.1);
     r.change(tree);
     EXPECT_TRUE(runUntil([&] { return out.faces.back() == r.after; }, 2.0)) << r.what;
+    if (r.steady) {
+      EXPECT_EQ(std::count(out.faces.begin(), out.faces.end(), Loaded::Case::missing), 0) << r.what;
+    }
     engine.stop();
   }
 }

@@ -76,7 +76,7 @@ TEST(FileEvents, WhatAnEventMeans) {
       {feed, IN_CLOSE_WRITE, "widget.json", FileEvent::written},
       {feed, IN_MOVED_TO, "widget.json", FileEvent::written},  // a temporary file renamed over it
       {feed, IN_MOVED_FROM, ".widget.json.tmp", FileEvent::none},
-      {feed, IN_MODIFY, "widget.json", FileEvent::touched},
+      {feed, IN_MODIFY, "widget.json", FileEvent::writing},
       {feed, IN_CREATE, "widget.json", FileEvent::touched},
       {feed, IN_DELETE, "widget.json", FileEvent::touched},
       {feed, IN_MOVED_FROM, "widget.json", FileEvent::touched},
@@ -85,7 +85,7 @@ TEST(FileEvents, WhatAnEventMeans) {
       {feed, IN_CLOSE_WRITE, "widget.json~", FileEvent::none},
       {feed, IN_MODIFY, "WIDGET.JSON", FileEvent::none},
       {target, IN_CLOSE_WRITE, "feed.json", FileEvent::written},  // where the feed's link leads
-      {target, IN_MODIFY, "feed.json", FileEvent::touched},
+      {target, IN_MODIFY, "feed.json", FileEvent::writing},
       {target, IN_MODIFY, "widget.json", FileEvent::none},
       {feed, IN_DELETE_SELF, "", FileEvent::moved},  // the feed's folder deleted ...
       {feed, IN_MOVE_SELF, "", FileEvent::moved},    // ... or moved away
@@ -117,6 +117,7 @@ TEST(FileEvents, ABurstSettlesWhenQuietSoonAfterAFinishedWriteOrAfterASecond) {
     FileEvent event = FileEvent::touched;
   };
   constexpr FileEvent written = FileEvent::written;
+  constexpr FileEvent writing = FileEvent::writing;
   struct Row {
     const char* what;
     std::vector<Event> events;
@@ -134,6 +135,11 @@ TEST(FileEvents, ABurstSettlesWhenQuietSoonAfterAFinishedWriteOrAfterASecond) {
        11.0},
       {"an event reported late does not move the end back", {{10}, {10.2}, {10.1}}, 10.45},
       {"nor does one that came before a finished write", {{10}, {10.2, written}, {10.1}}, 10.24},
+      {"written in place, not closed: waits for the close", {{10, writing}, {12, writing}}, 20},
+      {"... closed at last", {{10, writing}, {12, writing}, {12.001, written}}, 12.041},
+      {"... or a file renamed over it", {{10, writing}, {11}, {12, written}}, 12.04},
+      {"... a mode change does not end it", {{10, writing}, {10.1}}, 20},
+      {"a later write after a closed one", {{10, written}, {10.5, writing}}, 20},
   };
   for (const Row& r : rows) {
     std::optional<Burst> burst;
