@@ -2,6 +2,7 @@
 
 #include <glib-unix.h>
 #include <glib.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cmath>
@@ -164,6 +165,7 @@ struct Engine::State {
     }
     if (reload) request(now);
     present(now);
+    if (reload) handBackMemory();
     arm(now);
   }
 
@@ -176,8 +178,13 @@ struct Engine::State {
     if (clock.isSystem()) lastReading = clock.read();
     request(now);
     present(now);
+    handBackMemory();
     arm(now);
   }
+
+  /// The timelines and faces of the feed read before are gone now: what the allocator keeps of
+  /// them (a big feed leaves many megabytes free in its heap) goes back to the system.
+  static void handBackMemory() { ::malloc_trim(0); }
 
   void followSystem() {
     if (!systemWatch) return;
