@@ -19,7 +19,7 @@ namespace ostrel {
 namespace {
 
 /// The longest a GLib timeout can be asked to wait, in milliseconds; the engine never waits longer
-/// than a minute of its clock, but a slow simulated clock stretches that.
+/// than `Schedule::longestSleep` of its clock, but a slow simulated clock stretches that.
 constexpr double kLongestTimeoutMs = 24.0 * 3600 * 1000;
 
 }  // namespace

@@ -92,7 +92,7 @@ struct FeedWatch::State {
 
   void readable() {
     // Large enough for many events at once; each is a header and a name of at most NAME_MAX.
-    alignas(inotify_event) std::array<char, 16 * 1024> buffer{};
+    alignas(inotify_event) std::array<char, 16'384> buffer{};
     bool replan = false;
     for (;;) {
       const ssize_t n = ::read(fd, buffer.data(), buffer.size());
