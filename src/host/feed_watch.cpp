@@ -25,6 +25,25 @@ bool isFolder(const std::filesystem::path& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+/// Where `path` leads when it is a link: the chain of links followed by hand, since the end may not
+/// exist (which the library's canonical forms do not follow). None for a loop or too long a chain.
+std::optional<std::filesystem::path> linkOf(const std::filesystem::path& path) {
+  constexpr int kLongestChain = 40;  // as the kernel allows
+  std::error_code ec;
+  std::filesystem::path at = path;
+  for (int hop = 0; hop <= kLongestChain; ++hop) {
+    if (!std::filesystem::is_symlink(at, ec)) {
+      if (hop == 0) return std::nullopt;
+      const std::filesystem::path resolved = std::filesystem::weakly_canonical(at, ec);
+      return ec ? at.lexically_normal() : resolved;
+    }
+    const std::filesystem::path target = std::filesystem::read_symlink(at, ec);
+    if (ec) return std::nullopt;
+    at = target.is_absolute() ? target : at.parent_path() / target;
+  }
+  return std::nullopt;
+}
+
 /// A watch in place: the kernel's descriptor and what the folder is to the feed.
 struct Watch {
   int descriptor = -1;
@@ -46,14 +65,7 @@ struct FeedWatch::State {
   guint timer = 0;
 
   [[nodiscard]] std::vector<WatchedFolder> planNow() const {
-    // A feed that is a link: where the chain of links ends, also watched.
-    std::error_code ec;
-    std::optional<std::filesystem::path> target;
-    if (std::filesystem::is_symlink(feed, ec)) {
-      const std::filesystem::path resolved = std::filesystem::weakly_canonical(feed, ec);
-      if (!ec) target = resolved;
-    }
-    return FileEvents::plan(feed, isFolder, target);
+    return FileEvents::plan(feed, isFolder, linkOf);
   }
 
   [[nodiscard]] std::vector<WatchedFolder> current() const {

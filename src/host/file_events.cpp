@@ -6,17 +6,28 @@
 
 namespace ostrel {
 
-std::vector<WatchedFolder> FileEvents::plan(const std::filesystem::path& feed,
-                                            const std::function<bool(const std::filesystem::path&)>& isFolder,
-                                            const std::optional<std::filesystem::path>& linkTarget) {
-  const std::filesystem::path own = feed.parent_path();
-  std::filesystem::path nearest = own;
-  std::filesystem::path next = feed.filename();
+namespace {
+
+/// The nearest existing folder on the way to `path`, and the name in it that leads on.
+std::pair<std::filesystem::path, std::filesystem::path> nearestOnTheWay(
+    const std::filesystem::path& path, const std::function<bool(const std::filesystem::path&)>& isFolder) {
+  std::filesystem::path nearest = path.parent_path();
+  std::filesystem::path next = path.filename();
   // Up the path until a folder exists; the root always counts as one.
   while (nearest.has_relative_path() && !isFolder(nearest)) {
     next = nearest.filename();
     nearest = nearest.parent_path();
   }
+  return {nearest, next};
+}
+
+}  // namespace
+
+std::vector<WatchedFolder> FileEvents::plan(const std::filesystem::path& feed,
+                                            const std::function<bool(const std::filesystem::path&)>& isFolder,
+                                            const LinkOf& linkOf) {
+  const std::filesystem::path own = feed.parent_path();
+  const auto [nearest, next] = nearestOnTheWay(feed, isFolder);
   std::vector<WatchedFolder> out;
   out.push_back(WatchedFolder{.folder = nearest,
                               .role = nearest == own ? FolderRole::feed : FolderRole::awaited,
@@ -25,10 +36,19 @@ std::vector<WatchedFolder> FileEvents::plan(const std::filesystem::path& feed,
     out.push_back(WatchedFolder{
         .folder = below.parent_path(), .role = FolderRole::above, .name = below.filename().string()});
   }
-  if (nearest == own && linkTarget && linkTarget->has_filename() && isFolder(linkTarget->parent_path())) {
-    out.push_back(WatchedFolder{.folder = linkTarget->parent_path(),
-                                .role = FolderRole::target,
-                                .name = linkTarget->filename().string()});
+  const std::optional<std::filesystem::path> link = linkOf ? linkOf(nearest / next) : std::nullopt;
+  if (!link || !link->has_filename()) return out;
+  if (nearest == own) {
+    // The feed is a link: where it leads, once that folder is there.
+    if (isFolder(link->parent_path())) {
+      out.push_back(WatchedFolder{
+          .folder = link->parent_path(), .role = FolderRole::target, .name = link->filename().string()});
+    }
+  } else {
+    // A link to a folder that is not there (yet): the way to where it leads.
+    const auto [linkNearest, linkNext] = nearestOnTheWay(*link / "", isFolder);
+    out.push_back(
+        WatchedFolder{.folder = linkNearest, .role = FolderRole::awaited, .name = linkNext.string()});
   }
   return out;
 }

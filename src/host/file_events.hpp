@@ -81,13 +81,17 @@ struct FileEvents {
   /// feed's folder also writes and changes of mode.
   [[nodiscard]] static std::uint32_t eventsFor(FolderRole role);
 
+  /// Where a path leads when it is a symbolic link (absolute, the chain of links followed), else none.
+  using LinkOf = std::function<std::optional<std::filesystem::path>(const std::filesystem::path&)>;
+
   /// The folders to watch for the feed at the absolute path `feed`, given which paths are folders
-  /// now (`isFolder`, following links) and, when the feed is a symbolic link, the absolute path it
-  /// leads to (`linkTarget`): the nearest existing folder on the way (the feed's own folder when it
-  /// exists), every folder above it up to the root, and the folder of the link's target, if any.
+  /// now (`isFolder`, following links) and which are links (`linkOf`; none: no links): the nearest
+  /// existing folder on the way (the feed's own folder when it exists) and every folder above it up
+  /// to the root; then, when the feed is a link, the folder where it leads, or when the entry awaited
+  /// on the way is a link to a folder not there, the nearest existing folder on the way to that.
   [[nodiscard]] static std::vector<WatchedFolder> plan(
       const std::filesystem::path& feed, const std::function<bool(const std::filesystem::path&)>& isFolder,
-      const std::optional<std::filesystem::path>& linkTarget = std::nullopt);
+      const LinkOf& linkOf = {});
   /// What the event `mask` (inotify bits) about the entry `name` (empty: the folder itself) in the
   /// watched folder `watched` means. A lost queue concerns every folder.
   [[nodiscard]] static FileEvent meaning(const WatchedFolder& watched, std::uint32_t mask,

@@ -137,6 +137,18 @@ TEST_F(FeedWatchTest, TheFaceFollowsTheFeedWhicheverPartOfItsPathExists) {
          t.link("../../t1", "a/b/widgets");
        },
        [](const Tree& t) { t.remove("t1"); }, Loaded::Case::missing},
+      {"a linked folder's target deleted and made again",
+       [](const Tree& t) {
+         t.file("t1/widget.json", kOn);
+         t.folder("a/b");
+         t.link("../../t1", "a/b/widgets");
+       },
+       [](const Tree& t) {
+         t.remove("t1");
+         pause(0.5);
+         t.file("t1/widget.json", kOff);
+       },
+       Loaded::Case::off},
       {"the feed's link target rewritten in place",
        [](const Tree& t) {
          t.file("t/real.json", kOff);

@@ -50,15 +50,42 @@ TEST(FileEvents, ThePlanWatchesTheNearestExistingFolderAndEachOneAboveIt) {
   }
   EXPECT_EQ(FileEvents::plan("/widget.json", [](const Path&) { return false; }),
             (std::vector<WatchedFolder>{{"/", FolderRole::feed, "widget.json"}}));
-  // A feed that is a link: also where it leads, once its own folder is there.
-  const auto all = [](const Path&) { return true; };
-  EXPECT_EQ(FileEvents::plan("/w/widget.json", all, Path{"/data/feed.json"}),
-            (std::vector<WatchedFolder>{{"/w", FolderRole::feed, "widget.json"},
-                                        {"/", FolderRole::above, "w"},
-                                        {"/data", FolderRole::target, "feed.json"}}));
-  EXPECT_EQ(FileEvents::plan(
-                "/w/widget.json", [](const Path& p) { return p == "/"; }, Path{"/data/feed.json"}),
-            (std::vector<WatchedFolder>{{"/", FolderRole::awaited, "w"}}));
+}
+
+TEST(FileEvents, ThePlanAlsoWatchesWhereALinkOnTheWayLeads) {
+  const auto links = [](const Path& p) -> std::optional<Path> {
+    if (p == "/w/widget.json") return Path{"/data/feed.json"};
+    if (p == "/w/sub") return Path{"/t/one/two"};
+    return std::nullopt;
+  };
+  struct Row {
+    Path feed;
+    std::set<Path> folders;  // besides the root
+    std::vector<WatchedFolder> plan;
+  };
+  const Row rows[] = {
+      {"/w/widget.json",  // the feed is a link: also where it leads
+       {"/w", "/data"},
+       {{"/w", FolderRole::feed, "widget.json"},
+        {"/", FolderRole::above, "w"},
+        {"/data", FolderRole::target, "feed.json"}}},
+      {"/w/widget.json", {"/w"}, {{"/w", FolderRole::feed, "widget.json"}, {"/", FolderRole::above, "w"}}},
+      {"/w/widget.json", {}, {{"/", FolderRole::awaited, "w"}}},
+      {"/w/sub/widget.json",  // a linked folder whose target is not there: the way to it
+       {"/w", "/t"},
+       {{"/w", FolderRole::awaited, "sub"},
+        {"/", FolderRole::above, "w"},
+        {"/t", FolderRole::awaited, "one"}}},
+      {"/w/sub/widget.json",
+       {"/w", "/t", "/t/one", "/t/one/two", "/w/sub"},
+       {{"/w/sub", FolderRole::feed, "widget.json"},
+        {"/w", FolderRole::above, "sub"},
+        {"/", FolderRole::above, "w"}}},
+  };
+  for (const Row& r : rows) {
+    const auto isFolder = [&](const Path& p) { return r.folders.count(p) > 0; };
+    EXPECT_EQ(FileEvents::plan(r.feed, isFolder, links), r.plan) << r.feed;
+  }
 }
 
 TEST(FileEvents, WhatAnEventMeans) {
