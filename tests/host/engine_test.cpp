@@ -157,35 +157,6 @@ TEST_F(EngineTest, ASetOfTheWallClockIsFollowedAtOnce) {
   engine.stop();
 }
 
-/// Sets LANG (null: unsets it) and unsets LC_ALL and LC_TIME for its life.
-class LocaleVariables {
- public:
-  explicit LocaleVariables(const char* lang) {
-    for (const char* name : kNames) {
-      const char* v = std::getenv(name);
-      saved_.emplace_back(v != nullptr ? std::optional<std::string>(v) : std::nullopt);
-      ::unsetenv(name);
-    }
-    if (lang != nullptr) ::setenv("LANG", lang, 1);
-  }
-  ~LocaleVariables() {
-    for (std::size_t i = 0; i < saved_.size(); ++i) {
-      if (saved_[i])
-        ::setenv(kNames[i], saved_[i]->c_str(), 1);
-      else
-        ::unsetenv(kNames[i]);
-    }
-  }
-  LocaleVariables(const LocaleVariables&) = delete;
-  LocaleVariables& operator=(const LocaleVariables&) = delete;
-  LocaleVariables(LocaleVariables&&) = delete;
-  LocaleVariables& operator=(LocaleVariables&&) = delete;
-
- private:
-  static constexpr const char* kNames[] = {"LC_ALL", "LC_TIME", "LANG"};
-  std::vector<std::optional<std::string>> saved_;
-};
-
 TEST_F(EngineTest, FollowsTheSystemLocaleOnlyWhereTheEnvironmentSetsNone) {
   struct Row {
     const char* lang;  // of the session; null: unset
@@ -200,8 +171,15 @@ TEST_F(EngineTest, FollowsTheSystemLocaleOnlyWhereTheEnvironmentSetsNone) {
       {"en_US.UTF-8", "LANG=de_DE.UTF-8\n", "LANG=fr_FR.UTF-8\n", "en_US", "9:45"},
   };
   write("feed.json", busyFeed());
+  const char* const saved = std::getenv("LANG");
+  const std::string lang = saved != nullptr ? saved : "";
+  ::unsetenv("LC_ALL");
+  ::unsetenv("LC_TIME");
   for (const Row& r : rows) {
-    const LocaleVariables environment(r.lang);
+    if (r.lang != nullptr)
+      ::setenv("LANG", r.lang, 1);
+    else
+      ::unsetenv("LANG");
     write("locale", r.before);
     EngineSettings s = settings("feed.json");
     s.locale.reset();
@@ -222,6 +200,10 @@ TEST_F(EngineTest, FollowsTheSystemLocaleOnlyWhereTheEnvironmentSetsNone) {
     EXPECT_NE(reading(out.faces.back().view(ColorScheme::light)).find(r.clock), std::string::npos) << r.after;
     engine.stop();
   }
+  if (saved != nullptr)
+    ::setenv("LANG", lang.c_str(), 1);
+  else
+    ::unsetenv("LANG");
 }
 
 }  // namespace
