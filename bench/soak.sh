@@ -11,6 +11,9 @@
 # start and the end.
 # Week: `watch --speed max` over a simulated week; at sampled entry dates, every text of the face
 # that `tree --at` prints must appear, in order, in the line `watch` printed for that date.
+# Clock: `watch` runs under libfaketime, whose wall clock (only: a set leaves the monotonic clock as
+# it is) is moved 3 h ahead and then a day back while the kernel is told of a set of the clock (the
+# machine's clock stays as it was; needs CAP_SYS_TIME): the face must follow each within 2 s.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$root/build/release"}
@@ -107,4 +110,36 @@ for ((n = 1; n <= lines; n += step)); do
 done
 echo "week: $lines faces, $samples sampled, $week_mismatches mismatches with tree --at"
 
-((alive && mismatches == 0 && week_mismatches == 0 && fds_after == fds_before))
+# The clock set.
+faketime_lib=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -1)
+signal="$build/tests/host/clock_set_signal"
+clock_ok=1
+if [[ -n $faketime_lib && -x $signal ]] && "$signal"; then
+  start=$(date -u -d '+2 hours' +%Y-%m-%dT%H:%M:00Z) end=$(date -u -d '+2 hours 50 minutes' +%Y-%m-%dT%H:%M:00Z)
+  printf '{"v":1,"enabled":true,"at":"%s","classes":[{"unit":"COMP2123","title":"Tutorial","start":"%s","end":"%s"}]}\n' \
+    "$(date -u +%Y-%m-%dT%H:%M:%SZ)" "$start" "$end" >"$work/soon.json"
+  echo "+0" >"$work/offset"
+  FAKETIME_TIMESTAMP_FILE="$work/offset" FAKETIME_NO_CACHE=1 DONT_FAKE_MONOTONIC=1 LD_PRELOAD="$faketime_lib" \
+    "$bin" watch --format json --widget NextUp:systemSmall --feed "$work/soon.json" "${opts[@]}" >"$work/clock" &
+  pid=$!
+  sleep 1
+  report=""
+  for offset in +3h -1d; do
+    faces=$(wc -l <"$work/clock")
+    echo "$offset" >"$work/offset"
+    t0=$(date +%s%N)
+    "$signal"
+    for _ in $(seq 100); do (($(wc -l <"$work/clock") > faces)) && break; sleep 0.02; done
+    ms=$((($(date +%s%N) - t0) / 1000000))
+    report+=" $offset followed after $ms ms;"
+    ((ms <= 2000)) || clock_ok=0
+  done
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  pid=""
+  echo "clock:${report%;}"
+else
+  echo "clock: not run (needs libfaketime and CAP_SYS_TIME to signal a set of the clock)"
+fi
+
+((alive && mismatches == 0 && week_mismatches == 0 && clock_ok && fds_after == fds_before))
