@@ -8,6 +8,7 @@ packages=(
   libcli11-dev gettext libglib2.0-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-inter fonts-jetbrains-mono
   fonts-noto-cjk fonts-noto-color-emoji fonts-noto-core fonts-dejavu-core
   jq hyperfine libxml2-utils
+  faketime
   libgtk-3-dev libgtk-layer-shell-dev libx11-dev desktop-file-utils
   xvfb sway grim weston dbus-daemon at-spi2-core libatspi2.0-dev conky-std time
   libglib2.0-bin gnome-shell kwin-wayland

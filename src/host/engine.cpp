@@ -2,6 +2,7 @@
 
 #include <glib-unix.h>
 #include <glib.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cmath>
@@ -18,7 +19,7 @@ namespace ostrel {
 namespace {
 
 /// The longest a GLib timeout can be asked to wait, in milliseconds; the engine never waits longer
-/// than a minute of its clock, but a slow simulated clock stretches that.
+/// than `Schedule::longestSleep` of its clock, but a slow simulated clock stretches that.
 constexpr double kLongestTimeoutMs = 24.0 * 3600 * 1000;
 
 }  // namespace
@@ -50,6 +51,7 @@ struct Engine::State {
   ClockReading lastReading;
   std::optional<Date> lastEntry;
   GMainLoop* loop = nullptr;
+  std::unique_ptr<WallTimer> wallTimer;  ///< the system clock's wakes
   std::unique_ptr<FeedWatch> feedWatch;
   std::unique_ptr<SystemWatch> systemWatch;
 
@@ -110,6 +112,7 @@ struct Engine::State {
   void disarm() {
     if (timer != 0) g_source_remove(timer);
     timer = 0;
+    if (wallTimer) wallTimer->disarm();
   }
 
   void arm(Date now) {
@@ -119,12 +122,17 @@ struct Engine::State {
     for (const Followed& f : widgets) wake = std::min(wake, Schedule::nextWake(f.timeline, now));
     if (settings.until) wake = std::min(wake, std::max(now, *settings.until));
     wakeAt = wake;
+    if (clock.isSystem()) {
+      if (!wallTimer)
+        wallTimer = std::make_unique<WallTimer>([this](bool clockSet) { this->wake(clockSet); });
+      if (wallTimer->arm(wake)) return;
+    }
     const double ms = std::min(std::ceil(clock.delayUntil(wake) * 1000), kLongestTimeoutMs);
     timer = g_timeout_add_full(
         G_PRIORITY_DEFAULT, static_cast<guint>(ms),
         +[](gpointer self) -> gboolean {
           static_cast<State*>(self)->timer = 0;
-          static_cast<State*>(self)->wake();
+          static_cast<State*>(self)->wake(false);
           return G_SOURCE_REMOVE;
         },
         this, nullptr);
@@ -132,15 +140,19 @@ struct Engine::State {
 
   [[nodiscard]] bool reachedUntil(Date now) const { return settings.until && !(now < *settings.until); }
 
-  void wake() {
+  /// The timer fired, or the wall clock was set (`clockSet`).
+  void wake(bool clockSet) {
+    if (!running) return;
     clock.arrive(wakeAt);
     const Date now = clock.now();
     if (reachedUntil(now)) return halt();
     ++stats.wakes;
     bool reload = false;
     if (clock.isSystem()) {
+      // A set is reported at once; a resume from suspend shows as the wall clock having moved
+      // further than the monotonic one, which stood still.
       const ClockReading reading = clock.read();
-      if (Schedule::clockJumped(lastReading, reading)) {
+      if (clockSet || Schedule::clockJumped(lastReading, reading)) {
         ++stats.jumpReloads;
         reload = true;
       }
@@ -153,6 +165,7 @@ struct Engine::State {
     }
     if (reload) request(now);
     present(now);
+    if (reload) handBackMemory();
     arm(now);
   }
 
@@ -165,8 +178,13 @@ struct Engine::State {
     if (clock.isSystem()) lastReading = clock.read();
     request(now);
     present(now);
+    handBackMemory();
     arm(now);
   }
+
+  /// The timelines and faces of the feed read before are gone now: what the allocator keeps of
+  /// them (a big feed leaves many megabytes free in its heap) goes back to the system.
+  static void handBackMemory() { ::malloc_trim(0); }
 
   void followSystem() {
     if (!systemWatch) return;

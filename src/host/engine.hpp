@@ -4,9 +4,10 @@
 /// timeline from the widget's provider, shows the entry whose date is the latest not after now,
 /// wakes exactly at the next entry's date (one timer, never a poll) and requests a new timeline at
 /// the reload policy's instant. It also requests at once when the feed file is created, replaced,
-/// rewritten or deleted (a burst of file events counting once), when the wall clock jumps (checked
-/// at every wake, and it never sleeps more than a minute), and when the system's zone or locale
-/// changes. Faces go to the subscribed outputs, each only when it changed.
+/// rewritten or deleted (a burst of file events counting once), when the wall clock is set or the
+/// machine resumes (the real clock wakes through a wall-clock timer, which fires at once on a set),
+/// and when the system's zone or locale changes. Faces go to the subscribed outputs, each only when it
+/// changed.
 ///
 ///     Engine engine({{.widget = NextUpWidget{}.body(), .family = WidgetFamily::systemSmall}},
 ///                   EngineSettings{.feed = path}, EngineClock::system());

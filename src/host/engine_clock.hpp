@@ -12,6 +12,9 @@
 ///     EngineClock fast = EngineClock::fastest(start);
 ///     fast.arrive(start + 600);                            // now() is start + 600 from here on
 
+#include <functional>
+#include <memory>
+
 #include "host/schedule.hpp"
 #include "platform/date.hpp"
 
@@ -50,6 +53,35 @@ class EngineClock {
   Date start_;         ///< simulated and fastest: the instant at `origin_` (fastest: now)
   double speed_ = 1;   ///< simulated: clock seconds per real second
   double origin_ = 0;  ///< simulated: the monotonic reading at `start_`
+};
+
+/// A one-shot timer on the machine's wall clock: it fires when the wall clock reaches the instant it
+/// is armed for (on time across a suspend of the machine, unlike a timeout measured on the monotonic
+/// clock), and at once, with `clockSet`, when the wall clock is set or jumps.
+///
+///     WallTimer timer{[&](bool clockSet) { if (clockSet) reload(); wake(); }};
+///     if (!timer.arm(next)) fallBackOnATimeout();
+///
+/// Runs on the thread-default main context of the thread that creates it; `fired` is called there.
+class WallTimer {
+ public:
+  explicit WallTimer(std::function<void(bool clockSet)> fired);
+  ~WallTimer();
+  WallTimer(const WallTimer&) = delete;
+  WallTimer& operator=(const WallTimer&) = delete;
+  WallTimer(WallTimer&&) = delete;
+  WallTimer& operator=(WallTimer&&) = delete;
+
+  /// Arms the timer for `at`, replacing any earlier instant (an instant passed fires at once).
+  /// False when the system offers no such timer or refuses the instant.
+  [[nodiscard]] bool arm(Date at);
+  /// Fires no more until armed again.
+  void disarm();
+
+  struct State;
+
+ private:
+  std::unique_ptr<State> state_;
 };
 
 /// Seconds on the monotonic clock (it never jumps and stands still while the machine sleeps).

@@ -1,13 +1,16 @@
 #pragma once
 /// \file feed_watch.hpp
-/// Watches the feed document: a file monitor on its folder sees the file created, replaced (a file
-/// renamed over it), rewritten in place or deleted, and a burst of such events becomes one call of
-/// `changed` once it has settled (file_events.hpp).
+/// Watches the feed document: the kernel's file events (inotify) on its folder tell when the file
+/// is created, replaced (a file renamed over it), rewritten in place or deleted, and a burst of such
+/// events becomes one call of `changed` once it has settled (file_events.hpp).
 ///
 ///     FeedWatch watch{"/home/u/.../widgets/widget.json", [&] { requestTimelines(); }};
 ///
-/// The folder itself may be missing: the monitor then waits for it to appear. Runs on the
-/// thread-default main context of the thread that creates it.
+/// Any part of the path may be missing: the nearest existing folder on the way is watched, the
+/// watch moves down as folders appear and up as they vanish or move away, and every such change is
+/// followed by a call of `changed`. A feed that is a symbolic link is also watched where the link
+/// leads, and followed when the link changes. Runs on the thread-default main context of the thread that
+/// creates it.
 
 #include <filesystem>
 #include <functional>
@@ -24,7 +27,7 @@ class FeedWatch {
   FeedWatch(FeedWatch&&) = delete;
   FeedWatch& operator=(FeedWatch&&) = delete;
 
-  /// Whether the folder could be watched (false: only the reload policy will pick up changes).
+  /// Whether some folder on the way is watched (false: only the reload policy picks up changes).
   [[nodiscard]] bool watching() const;
 
   struct State;

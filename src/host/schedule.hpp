@@ -10,8 +10,8 @@
 ///     sleepUntil(Schedule::nextWake(t, now));
 ///
 /// An entry is shown from its date on, until the next entry's date; the engine wakes exactly at the
-/// next entry's date or the reload instant, whichever comes first, but never sleeps longer than a
-/// minute, so that a jump of the wall clock is noticed within one.
+/// next entry's date or the reload instant, whichever comes first. A jump of the wall clock is no
+/// reason to wake more often: the real clock's timer reports a set of the clock at once.
 
 #include <algorithm>
 #include <cstddef>
@@ -32,8 +32,9 @@ struct ClockReading {
 };
 
 struct Schedule {
-  /// The longest the engine sleeps between two wakes, in seconds.
-  static constexpr double longestSleep = 60;
+  /// The longest the engine sleeps between two wakes, in seconds: a guard for a timeline without
+  /// entries ahead (every timeline asks for a reload sooner).
+  static constexpr double longestSleep = 1800;
   /// How far the wall clock may drift from the monotonic clock between two wakes before it counts
   /// as a jump, in seconds (well above what a clock slewed by NTP drifts in a minute).
   static constexpr double jumpTolerance = 1;
@@ -65,12 +66,12 @@ struct Schedule {
   }
 
   /// When to wake after `now`: the next entry's date or the reload instant, whichever is first, and
-  /// at the latest `now` + `longestSleep`. Always after `now`, unless `now` is not a number.
+  /// at the latest `now` + `longestSleep`; `now` itself when the reload instant has passed.
   template <TimelineEntry E>
   [[nodiscard]] static Date nextWake(const Timeline<E>& timeline, Date now) {
-    Date wake = now + longestSleep;
+    if (!(now < timeline.policy.at)) return now;
+    Date wake = std::min(now + longestSleep, timeline.policy.at);
     if (const std::optional<Date> next = nextEntry(timeline.entries, now)) wake = std::min(wake, *next);
-    if (now < timeline.policy.at) wake = std::min(wake, timeline.policy.at);
     return wake;
   }
 

@@ -1,5 +1,6 @@
 #include "host/system_locale.hpp"
 
+#include <cstdlib>
 #include <optional>
 
 #include "platform/locale_name.hpp"
@@ -56,10 +57,23 @@ std::vector<std::string> SystemLocale::assignments(std::string_view text) {
   return out;
 }
 
-std::string SystemLocale::from(const std::vector<std::string>& assignments, const char* lcAll) {
+LocaleEnvironment LocaleEnvironment::ofProcess() {
+  return LocaleEnvironment{
+      .lcAll = std::getenv("LC_ALL"), .lcTime = std::getenv("LC_TIME"), .lang = std::getenv("LANG")};
+}
+
+bool LocaleEnvironment::setsAny() const {
+  const auto set = [](const char* v) { return v != nullptr && *v != '\0'; };
+  return set(lcAll) || set(lcTime) || set(lang);
+}
+
+std::string SystemLocale::from(const std::vector<std::string>& assignments, LocaleEnvironment environment) {
+  if (environment.setsAny()) return LocaleName::from(environment.lcAll, environment.lcTime, environment.lang);
+  const std::optional<std::string> all = valueOf(assignments, "LC_ALL");
   const std::optional<std::string> time = valueOf(assignments, "LC_TIME");
   const std::optional<std::string> lang = valueOf(assignments, "LANG");
-  return LocaleName::from(lcAll, time ? time->c_str() : nullptr, lang ? lang->c_str() : nullptr);
+  const auto text = [](const std::optional<std::string>& v) { return v ? v->c_str() : nullptr; };
+  return LocaleName::from(text(all), text(time), text(lang));
 }
 
 }  // namespace ostrel

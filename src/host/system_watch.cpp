@@ -37,7 +37,7 @@ struct SystemWatch::State {
   SystemPaths paths;
   std::function<void()> changed;
   std::string zone = Calendar::defaultTimeZone();
-  std::string locale = LocaleName::fromEnvironment();
+  std::string locale;
   std::vector<GFileMonitor*> monitors;
   GCancellable* cancellable = g_cancellable_new();
   GDBusConnection* bus = nullptr;
@@ -53,6 +53,13 @@ struct SystemWatch::State {
     }
     if (auto z = SystemZone::fromText(readText(paths.timezone))) return *z;
     return Calendar::defaultTimeZone();
+  }
+
+  /// The locale as the environment, or else the system's file, states it now.
+  [[nodiscard]] std::string detectLocale() const {
+    const LocaleEnvironment environment = LocaleEnvironment::ofProcess();
+    if (environment.setsAny()) return SystemLocale::from({}, environment);
+    return SystemLocale::from(SystemLocale::assignments(readText(paths.defaultLocale)), environment);
   }
 
   void update(std::optional<std::string> newZone, std::optional<std::string> newLocale) {
@@ -73,8 +80,7 @@ struct SystemWatch::State {
     const std::filesystem::path path = raw != nullptr ? raw : "";
     g_free(raw);
     if (path == paths.defaultLocale) {
-      update(std::nullopt,
-             SystemLocale::from(SystemLocale::assignments(readText(path)), std::getenv("LC_ALL")));
+      update(std::nullopt, detectLocale());
     } else {
       update(detectZone(), std::nullopt);
     }
@@ -107,7 +113,7 @@ struct SystemWatch::State {
         for (gsize i = 0; i < n; ++i) assignments.emplace_back(items[i]);
         g_free(static_cast<gpointer>(items));
         g_variant_unref(list);
-        update(std::nullopt, SystemLocale::from(assignments, std::getenv("LC_ALL")));
+        update(std::nullopt, SystemLocale::from(assignments, LocaleEnvironment::ofProcess()));
       }
     } else {
       std::optional<std::string> zoneNow;
@@ -163,6 +169,7 @@ SystemWatch::SystemWatch(SystemPaths paths, std::function<void()> changed)
   State& s = *state_;
   s.paths = std::move(paths);
   s.changed = std::move(changed);
+  s.locale = s.detectLocale();
   s.watchFile(s.paths.localtime);
   s.watchFile(s.paths.timezone);
   s.watchFile(s.paths.defaultLocale);

@@ -4,7 +4,9 @@
 /// process through its environment (TZ and LANG are fixed at start), so the watch looks where the
 /// system keeps them: the /etc/localtime link, /etc/timezone and /etc/default/locale (file monitors),
 /// and the date and locale services' PropertiesChanged signals on the system bus, when there is one
-/// (without a bus the signals are simply absent).
+/// (without a bus the signals are simply absent). The process's own locale environment (LC_ALL,
+/// LC_TIME, LANG) is the user's choice and wins: the system's locale is followed only when the
+/// environment sets none of them.
 ///
 ///     SystemWatch watch{SystemPaths{}, [&] { follow(watch.timeZone(), watch.locale()); }};
 ///
@@ -29,7 +31,7 @@ struct SystemPaths {
 class SystemWatch {
  public:
   /// Starts watching. The first values are the process's: its TZ or the system's zone, and its
-  /// locale environment.
+  /// locale environment or, when that sets nothing, the system's locale.
   SystemWatch(SystemPaths paths, std::function<void()> changed);
   ~SystemWatch();
   SystemWatch(const SystemWatch&) = delete;

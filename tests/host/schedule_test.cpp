@@ -44,22 +44,24 @@ TEST(Schedule, CurrentIsTheLatestEntryNotAfterNow) {
   EXPECT_EQ(Schedule::current(std::vector<Dated>{}, kTen), std::nullopt);
 }
 
-TEST(Schedule, NextWakeIsTheNextEntryOrTheReloadAndAtMostAMinuteAway) {
+TEST(Schedule, NextWakeIsTheNextEntryOrTheReload) {
   struct Row {
     double at;
     double wake;
   };
   const Row rows[] = {
-      {0, 30},                                 // before the first entry: at its date
-      {30, 60},                                // at an entry: the next one, never the same instant again
-      {45, 60},     {60, 120},    {120, 180},  // the next entry is 18 minutes away: a minute at most
-      {1150, 1200}, {1200, 1260},              // after the last entry, only the cap until the reload
-      {1800, 1830},                            // the reload comes before the cap
-      {1830, 1890},  // reload instant passed (the engine reloads; this timeline's wake is the cap)
-      {5000, 5060},
+      {0, 30},                     // before the first entry: at its date
+      {30, 60},                    // at an entry: the next one, never the same instant again
+      {45, 60},     {60, 120},     // minute by minute
+      {120, 1200},                 // 18 minutes to the next entry: no wake in between
+      {1200, 1830},                // after the last entry: the reload
+      {1800, 1830}, {1830, 1830},  // the reload instant has come: now
+      {5000, 5000},
   };
   const Timeline<Dated> t = sample();
   for (const Row& r : rows) EXPECT_EQ(Schedule::nextWake(t, kTen + r.at), kTen + r.wake) << r.at;
+  const Timeline<Dated> far{.entries = {}, .policy = TimelineReloadPolicy::after(kTen + 86'400)};
+  EXPECT_EQ(Schedule::nextWake(far, kTen), kTen + Schedule::longestSleep);
 }
 
 TEST(Schedule, ReloadIsDueAtThePolicyInstantOrWhenNothingIsCurrent) {

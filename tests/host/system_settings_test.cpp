@@ -63,25 +63,32 @@ TEST(SystemLocale, AssignmentsOfAShellStyleFile) {
   EXPECT_TRUE(SystemLocale::assignments("").empty());
 }
 
-TEST(SystemLocale, TimesFollowLcAllThenLcTimeThenLang) {
+TEST(SystemLocale, TheEnvironmentWinsAndTheSystemIsFollowedOnlyWhereItSetsNothing) {
   struct Row {
     std::vector<std::string> assignments;
-    const char* lcAll;
+    LocaleEnvironment environment;
     std::string locale;
   };
   const Row rows[] = {
-      {{"LANG=de_DE.UTF-8"}, nullptr, "de_DE"},
-      {{"LANG=de_DE.UTF-8", "LC_TIME=en_AU.UTF-8"}, nullptr, "en_AU"},
-      {{"LANG=de_DE.UTF-8"}, "fr_FR.UTF-8", "fr_FR"},  // the process's LC_ALL wins
-      {{"LANG=de_DE.UTF-8"}, "", "de_DE"},             // an empty LC_ALL is unset
-      {{"LANG=en_GB.UTF-8", "LANG=ja_JP.UTF-8"}, nullptr, "ja_JP"},
-      {{"LANG=C.UTF-8"}, nullptr, "en_US"},
-      {{"LANG=klingon"}, nullptr, "en_US"},
-      {{}, nullptr, "en_US"},
+      {{"LANG=de_DE.UTF-8"}, {}, "de_DE"},
+      {{"LANG=de_DE.UTF-8", "LC_TIME=en_AU.UTF-8"}, {}, "en_AU"},
+      {{"LANG=de_DE.UTF-8", "LC_TIME=en_AU.UTF-8", "LC_ALL=fr_FR.UTF-8"}, {}, "fr_FR"},
+      {{"LANG=en_GB.UTF-8", "LANG=ja_JP.UTF-8"}, {}, "ja_JP"},
+      {{"LANG=C.UTF-8"}, {}, "en_US"},
+      {{"LANG=klingon"}, {}, "en_US"},
+      {{}, {}, "en_US"},
+      // The session's own choice, whatever the system's file says.
+      {{"LANG=C.UTF-8"}, {.lang = "de_DE.UTF-8"}, "de_DE"},
+      {{"LC_TIME=en_AU.UTF-8"}, {.lang = "de_DE.UTF-8"}, "de_DE"},
+      {{"LANG=de_DE.UTF-8"}, {.lcTime = "fr_FR.UTF-8", .lang = "en_GB.UTF-8"}, "fr_FR"},
+      {{"LANG=de_DE.UTF-8"}, {.lcAll = "ja_JP.UTF-8", .lcTime = "fr_FR.UTF-8"}, "ja_JP"},
+      {{"LANG=de_DE.UTF-8"}, {.lang = "C"}, "en_US"},
+      {{"LANG=de_DE.UTF-8"}, {.lcAll = "", .lcTime = "", .lang = ""}, "de_DE"},  // empty is unset
   };
   for (const Row& r : rows) {
-    EXPECT_EQ(SystemLocale::from(r.assignments, r.lcAll), r.locale)
-        << (r.assignments.empty() ? "" : r.assignments[0]);
+    EXPECT_EQ(SystemLocale::from(r.assignments, r.environment), r.locale)
+        << (r.assignments.empty() ? "" : r.assignments[0]) << " / "
+        << (r.environment.lang != nullptr ? r.environment.lang : "-");
   }
 }
 
