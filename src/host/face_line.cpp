@@ -1,5 +1,9 @@
 #include "host/face_line.hpp"
 
+#include <glib.h>
+
+#include <memory>
+
 #include "host/face_state.hpp"
 #include "platform/iso_utc.hpp"
 #include "platform/json_writer.hpp"
@@ -13,6 +17,18 @@ std::optional<LineFormat> lineFormatNamed(std::string_view name) {
   if (name == "waybar") return LineFormat::waybar;
   return std::nullopt;
 }
+
+namespace {
+
+/// `text` as Pango markup shows it verbatim: Waybar reads a custom module's `text` and `tooltip` as
+/// markup, where a bare "&" or "<" is an error that blanks the module.
+std::string markup(const std::string& text) {
+  const std::unique_ptr<gchar, decltype(&g_free)> escaped(
+      g_markup_escape_text(text.c_str(), static_cast<gssize>(text.size())), g_free);
+  return escaped.get();
+}
+
+}  // namespace
 
 std::string faceLine(const Face& face, LineFormat format) {
   std::string label = reading(face.view(ColorScheme::light));
@@ -28,8 +44,8 @@ std::string faceLine(const Face& face, LineFormat format) {
         .member("loaded", name(face.entry.loaded.which()))
         .member("state", state.state);
   } else {
-    w.member("text", state.text)
-        .member("tooltip", label)
+    w.member("text", markup(state.text))
+        .member("tooltip", markup(label))
         .member("class", state.state)
         .member("alt", state.state);
   }

@@ -7,7 +7,7 @@
 /// | `text`   | the face read aloud: "Next up: FINC3600, Lecture, in 40 min, ABS Lecture Theatre 1010" |
 /// | `json`   | {"at": entry date (UTC, ms), "kind", "family", "label" (the reading), "loaded", "state"} |
 /// | `waybar` | Waybar's custom module: {"text" (short), "tooltip" (the reading), "class" and "alt" (the
-/// state)} |
+/// state)}; the texts as Pango markup, `&`, `<`, `>` and quotes escaped |
 ///
 /// Lines never hold a line break: the reading is one line, and JSON escapes control characters.
 ///

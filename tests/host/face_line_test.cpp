@@ -84,10 +84,34 @@ TEST(FaceLine, TheThreeFormats) {
       R"("label": "Next up: FINC3600, Lecture, in 40 min, ABS \"1010\"", "loaded": "feed", "state": "next"})");
   EXPECT_EQ(
       faceLine(face, LineFormat::waybar),
-      R"({"text": "FINC3600 in 40 min", "tooltip": "Next up: FINC3600, Lecture, in 40 min, ABS \"1010\"", )"
+      R"({"text": "FINC3600 in 40 min", "tooltip": "Next up: FINC3600, Lecture, in 40 min, ABS &quot;1010&quot;", )"
       R"("class": "next", "alt": "next"})");
   EXPECT_EQ(lineFormatNamed("waybar"), LineFormat::waybar);
   EXPECT_EQ(lineFormatNamed("JSON"), std::nullopt);
+}
+
+// Waybar reads `text` and `tooltip` as Pango markup: feed texts reach it escaped.
+TEST(FaceLine, WaybarTextsAreMarkupShowingTheFeedVerbatim) {
+  struct Row {
+    const char *unit, *where, *text, *tooltip;
+  };
+  const Row rows[] = {
+      {"R&D1001", "Q&A <live>", "R&amp;D1001 in 40 min",
+       "Next up: R&amp;D1001, Lecture, in 40 min, Q&amp;A &lt;live&gt;"},
+      {"<b>X</b>", "it's \"on\"", "&lt;b&gt;X&lt;/b&gt; in 40 min",
+       "Next up: &lt;b&gt;X&lt;/b&gt;, Lecture, in 40 min, it&apos;s &quot;on&quot;"},
+      {"&amp;", "a > b", "&amp;amp; in 40 min", "Next up: &amp;amp;, Lecture, in 40 min, a &gt; b"},
+  };
+  for (const Row& r : rows) {
+    ClassItem c = lesson(r.unit, 2400, 6000);
+    c.where = r.where;
+    const Face face =
+        faceOf(NextUpWidget{}.body(), WidgetFamily::systemSmall, testing_timeline::feedOf({c}, {}));
+    EXPECT_EQ(faceLine(face, LineFormat::waybar), std::string(R"({"text": ")") + r.text +
+                                                      R"(", "tooltip": ")" + r.tooltip +
+                                                      R"(", "class": "next", "alt": "next"})")
+        << r.unit;
+  }
 }
 
 }  // namespace
