@@ -3,8 +3,10 @@
 // simulated clock reaches --until, or until standard output is closed.
 //
 // Exit status: 0 when it ends by SIGINT or SIGTERM, at --until, or because the reader of standard
-// output went away (a closed pipe); 2 for bad arguments; 1 when the fonts are missing, a PNG cannot
-// be written or standard output fails otherwise (a full disk).
+// output went away (a closed pipe, noticed also while no face changes); 2 for bad arguments; 1 when
+// the fonts are missing, a PNG cannot be written or standard output fails otherwise (a full disk).
+
+#include <unistd.h>
 
 #include <cerrno>
 #include <cmath>
@@ -71,14 +73,15 @@ void watch(const WatchOptions& o, Io& io) {
     engine.subscribe(*pngs);
   }
   // A status bar that quits closes the pipe: writing then fails with EPIPE instead of killing the
-  // process, and the engine ends normally.
+  // process, and the engine ends normally; so does a reader that goes away while no face changes.
   std::signal(SIGPIPE, SIG_IGN);
   std::unique_ptr<LineOutput> lines;
   if (format) {
-    // A closed pipe ends the command normally; any other failure is reported as the command's
-    // failure to write standard output when it returns.
-    lines = std::make_unique<LineOutput>(io.out, *format, [&](int error) {
-      io.endsWhenOutputCloses = error == EPIPE;
+    // A simulated clock's lines are a record to keep whole; a live bar wants only what is current.
+    const auto backlog = o.host.now.empty() ? LineOutput::Backlog::latest : LineOutput::Backlog::every;
+    lines = std::make_unique<LineOutput>(STDOUT_FILENO, *format, backlog, [&](int error) {
+      if (error != EPIPE)
+        io.fail(Status::environment, std::string("cannot write standard output: ") + std::strerror(error));
       engine.stop();
     });
     engine.subscribe(*lines);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -12,6 +13,7 @@
 #include <functional>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -127,10 +129,10 @@ TEST_F(WatchCommand, ADayAtFullSpeedPrintsTheFacesOfEveryTimelineAtTheirDates) {
             std::string::npos);
 }
 
-/// The built command running in the background, its standard output discarded.
+/// The built command running in the background, its standard output discarded or sent to `out`.
 class Background {
  public:
-  Background(const fs::path& dir, const std::vector<std::string>& args) {
+  Background(const fs::path& dir, const std::vector<std::string>& args, int out = -1) {
     std::vector<std::string> words{OSTREL_COMMAND};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -138,7 +140,11 @@ class Background {
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    if (out >= 0) {
+      posix_spawn_file_actions_adddup2(&actions, out, 1);
+    } else {
+      posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    }
     posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
     if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
@@ -160,6 +166,18 @@ class Background {
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   }
   [[nodiscard]] bool started() const { return pid_ > 0; }
+  [[nodiscard]] pid_t pid() const { return pid_; }
+  /// The exit status once it ended by itself within `seconds` (-1: by a signal), else none.
+  std::optional<int> exited(double seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    int raw = 0;
+    while (::waitpid(pid_, &raw, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > end) return std::nullopt;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    pid_ = -1;
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  }
 
  private:
   pid_t pid_ = -1;
@@ -240,6 +258,59 @@ TEST_F(WatchCommand, EndsWithStatusZeroUnlessItCouldNotWrite) {
           "--now 2026-03-02T10:00:30Z --until 2026-03-02T10:00:30Z");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "");
+}
+
+// Whatever the reader of its lines does, it ends promptly and cleanly: a reader that goes away while
+// no face changes (a bar that quit), a pipe left full and a signal.
+TEST_F(WatchCommand, EndsWithinASecondWhateverTheReaderDoes) {
+  struct Row {
+    const char* what;
+    bool busy;   // a feed whose faces change often (at 10,000 times real time), else none at all
+    int signal;  // sent once the pipe is full (0: the reader closes its end after the first line)
+  };
+  const Row rows[] = {
+      {"the reader goes away, no face changes", false, 0},
+  };
+  write("widget.json", kBusyFeed);
+  for (const Row& row : rows) {
+    int pipe[2];
+    ASSERT_EQ(::pipe2(pipe, O_CLOEXEC), 0);
+    std::vector<std::string> args{"watch", "--format", "json", "--tz", "UTC"};
+    if (row.busy) {
+      args.insert(args.end(), {"--feed", "widget.json", "--now", "2026-03-02T10:00:30Z", "--speed", "10000"});
+    } else {
+      args.insert(args.end(), {"--feed", "absent.json", "--widget", "NextUp:systemSmall"});
+    }
+    Background watch(dir_, args, pipe[1]);
+    ::close(pipe[1]);
+    ASSERT_TRUE(watch.started()) << row.what;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    int waiting = 0;
+    if (row.signal == 0) {
+      char c = 0;
+      while (::read(pipe[0], &c, 1) == 1 && c != '\n') {
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));  // settled, with nothing more to write
+    } else {
+      while ((::ioctl(pipe[0], FIONREAD, &waiting) != 0 || waiting < 60'000) &&
+             std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    const auto before = std::chrono::steady_clock::now();
+    if (row.signal == 0) {
+      ::close(pipe[0]);
+    } else {
+      ::kill(watch.pid(), row.signal);
+    }
+    const std::optional<int> status = watch.exited(10);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - before;
+    if (row.signal != 0) ::close(pipe[0]);
+    ASSERT_TRUE(status) << row.what << " (" << waiting << " bytes waiting in the pipe)";
+    EXPECT_EQ(*status, 0) << row.what;
+    EXPECT_LT(took.count(), 1.0) << row.what;
+  }
 }
 
 TEST_F(WatchCommand, BadUsageIsOneLineAndStatusTwo) {
