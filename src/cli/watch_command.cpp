@@ -2,10 +2,11 @@
 // as PNG files in a folder and/or as lines on standard output, until interrupted, until the
 // simulated clock reaches --until, or until standard output is closed.
 //
-// Exit status: 0 when it ends by SIGINT or SIGTERM, at --until, or because the reader of standard
+// Exit status: 0 when it ends by SIGINT, SIGTERM or SIGHUP, at --until, or because the reader of standard
 // output went away (a closed pipe, noticed also while no face changes); 2 for bad arguments; 1 when
 // the fonts are missing, a PNG cannot be written or standard output fails otherwise (a full disk).
 
+#include <glib-unix.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -86,8 +87,18 @@ void watch(const WatchOptions& o, Io& io) {
     });
     engine.subscribe(*lines);
   }
+  // A hang-up (the terminal it runs in closed, the session ended) ends it like SIGTERM: it follows
+  // the feed, zone and locale by itself, so there is nothing for a hang-up to reload.
+  const guint hangUp = g_unix_signal_add(
+      SIGHUP,
+      +[](gpointer running) -> gboolean {
+        static_cast<Engine*>(running)->stop();
+        return G_SOURCE_CONTINUE;
+      },
+      &engine);
   io.succeed();
   engine.run();
+  g_source_remove(hangUp);
 }
 
 }  // namespace

@@ -34,6 +34,22 @@ struct LineOutput::State {
 
   State(int out, LineFormat f, Backlog b, std::function<void(int)> c)
       : fd(out), format(f), backlog(b), closed(std::move(c)) {
+    struct stat st {};
+    if (::fstat(out, &st) != 0) return;
+    if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) {
+      // A description of its own: O_NONBLOCK set there does not reach the shell or bar sharing ours.
+      const std::string self = "/proc/self/fd/" + std::to_string(out);
+      const int own = ::open(self.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+      if (own >= 0) {
+        fd = own;
+        ownsFd = true;
+      }
+    }
+    if (!ownsFd && !S_ISREG(st.st_mode)) {
+      const int flags = ::fcntl(out, F_GETFL);
+      if (flags >= 0 && (flags & O_NONBLOCK) == 0 && ::fcntl(out, F_SETFL, flags | O_NONBLOCK) == 0)
+        restoreFlags = flags;
+    }
     hangUp = watch(
         static_cast<GIOCondition>(G_IO_HUP | G_IO_ERR), +[](gint, GIOCondition, gpointer self) -> gboolean {
           static_cast<State*>(self)->fail(EPIPE);

@@ -270,6 +270,9 @@ TEST_F(WatchCommand, EndsWithinASecondWhateverTheReaderDoes) {
   };
   const Row rows[] = {
       {"the reader goes away, no face changes", false, 0},
+      {"SIGTERM while the pipe is full", true, SIGTERM},
+      {"SIGINT while the pipe is full", true, SIGINT},
+      {"SIGHUP while the pipe is full", true, SIGHUP},
   };
   write("widget.json", kBusyFeed);
   for (const Row& row : rows) {
