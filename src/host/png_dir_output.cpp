@@ -16,7 +16,7 @@ void PngDirOutput::show(const Face& face) {
                                         {.format = render::Format::png, .scale = scale_});
   if (!png) return fail(png.error().message);
   const std::filesystem::path path = fileFor(dir_, face.kind, face.family);
-  const auto written = AtomicFile::write(path, *png, AtomicFile::Sync::visible);
+  const auto written = AtomicFile::write(path, *png, AtomicFile::Sync::visible, AtomicFile::Links::replace);
   if (!written) return fail(path.string() + ": " + written.error().reason);
 }
 
