@@ -4,7 +4,8 @@
 //
 // Exit status: 0 when it ends by SIGINT, SIGTERM or SIGHUP, at --until, or because the reader of standard
 // output went away (a closed pipe, noticed also while no face changes); 2 for bad arguments; 1 when
-// the fonts are missing, a PNG cannot be written or standard output fails otherwise (a full disk).
+// the fonts are missing, the PNG folder never took a face, or standard output fails otherwise (a full
+// disk). A PNG folder that stops working later is reported once and written again once it works.
 
 #include <glib-unix.h>
 #include <unistd.h>
@@ -23,6 +24,7 @@
 #include "cli/engine_options.hpp"
 #include "cli/face.hpp"
 #include "cli/options.hpp"
+#include "cli/printable.hpp"
 #include "host/engine.hpp"
 #include "host/line_output.hpp"
 #include "host/png_dir_output.hpp"
@@ -65,12 +67,15 @@ void watch(const WatchOptions& o, Io& io) {
     }
     auto fonts = render::PangoMeasurer::create();
     if (!fonts) return io.fail(Status::environment, fonts.error().message);
-    pngs = std::make_unique<PngDirOutput>(o.pngDir, o.scale,
-                                          o.scheme == "dark" ? ColorScheme::dark : ColorScheme::light, *fonts,
-                                          [&](const std::string& why) {
-                                            io.fail(Status::environment, why);
-                                            engine.stop();
-                                          });
+    pngs = std::make_unique<PngDirOutput>(
+        o.pngDir, o.scale, o.scheme == "dark" ? ColorScheme::dark : ColorScheme::light, *fonts,
+        [&](const std::string& news) {
+          io.err << "ostrel-widgets: " << printable(news) << '\n' << std::flush;
+        },
+        [&](const std::string& why) {
+          io.fail(Status::environment, why);
+          engine.stop();
+        });
     engine.subscribe(*pngs);
   }
   // A status bar that quits closes the pipe: writing then fails with EPIPE instead of killing the

@@ -132,7 +132,8 @@ TEST_F(WatchCommand, ADayAtFullSpeedPrintsTheFacesOfEveryTimelineAtTheirDates) {
 /// The built command running in the background, its standard output discarded or sent to `out`.
 class Background {
  public:
-  Background(const fs::path& dir, const std::vector<std::string>& args, int out = -1) {
+  Background(const fs::path& dir, const std::vector<std::string>& args, int out = -1,
+             const fs::path& err = {}) {
     std::vector<std::string> words{OSTREL_COMMAND};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -145,6 +146,8 @@ class Background {
     } else {
       posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     }
+    if (!err.empty())
+      posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
     if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
@@ -229,6 +232,47 @@ TEST_F(WatchCommand, AFeedRewrittenWhileItRunsShowsInThePngWithinTwoSeconds) {
   std::vector<std::string> left;
   for (const auto& e : fs::directory_iterator(dir_ / "faces")) left.push_back(e.path().filename().string());
   EXPECT_EQ(left, std::vector<std::string>{"NextUp-systemSmall.png"});
+}
+
+// A folder that stops working is reported once and written again once it is back; one that never
+// took a face ends it with status 1.
+TEST_F(WatchCommand, APngFolderThatStopsWorkingIsReportedOnceAndWrittenAgainWhenBack) {
+  const fs::path feed = write("widget.json", kOffFeed);
+  const fs::path faces = dir_ / "faces";
+  const fs::path png = faces / "NextUp-systemSmall.png";
+  fs::create_directory(faces);
+  Background watch(dir_,
+                   {"watch", "--png-dir", "faces", "--widget", "NextUp:systemSmall", "--feed", "widget.json",
+                    "--tz", "UTC", "--scale", "1"},
+                   -1, dir_ / "err.txt");
+  ASSERT_FALSE(changed(png, "", 20).empty());
+  const auto errors = [&] { return lines(::slurp(dir_ / "err.txt")); };
+  const auto rewrite = [&](const char* content) {
+    std::ofstream(dir_ / ".next", std::ios::trunc) << content;
+    fs::rename(dir_ / ".next", feed);
+  };
+  fs::remove_all(faces);
+  rewrite(kBusyFeed);  // a change it cannot write
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (errors().empty() && std::chrono::steady_clock::now() < end)
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  rewrite(kOffFeed);  // another, while the folder is still gone
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  ASSERT_EQ(errors().size(), 1u);
+  EXPECT_EQ(errors()[0],
+            "ostrel-widgets: cannot write faces/NextUp-systemSmall.png: No such file or directory; "
+            "writing again at the next change");
+  fs::create_directory(faces);
+  rewrite(kBusyFeed);
+  EXPECT_FALSE(changed(png, "", 10).empty());
+  EXPECT_EQ(watch.stop(SIGTERM), 0);
+  EXPECT_EQ(errors(), (std::vector<std::string>{errors()[0], "ostrel-widgets: writing to faces again"}));
+
+  // A folder that never took a face: a file stands where the face goes.
+  fs::create_directories(dir_ / "taken" / "NextUp-systemSmall.png");
+  const Outcome r = run("watch --png-dir taken --widget NextUp:systemSmall --feed widget.json --scale 1");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ostrel-widgets: error: taken/NextUp-systemSmall.png: Is a directory\n");
 }
 
 TEST_F(WatchCommand, EndsWithStatusZeroUnlessItCouldNotWrite) {
