@@ -11,7 +11,8 @@ namespace ostrel::cli {
 namespace {
 
 constexpr const char* kStates =
-    "Prints the state the widgets would see, on the first line:\n"
+    "Prints the state the widgets would see and the path of the document read, on the first line\n"
+    "(such as \"feed  /home/me/Library/Application Support/.../widgets/widget.json\"):\n"
     "  feed     the document decodes, its version is 1 and the widgets are switched on\n"
     "  off      the document decodes and is version 1, but the user switched the widgets off\n"
     "  missing  there is no usable document: absent, not a regular file, unreadable, not valid JSON,\n"
@@ -45,7 +46,7 @@ void addCheck(CLI::App& app, Io& io) {
     }
     const std::filesystem::path path = file->empty() ? FeedFile::url() : std::filesystem::path(*file);
     const FeedReport report = FeedFile::inspect(path);
-    io.out << name(report.loaded.which()) << "\n";
+    io.out << name(report.loaded.which()) << "  " << printable(path.string()) << "\n";
     if (const auto* read = std::get_if<ReadError>(&report.reason)) {
       io.out << "error: cannot read " << printable(path.string()) << ": " << printable(read->reason) << "\n";
     } else if (const auto* e = std::get_if<DecodeError>(&report.reason)) {
