@@ -9,7 +9,7 @@ packages=(
   fonts-noto-cjk fonts-noto-color-emoji fonts-noto-core fonts-dejavu-core
   jq hyperfine libxml2-utils
   libgtk-3-dev libgtk-layer-shell-dev desktop-file-utils
-  xvfb sway grim waybar weston dbus-daemon at-spi2-core libatspi2.0-dev conky-std time
+  xvfb sway grim waybar i3blocks imagemagick weston dbus-daemon at-spi2-core libatspi2.0-dev conky-std time
 )
 missing=()
 for p in "${packages[@]}"; do

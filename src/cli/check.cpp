@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "cli/commands.hpp"
+#include "cli/options.hpp"
 #include "cli/printable.hpp"
 #include "feed/feed_file.hpp"
 
@@ -31,9 +32,11 @@ constexpr const char* kStates =
 
 void addCheck(CLI::App& app, Io& io) {
   auto* cmd = app.add_subcommand("check", "Check a feed document and print its state (feed, off or missing)");
-  cmd->footer(kStates);
+  cmd->footer(std::string(kStates) +
+              helpFooter({"ostrel-widgets check", "ostrel-widgets check examples/widget.json",
+                          "ostrel-widgets check | cut -d ' ' -f 1 | head -n 1   # the state alone"}));
   auto file = std::make_shared<std::string>();
-  cmd->add_option("FILE,--feed", *file, "The feed document (default: the fixed feed location)");
+  cmd->add_option("FILE,--feed", *file, "The feed document (default: " + FeedFile::url().string() + ")");
   cmd->callback([&io, file, cmd] {
     // A word that names no file but another subcommand ("check timeline") is a command line gone
     // wrong, not a feed that is missing: say so instead of reporting the feed.

@@ -121,13 +121,24 @@ void addWatch(CLI::App& app, Io& io) {
                   "Write each face to DIR/<kind>-<family>.png, replaced atomically on change");
   cmd->add_option("--scale", o->scale, "Device pixels per point of the PNG files (default: 2)")
       ->check(finiteRange(0.25, 16));
-  cmd->add_option("--format", o->format, "Print one line per changed face: text, json or waybar")
-      ->check(CLI::IsMember({"text", "json", "waybar"}));
+  cmd->add_option("--format", o->format,
+                  "Print one line per changed face: text (the face read aloud), short (one short line for a "
+                  "bar: i3blocks, Polybar), json, or waybar (Waybar's custom module)")
+      ->check(CLI::IsMember({"text", "short", "json", "waybar"}));
   cmd->add_option("--speed", o->speed,
                   "Run the clock N times faster than real time, or max: from wake to wake")
       ->check(speedValidator());
   cmd->add_option("--until", o->until, "Stop when the clock reaches this instant")->check(instantValidator());
   addHostOptions(*cmd, o->host, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::locale});
+  cmd->footer(helpFooter({
+      "ostrel-widgets watch --widget NextUp:systemSmall --format short    # i3blocks, Polybar: one short "
+      "line",
+      "ostrel-widgets watch --widget DueSoon:systemMedium --format waybar # Waybar's custom module",
+      "ostrel-widgets watch --png-dir ~/.cache/ostrel --scale 1           # PNG files for Conky",
+      "ostrel-widgets watch --format json --feed examples/widget.json --now 2026-03-02T08:15:30+11:00 "
+      "--speed max "
+      "--until 2026-03-09T08:15:30+11:00",
+  }));
   cmd->callback([&io, o] { watch(*o, io); });
 }
 

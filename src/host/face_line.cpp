@@ -13,6 +13,7 @@ namespace ostrel {
 
 std::optional<LineFormat> lineFormatNamed(std::string_view name) {
   if (name == "text") return LineFormat::text;
+  if (name == "short") return LineFormat::shortText;
   if (name == "json") return LineFormat::json;
   if (name == "waybar") return LineFormat::waybar;
   return std::nullopt;
@@ -31,9 +32,10 @@ std::string markup(const std::string& text) {
 }  // namespace
 
 std::string faceLine(const Face& face, LineFormat format) {
+  const FaceState state = FaceState::of(face);
+  if (format == LineFormat::shortText) return state.text;
   std::string label = reading(face.view(ColorScheme::light));
   if (format == LineFormat::text) return label;
-  const FaceState state = FaceState::of(face);
   JsonWriter w{JsonWriter::spaced};
   w.beginObject();
   if (format == LineFormat::json) {

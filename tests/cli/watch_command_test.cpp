@@ -376,7 +376,7 @@ TEST_F(WatchCommand, BadUsageIsOneLineAndStatusTwo) {
       {"watch --format text --widget NextUp:systemLarge",
        "--widget: NextUp is not offered in systemLarge; it offers systemSmall, systemMedium"},
       {"watch --format text --speed max", "--speed max needs --until"},
-      {"watch --format csv", "--format: csv not in {text,json,waybar}"},
+      {"watch --format csv", "--format: csv not in {text,short,json,waybar}"},
   };
   for (const Row& row : rows) {
     const Outcome r = run(row.args + " --feed absent.json");

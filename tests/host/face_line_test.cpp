@@ -73,11 +73,12 @@ TEST(FaceState, StateAndShortLineOfEachSituation) {
   for (const Row& r : rows) EXPECT_EQ(FaceState::of(r.face), r.expected) << r.what;
 }
 
-TEST(FaceLine, TheThreeFormats) {
+TEST(FaceLine, TheFourFormats) {
   const Face face = faceOf(NextUpWidget{}.body(), WidgetFamily::systemSmall,
                            testing_timeline::feedOf({lesson("FINC3600", 2400, 6000)}, {}), 0.25);
   const std::string label = "Next up: FINC3600, Lecture, in 40 min, ABS \"1010\"";
   EXPECT_EQ(faceLine(face, LineFormat::text), label);
+  EXPECT_EQ(faceLine(face, LineFormat::shortText), "FINC3600 in 40 min");
   EXPECT_EQ(
       faceLine(face, LineFormat::json),
       R"({"at": "2026-03-02T10:00:00.250Z", "kind": "NextUp", "family": "systemSmall", )"
@@ -87,6 +88,7 @@ TEST(FaceLine, TheThreeFormats) {
       R"({"text": "FINC3600 in 40 min", "tooltip": "Next up: FINC3600, Lecture, in 40 min, ABS &quot;1010&quot;", )"
       R"("class": "next", "alt": "next"})");
   EXPECT_EQ(lineFormatNamed("waybar"), LineFormat::waybar);
+  EXPECT_EQ(lineFormatNamed("short"), LineFormat::shortText);
   EXPECT_EQ(lineFormatNamed("JSON"), std::nullopt);
 }
 
