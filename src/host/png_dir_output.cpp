@@ -19,7 +19,7 @@ void PngDirOutput::show(const Face& face) {
   if (!png) return fail(png.error().message);
   // This face first, then any that a failing folder kept back.
   const std::filesystem::path path = fileFor(dir_, face.kind, face.family);
-  waiting_.insert_or_assign(path, std::move(*png));
+  waiting_.insert_or_assign(path, std::move(png).value());
   std::vector<std::filesystem::path> order{path};
   for (const auto& [file, bytes] : waiting_) {
     if (file != path) order.push_back(file);

@@ -20,8 +20,9 @@ TEST_F(Help, EverySubcommandGivesExamplesAndWhereTheFeedIsRead) {
     const Outcome r = run(sub + " --help");
     EXPECT_EQ(r.status, 0) << sub;
     EXPECT_NE(r.out.find("Examples:\n  ostrel-widgets " + sub), std::string::npos) << sub << ":\n" << r.out;
-    EXPECT_EQ(r.out.find("else from the app's location for this user:\n  " + feed + "\n") != std::string::npos,
-              sub != "placeholder")
+    EXPECT_EQ(
+        r.out.find("else from the app's location for this user:\n  " + feed + "\n") != std::string::npos,
+        sub != "placeholder")
         << sub << ":\n"
         << r.out;
   }
