@@ -90,20 +90,12 @@ TEST_F(SharedFolder, AnotherUsersLinkNeverLeadsAWriteToTheVictimsFile) {
     ASSERT_EQ(::chown(notes.c_str(), victim.uid, victim.gid), 0);
     std::error_code ec;
     fs::remove(row.link, ec);
-    const Outcome planted = spawn(
-        [&] {
-          std::vector<std::string> ln = row.planter->as();
-          ln.insert(ln.end(), {"ln", "-s", notes.string(), row.link.string()});
-          return ln;
-        }(),
-        {});
-    ASSERT_EQ(planted.status, 0) << row.what << ": " << planted.err;
+    std::vector<std::string> ln = row.planter->as();
+    ln.insert(ln.end(), {"ln", "-s", notes.string(), row.link.string()});
+    ASSERT_EQ(spawn(ln).status, 0) << row.what;
 
-    std::vector<std::string> args = row.args;
-    if (args.empty()) {
-      args = render;
-      args.push_back(row.link.string());
-    }
+    std::vector<std::string> args = row.args.empty() ? render : row.args;
+    if (row.args.empty()) args.push_back(row.link.string());
     const Outcome r = runArgs(args, victim.as(), env);
     EXPECT_EQ(r.status, row.status) << row.what << ": " << r.err;
     std::ifstream in(notes, std::ios::binary);

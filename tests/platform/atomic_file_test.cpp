@@ -35,29 +35,6 @@ TEST_F(AtomicFileTest, CreatesAndReplacesWholeFilesLeavingNoTemporary) {
   EXPECT_EQ(entries(dir_), 1u);
 }
 
-// The user's own link in the user's folder: followed for a file the user named, replaced for one the
-// program names itself. (Links of other users are the command's two-user tests.)
-TEST_F(AtomicFileTest, AnOwnLinkIsFollowedOnlyWhenAsked) {
-  struct Row {
-    AtomicFile::Links links;
-    const char *real, *atLink;  // what the link's target and the name hold afterwards
-  };
-  const Row rows[] = {{AtomicFile::Links::followOwn, "new", "new"},
-                      {AtomicFile::Links::replace, "old", "new"}};
-  for (const Row& row : rows) {
-    const fs::path real = dir_ / "real.png";
-    const fs::path link = dir_ / "link.png";
-    fs::remove(link);
-    ASSERT_TRUE(AtomicFile::write(real, "old"));
-    fs::create_symlink("real.png", link);
-    ASSERT_TRUE(AtomicFile::write(link, "new", AtomicFile::Sync::visible, row.links));
-    EXPECT_EQ(fs::is_symlink(link), row.links == AtomicFile::Links::followOwn);
-    EXPECT_EQ(contents(real), row.real);
-    EXPECT_EQ(contents(link), row.atLink);
-    EXPECT_EQ(entries(dir_), 2u);
-  }
-}
-
 TEST_F(AtomicFileTest, RefusesWhatIsNotARegularFileAndLeavesItAlone) {
   const fs::path fifo = dir_ / "fifo";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
