@@ -51,7 +51,8 @@ struct LineOutput::State {
         restoreFlags = flags;
     }
     hangUp = watch(
-        static_cast<GIOCondition>(G_IO_HUP | G_IO_ERR), +[](gint, GIOCondition, gpointer self) -> gboolean {
+        static_cast<GIOCondition>(G_IO_HUP | G_IO_ERR | G_IO_NVAL),
+        +[](gint, GIOCondition, gpointer self) -> gboolean {
           static_cast<State*>(self)->fail(EPIPE);
           return G_SOURCE_CONTINUE;
         });
