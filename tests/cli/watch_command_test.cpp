@@ -234,39 +234,60 @@ TEST_F(WatchCommand, AFeedRewrittenWhileItRunsShowsInThePngWithinTwoSeconds) {
   EXPECT_EQ(left, std::vector<std::string>{"NextUp-systemSmall.png"});
 }
 
-// A folder that stops working is reported once and written again once it is back; one that never
-// took a face ends it with status 1.
+// A folder that stops working (removed; a real small tmpfs filled up, where it can be mounted) is
+// reported once, its picture left whole, and written again once it is back; one that never took a
+// face ends it with status 1.
 TEST_F(WatchCommand, APngFolderThatStopsWorkingIsReportedOnceAndWrittenAgainWhenBack) {
   const fs::path feed = write("widget.json", kOffFeed);
   const fs::path faces = dir_ / "faces";
   const fs::path png = faces / "NextUp-systemSmall.png";
-  fs::create_directory(faces);
-  Background watch(dir_,
-                   {"watch", "--png-dir", "faces", "--widget", "NextUp:systemSmall", "--feed", "widget.json",
-                    "--tz", "UTC", "--scale", "1"},
-                   -1, dir_ / "err.txt");
-  ASSERT_FALSE(changed(png, "", 20).empty());
-  const auto errors = [&] { return lines(::slurp(dir_ / "err.txt")); };
+  const std::string fill = "head -c 1M /dev/zero >" + quoted(faces / "filler") + " 2>/dev/null";
+  struct Row {
+    const char* reason;
+    std::string mount, stop, repair;  // shell commands
+  };
+  const Row rows[] = {
+      {"No such file or directory", "", "rm -r " + quoted(faces), "mkdir " + quoted(faces)},
+      {"No space left on device", "mount -t tmpfs -o size=256k tmpfs " + quoted(faces) + " 2>/dev/null", fill,
+       "rm " + quoted(faces / "filler")},
+  };
   const auto rewrite = [&](const char* content) {
     std::ofstream(dir_ / ".next", std::ios::trunc) << content;
     fs::rename(dir_ / ".next", feed);
   };
-  fs::remove_all(faces);
-  rewrite(kBusyFeed);  // a change it cannot write
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (errors().empty() && std::chrono::steady_clock::now() < end)
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
-  rewrite(kOffFeed);  // another, while the folder is still gone
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  ASSERT_EQ(errors().size(), 1u);
-  EXPECT_EQ(errors()[0],
-            "ostrel-widgets: cannot write faces/NextUp-systemSmall.png: No such file or directory; "
-            "writing again at the next change");
-  fs::create_directory(faces);
-  rewrite(kBusyFeed);
-  EXPECT_FALSE(changed(png, "", 10).empty());
-  EXPECT_EQ(watch.stop(SIGTERM), 0);
-  EXPECT_EQ(errors(), (std::vector<std::string>{errors()[0], "ostrel-widgets: writing to faces again"}));
+  for (const Row& row : rows) {
+    fs::create_directory(faces);
+    if (!row.mount.empty() && std::system(row.mount.c_str()) != 0) continue;  // no tmpfs here
+    rewrite(kOffFeed);
+    Background watch(dir_,
+                     {"watch", "--png-dir", "faces", "--widget", "NextUp:systemSmall", "--feed",
+                      "widget.json", "--tz", "UTC", "--scale", "1"},
+                     -1, dir_ / "err.txt");
+    const std::string before = changed(png, "", 20);
+    ASSERT_FALSE(before.empty()) << row.reason;
+    const auto errors = [&] { return lines(::slurp(dir_ / "err.txt")); };
+    (void)std::system(row.stop.c_str());
+    rewrite(kBusyFeed);  // a change it cannot write
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (errors().empty() && std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    rewrite(kOffFeed);  // another, while the folder is still out of use
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_EQ(errors().size(), 1u) << row.reason;
+    EXPECT_EQ(errors()[0], "ostrel-widgets: cannot write faces/NextUp-systemSmall.png: " +
+                               std::string(row.reason) + "; writing again at the next change");
+    if (!row.mount.empty()) {
+      EXPECT_TRUE(::slurp(png) == before) << row.reason << ": the picture is no longer whole";
+    }
+    ASSERT_EQ(std::system(row.repair.c_str()), 0) << row.reason;
+    rewrite(kBusyFeed);
+    EXPECT_NE(changed(png, before, 10), before) << row.reason;
+    EXPECT_EQ(watch.stop(SIGTERM), 0);
+    EXPECT_EQ(errors(), (std::vector<std::string>{errors()[0], "ostrel-widgets: writing to faces again"}));
+    EXPECT_EQ(temporaryFiles(), std::vector<std::string>{}) << row.reason;
+    if (!row.mount.empty()) (void)std::system(("umount " + quoted(faces)).c_str());
+    fs::remove_all(faces);
+  }
 
   // A folder that never took a face: a file stands where the face goes.
   fs::create_directories(dir_ / "taken" / "NextUp-systemSmall.png");
