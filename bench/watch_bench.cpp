@@ -146,18 +146,19 @@ Face faceOf(const ShownWidget& w, Entry entry) {
 
 /// The watch command's PNG folder output at its default scale; a failure to write ends the benchmark.
 PngDirOutput pngsIn(const std::filesystem::path& dir, const render::PangoMeasurer& text) {
-  return PngDirOutput(dir, 2, ColorScheme::light, text, [](const std::string& why) {
+  const auto fail = [](const std::string& why) {
     std::fprintf(stderr, "watch_bench: %s\n", why.c_str());
     std::exit(1);
-  });
+  };
+  return PngDirOutput(dir, 2, ColorScheme::light, text, fail, fail);
 }
 
 void renderFace(const Face& face, const render::PangoMeasurer& text, const std::filesystem::path& dir) {
   const auto png = render::renderWidget(face.view(ColorScheme::light), face.family, ColorScheme::light, text,
                                         {.format = render::Format::png, .scale = 2});
   if (!png) std::exit(1);
-  if (!AtomicFile::write(PngDirOutput::fileFor(dir, face.kind, face.family), *png,
-                         AtomicFile::Sync::visible)) {
+  if (!AtomicFile::write(PngDirOutput::fileFor(dir, face.kind, face.family), *png, AtomicFile::Sync::visible,
+                         AtomicFile::Links::replace)) {
     std::exit(1);
   }
 }

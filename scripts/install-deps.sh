@@ -10,7 +10,7 @@ packages=(
   jq hyperfine libxml2-utils
   faketime
   libgtk-3-dev libgtk-layer-shell-dev libx11-dev desktop-file-utils
-  xvfb sway grim weston dbus-daemon at-spi2-core libatspi2.0-dev conky-std time
+  xvfb sway grim waybar i3blocks imagemagick weston dbus-daemon at-spi2-core libatspi2.0-dev conky-std time
   libglib2.0-bin gnome-shell kwin-wayland
 )
 missing=()

@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "cli/commands.hpp"
+#include "cli/options.hpp"
 #include "cli/printable.hpp"
 #include "feed/feed_file.hpp"
 
@@ -11,7 +12,8 @@ namespace ostrel::cli {
 namespace {
 
 constexpr const char* kStates =
-    "Prints the state the widgets would see, on the first line:\n"
+    "Prints the state the widgets would see and the path of the document read, on the first line\n"
+    "(such as \"feed  /home/me/Library/Application Support/.../widgets/widget.json\"):\n"
     "  feed     the document decodes, its version is 1 and the widgets are switched on\n"
     "  off      the document decodes and is version 1, but the user switched the widgets off\n"
     "  missing  there is no usable document: absent, not a regular file, unreadable, not valid JSON,\n"
@@ -30,9 +32,11 @@ constexpr const char* kStates =
 
 void addCheck(CLI::App& app, Io& io) {
   auto* cmd = app.add_subcommand("check", "Check a feed document and print its state (feed, off or missing)");
-  cmd->footer(kStates);
+  cmd->footer(std::string(kStates) +
+              helpFooter({"ostrel-widgets check", "ostrel-widgets check examples/widget.json",
+                          "ostrel-widgets check | cut -d ' ' -f 1 | head -n 1   # the state alone"}));
   auto file = std::make_shared<std::string>();
-  cmd->add_option("FILE,--feed", *file, "The feed document (default: the fixed feed location)");
+  cmd->add_option("FILE,--feed", *file, "The feed document (default: " + FeedFile::url().string() + ")");
   cmd->callback([&io, file, cmd] {
     // A word that names no file but another subcommand ("check timeline") is a command line gone
     // wrong, not a feed that is missing: say so instead of reporting the feed.
@@ -45,7 +49,7 @@ void addCheck(CLI::App& app, Io& io) {
     }
     const std::filesystem::path path = file->empty() ? FeedFile::url() : std::filesystem::path(*file);
     const FeedReport report = FeedFile::inspect(path);
-    io.out << name(report.loaded.which()) << "\n";
+    io.out << name(report.loaded.which()) << "  " << printable(path.string()) << "\n";
     if (const auto* read = std::get_if<ReadError>(&report.reason)) {
       io.out << "error: cannot read " << printable(path.string()) << ": " << printable(read->reason) << "\n";
     } else if (const auto* e = std::get_if<DecodeError>(&report.reason)) {

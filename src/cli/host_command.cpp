@@ -304,6 +304,9 @@ void addHost(CLI::App& app, Io& io) {
       ->check(speedValidator());
   cmd->add_option("--until", o->until, "Stop when the clock reaches this instant")->check(instantValidator());
   addHostOptions(*cmd, o->host, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::locale});
+  cmd->footer(helpFooter({"ostrel-widgets host",
+                          "ostrel-widgets host --corner bottom-left --widget DueSoon:systemLarge",
+                          "ostrel-widgets host --install-autostart"}));
   cmd->callback([o, &io] {
     auto named = shownWidgets(o->widgets.empty() ? kDefaultWidgets : o->widgets, *io.widgets);
     if (const auto* reason = std::get_if<std::string>(&named)) return io.fail(Status::usage, *reason);

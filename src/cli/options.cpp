@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "feed/date_rule.hpp"
+#include "feed/feed_file.hpp"
 #include "platform/calendar.hpp"
 #include "platform/json_writer.hpp"
 #include "platform/locale_name.hpp"
@@ -47,7 +48,8 @@ void addHostOptions(CLI::App& cmd, HostOptions& options, std::initializer_list<H
   for (const HostOption option : offered) {
     switch (option) {
       case HostOption::feed:
-        cmd.add_option("--feed", options.feed, "Feed document to read (default: the fixed feed location)");
+        cmd.add_option("--feed", options.feed,
+                       "Feed document to read (default: " + FeedFile::url().string() + ")");
         break;
       case HostOption::now:
         cmd.add_option("--now", options.now,
@@ -75,6 +77,17 @@ void addHostOptions(CLI::App& cmd, HostOptions& options, std::initializer_list<H
 void addHostOptions(CLI::App& cmd, HostOptions& options, bool withJson) {
   addHostOptions(cmd, options, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::locale});
   if (withJson) addHostOptions(cmd, options, {HostOption::json});
+}
+
+std::string helpFooter(std::initializer_list<const char*> examples, bool readsFeed) {
+  std::string text = "Examples:\n";
+  for (const char* example : examples) text.append("  ").append(example).append("\n");
+  if (readsFeed) {
+    text += "The feed is read from --feed FILE, else from the app's location for this user:\n  ";
+    text += FeedFile::url().string();
+    text += "\n";
+  }
+  return text;
 }
 
 CLI::Validator finiteRange(double low, double high) {

@@ -72,6 +72,10 @@ struct HostSettings {
 /// Resolves checked options (defaults filled in).
 [[nodiscard]] HostSettings resolve(const HostOptions& options);
 
+/// The end of a subcommand's --help: the `examples`, one command line each, and, when the
+/// subcommand reads the feed, where from (this user's full default path).
+[[nodiscard]] std::string helpFooter(std::initializer_list<const char*> examples, bool readsFeed = true);
+
 /// A validator accepting what the feed's date rule accepts.
 [[nodiscard]] CLI::Validator instantValidator();
 /// A validator accepting a finite number from `low` to `high` (CLI::Range lets NaN through).

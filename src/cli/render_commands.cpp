@@ -95,6 +95,10 @@ void addRender(CLI::App& app, Io& io) {
   auto scale = std::make_shared<double>(2);
   addFaceOptions(*cmd, *options, *io.widgets, false);
   addOutputOptions(*cmd, *output, *scale, true);
+  cmd->footer(helpFooter(
+      {"ostrel-widgets render --kind NextUp --family systemSmall -o next.png",
+       "ostrel-widgets render --kind DueSoon --family systemLarge --scheme dark -o due.svg",
+       "ostrel-widgets render --kind NextUp --family systemMedium --sample -o next.png --scale 3"}));
   cmd->callback([&io, options, output, scale] {
     const auto format = outputFormat(*output, io);
     if (!format) return;
@@ -130,6 +134,9 @@ void addGallery(CLI::App& app, Io& io) {
       ->check(CLI::IsMember({13, 14}));
   addOutputOptions(*cmd, o->output, o->scale, false);
   addHostOptions(*cmd, o->host, false);
+  cmd->footer(
+      helpFooter({"ostrel-widgets gallery", "ostrel-widgets gallery --sample -o sheet.svg",
+                  "ostrel-widgets gallery --feed examples/widget.json --at 2026-03-02T10:00:00+11:00"}));
   cmd->callback([&io, o] {
     const auto format = outputFormat(o->output, io);
     if (!format) return;

@@ -40,6 +40,10 @@ void addTimelineCommands(CLI::App& app, Io& io) {
                                        "Print the timeline the provider makes now: each entry's date and why "
                                        "it is there, and the reload time");
     addHostOptions(*cmd, *options, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::json});
+    cmd->footer(
+        helpFooter({"ostrel-widgets timeline",
+                    "ostrel-widgets timeline --json --now 2026-03-02T10:00:30+11:00 --tz Australia/Sydney",
+                    "ostrel-widgets timeline --feed examples/widget.json"}));
     cmd->callback([&io, options] {
       const HostSettings s = resolve(*options);
       Provider{}.getTimeline({.isPreview = false, .host = s.host}, [&](const Timeline<Entry>& t) {
@@ -58,6 +62,9 @@ void addTimelineCommands(CLI::App& app, Io& io) {
         "entry", "Print the entry for one instant over the loaded feed, with its selections");
     cmd->add_option("--at", *at, "The entry's date")->required()->check(instantValidator());
     addHostOptions(*cmd, *options, {HostOption::feed, HostOption::tz, HostOption::json});
+    cmd->footer(
+        helpFooter({"ostrel-widgets entry --at 2026-03-02T10:00:00+11:00",
+                    "ostrel-widgets entry --at 2026-03-02T10:00:00Z --feed examples/widget.json --json"}));
     cmd->callback([&io, options, at] {
       const HostSettings s = resolve(*options);
       printOne(io, s, Entry{.date = instant(*at), .loaded = s.host.load()});
@@ -70,6 +77,7 @@ void addTimelineCommands(CLI::App& app, Io& io) {
         "snapshot", "Print the snapshot entry (the sample stands in for a missing feed in a preview)");
     cmd->add_flag("--preview", *preview, "Ask as the widget gallery's preview does");
     addHostOptions(*cmd, *options, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::json});
+    cmd->footer(helpFooter({"ostrel-widgets snapshot", "ostrel-widgets snapshot --preview --json"}));
     cmd->callback([&io, options, preview] {
       const HostSettings s = resolve(*options);
       Provider{}.getSnapshot({.isPreview = *preview, .host = s.host},
@@ -81,6 +89,7 @@ void addTimelineCommands(CLI::App& app, Io& io) {
     CLI::App* cmd =
         app.add_subcommand("placeholder", "Print the placeholder entry: the sample feed, dated now");
     addHostOptions(*cmd, *options, {HostOption::now, HostOption::tz, HostOption::json});
+    cmd->footer(helpFooter({"ostrel-widgets placeholder", "ostrel-widgets placeholder --json"}, false));
     cmd->callback([&io, options] {
       const HostSettings s = resolve(*options);
       printOne(io, s, Provider{}.placeholder({.isPreview = false, .host = s.host}));

@@ -14,6 +14,10 @@ void addTree(CLI::App& app, Io& io) {
   auto options = std::make_shared<FaceOptions>();
   CLI::App* cmd = app.add_subcommand("tree", "Print the view tree of one face (text, or JSON with --json)");
   addFaceOptions(*cmd, *options, *io.widgets, true);
+  cmd->footer(helpFooter(
+      {"ostrel-widgets tree --kind NextUp --family systemSmall",
+       "ostrel-widgets tree --kind DueSoon --family systemLarge --scheme dark --json",
+       "ostrel-widgets tree --kind NextUp --family systemMedium --sample --at 2026-03-02T10:00:00Z"}));
   cmd->callback([&io, options] {
     auto face = resolveFace(*options, *io.widgets);
     if (const auto* error = std::get_if<std::string>(&face)) return io.fail(Status::usage, *error);

@@ -2,9 +2,13 @@
 // as PNG files in a folder and/or as lines on standard output, until interrupted, until the
 // simulated clock reaches --until, or until standard output is closed.
 //
-// Exit status: 0 when it ends by SIGINT or SIGTERM, at --until, or because the reader of standard
-// output went away (a closed pipe); 2 for bad arguments; 1 when the fonts are missing, a PNG cannot
-// be written or standard output fails otherwise (a full disk).
+// Exit status: 0 when it ends by SIGINT, SIGTERM or SIGHUP, at --until, or because the reader of standard
+// output went away (a closed pipe, noticed also while no face changes); 2 for bad arguments; 1 when
+// the fonts are missing, the PNG folder never took a face, or standard output fails otherwise (a full
+// disk). A PNG folder that stops working later is reported once and written again once it works.
+
+#include <glib-unix.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cmath>
@@ -20,6 +24,7 @@
 #include "cli/engine_options.hpp"
 #include "cli/face.hpp"
 #include "cli/options.hpp"
+#include "cli/printable.hpp"
 #include "host/engine.hpp"
 #include "host/line_output.hpp"
 #include "host/png_dir_output.hpp"
@@ -62,29 +67,43 @@ void watch(const WatchOptions& o, Io& io) {
     }
     auto fonts = render::PangoMeasurer::create();
     if (!fonts) return io.fail(Status::environment, fonts.error().message);
-    pngs = std::make_unique<PngDirOutput>(o.pngDir, o.scale,
-                                          o.scheme == "dark" ? ColorScheme::dark : ColorScheme::light, *fonts,
-                                          [&](const std::string& why) {
-                                            io.fail(Status::environment, why);
-                                            engine.stop();
-                                          });
+    pngs = std::make_unique<PngDirOutput>(
+        o.pngDir, o.scale, o.scheme == "dark" ? ColorScheme::dark : ColorScheme::light, *fonts,
+        [&](const std::string& news) {
+          io.err << "ostrel-widgets: " << printable(news) << '\n' << std::flush;
+        },
+        [&](const std::string& why) {
+          io.fail(Status::environment, why);
+          engine.stop();
+        });
     engine.subscribe(*pngs);
   }
   // A status bar that quits closes the pipe: writing then fails with EPIPE instead of killing the
-  // process, and the engine ends normally.
+  // process, and the engine ends normally; so does a reader that goes away while no face changes.
   std::signal(SIGPIPE, SIG_IGN);
   std::unique_ptr<LineOutput> lines;
   if (format) {
-    // A closed pipe ends the command normally; any other failure is reported as the command's
-    // failure to write standard output when it returns.
-    lines = std::make_unique<LineOutput>(io.out, *format, [&](int error) {
-      io.endsWhenOutputCloses = error == EPIPE;
+    // A simulated clock's lines are a record to keep whole; a live bar wants only what is current.
+    const auto backlog = o.host.now.empty() ? LineOutput::Backlog::latest : LineOutput::Backlog::every;
+    lines = std::make_unique<LineOutput>(STDOUT_FILENO, *format, backlog, [&](int error) {
+      if (error != EPIPE)
+        io.fail(Status::environment, std::string("cannot write standard output: ") + std::strerror(error));
       engine.stop();
     });
     engine.subscribe(*lines);
   }
+  // A hang-up (the terminal it runs in closed, the session ended) ends it like SIGTERM: it follows
+  // the feed, zone and locale by itself, so there is nothing for a hang-up to reload.
+  const guint hangUp = g_unix_signal_add(
+      SIGHUP,
+      +[](gpointer running) -> gboolean {
+        static_cast<Engine*>(running)->stop();
+        return G_SOURCE_CONTINUE;
+      },
+      &engine);
   io.succeed();
   engine.run();
+  g_source_remove(hangUp);
 }
 
 }  // namespace
@@ -102,13 +121,24 @@ void addWatch(CLI::App& app, Io& io) {
                   "Write each face to DIR/<kind>-<family>.png, replaced atomically on change");
   cmd->add_option("--scale", o->scale, "Device pixels per point of the PNG files (default: 2)")
       ->check(finiteRange(0.25, 16));
-  cmd->add_option("--format", o->format, "Print one line per changed face: text, json or waybar")
-      ->check(CLI::IsMember({"text", "json", "waybar"}));
+  cmd->add_option("--format", o->format,
+                  "Print one line per changed face: text (the face read aloud), short (one short line for a "
+                  "bar: i3blocks, Polybar), json, or waybar (Waybar's custom module)")
+      ->check(CLI::IsMember({"text", "short", "json", "waybar"}));
   cmd->add_option("--speed", o->speed,
                   "Run the clock N times faster than real time, or max: from wake to wake")
       ->check(speedValidator());
   cmd->add_option("--until", o->until, "Stop when the clock reaches this instant")->check(instantValidator());
   addHostOptions(*cmd, o->host, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::locale});
+  cmd->footer(helpFooter({
+      "ostrel-widgets watch --widget NextUp:systemSmall --format short    # i3blocks, Polybar: one short "
+      "line",
+      "ostrel-widgets watch --widget DueSoon:systemMedium --format waybar # Waybar's custom module",
+      "ostrel-widgets watch --png-dir ~/.cache/ostrel --scale 1           # PNG files for Conky",
+      "ostrel-widgets watch --format json --feed examples/widget.json --now 2026-03-02T08:15:30+11:00 "
+      "--speed max "
+      "--until 2026-03-09T08:15:30+11:00",
+  }));
   cmd->callback([&io, o] { watch(*o, io); });
 }
 

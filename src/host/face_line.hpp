@@ -5,9 +5,10 @@
 /// | format   | line                                                                                   |
 /// |----------|----------------------------------------------------------------------------------------|
 /// | `text`   | the face read aloud: "Next up: FINC3600, Lecture, in 40 min, ABS Lecture Theatre 1010" |
+/// | `short`  | the short line of face_state.hpp, fit for a bar: "FINC3600 in 40 min"                 |
 /// | `json`   | {"at": entry date (UTC, ms), "kind", "family", "label" (the reading), "loaded", "state"} |
 /// | `waybar` | Waybar's custom module: {"text" (short), "tooltip" (the reading), "class" and "alt" (the
-/// state)} |
+/// state)}; the texts as Pango markup, `&`, `<`, `>` and quotes escaped |
 ///
 /// Lines never hold a line break: the reading is one line, and JSON escapes control characters.
 ///
@@ -21,9 +22,9 @@
 
 namespace ostrel {
 
-enum class LineFormat { text, json, waybar };
+enum class LineFormat { text, shortText, json, waybar };
 
-/// The format named "text", "json" or "waybar", if any.
+/// The format named "text", "short", "json" or "waybar", if any.
 [[nodiscard]] std::optional<LineFormat> lineFormatNamed(std::string_view name);
 
 /// The line for `face`, without its line break.

@@ -43,27 +43,44 @@ bool writeAll(int fd, std::string_view bytes) {
   return true;
 }
 
+/// The folder holding `path`'s name.
+std::filesystem::path folderOf(const std::filesystem::path& path) {
+  std::filesystem::path folder = path.parent_path();
+  return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+/// Where the user's own links lead from `path`: each link is followed while it and its folder
+/// belong to the effective user (at most 40, as the kernel's own limit).
+std::filesystem::path throughOwnLinks(std::filesystem::path path) {
+  const uid_t user = ::geteuid();
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat link {};
+    struct stat folder {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode) || link.st_uid != user) break;
+    if (::stat(folderOf(path).c_str(), &folder) != 0 || folder.st_uid != user) break;
+    std::error_code ec;
+    const std::filesystem::path to = std::filesystem::read_symlink(path, ec);
+    if (ec) break;
+    path = to.is_absolute() ? to : folderOf(path) / to;
+  }
+  return path;
+}
+
 }  // namespace
 
 Result<Done, FileError> AtomicFile::write(const std::filesystem::path& path, std::string_view bytes,
-                                          Sync sync) {
-  // Follow a link to the file it names, so the link itself survives the rename.
-  std::error_code ec;
-  std::filesystem::path target = path;
-  if (std::filesystem::is_symlink(path, ec)) {
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
-    if (!ec) target = resolved;
-  }
+                                          Sync sync, Links links) {
+  const std::filesystem::path target = links == Links::followOwn ? throughOwnLinks(path) : path;
+  // What is at the name now: a regular file or a link is replaced; anything else is refused.
   struct stat st {};
-  if (::stat(target.c_str(), &st) == 0) {
-    if (!S_ISREG(st.st_mode))
+  if (::lstat(target.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
       return failure(FileError::Kind::notRegular, path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
   } else if (errno != ENOENT) {
     return failure(FileError::Kind::unwritable, path, errno);
   }
 
-  std::filesystem::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
+  const std::filesystem::path folder = folderOf(target);
   // A fresh name beside the target, created exclusively with mode 0644 (less the umask).
   Temporary tmp;
   std::random_device random;
@@ -73,7 +90,7 @@ Result<Done, FileError> AtomicFile::write(const std::filesystem::path& path, std
     std::string leaf = ".";
     leaf.append(target.filename().string()).append(suffix);
     std::string name = (folder / leaf).string();
-    tmp.fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    tmp.fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (tmp.fd >= 0) tmp.name = std::move(name);
     if (tmp.fd < 0 && errno != EEXIST) return failure(FileError::Kind::unwritable, path, errno);
   }

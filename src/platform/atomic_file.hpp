@@ -35,10 +35,23 @@ struct AtomicFile {
               ///< (for files rewritten every minute, such as a face shown by another program)
   };
 
-  /// Replaces (or creates) `path` with `bytes`. A target that is a symbolic link is followed:
-  /// the file it names is replaced. The new file has mode 0644 less the process's umask.
+  /// What a symbolic link at the target's name stands for.
+  enum class Links {
+    /// A file the user named (`-o FILE`): a link is followed only when the link and the folder
+    /// holding it both belong to the user (the effective user), link after link; any other link is
+    /// replaced like a file. In a shared folder (/tmp), a link another user planted is never followed.
+    followOwn,
+    /// A file the program names itself (a face in the PNG folder): a link there is replaced like a
+    /// file; what it points to is never touched.
+    replace,
+  };
+
+  /// Replaces (or creates) `path` with `bytes`; `links` says whether a link at `path` is followed.
+  /// The new file has mode 0644 less the process's umask. The temporary file is created beside
+  /// the file replaced, exclusively (never through a link), and renamed over its name.
   [[nodiscard]] static Result<Done, FileError> write(const std::filesystem::path& path,
-                                                     std::string_view bytes, Sync sync = Sync::durable);
+                                                     std::string_view bytes, Sync sync = Sync::durable,
+                                                     Links links = Links::followOwn);
 };
 
 }  // namespace ostrel

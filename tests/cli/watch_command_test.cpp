@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -12,6 +13,7 @@
 #include <functional>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -127,10 +129,11 @@ TEST_F(WatchCommand, ADayAtFullSpeedPrintsTheFacesOfEveryTimelineAtTheirDates) {
             std::string::npos);
 }
 
-/// The built command running in the background, its standard output discarded.
+/// The built command running in the background, its standard output discarded or sent to `out`.
 class Background {
  public:
-  Background(const fs::path& dir, const std::vector<std::string>& args) {
+  Background(const fs::path& dir, const std::vector<std::string>& args, int out = -1,
+             const fs::path& err = {}) {
     std::vector<std::string> words{OSTREL_COMMAND};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -138,7 +141,13 @@ class Background {
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    if (out >= 0) {
+      posix_spawn_file_actions_adddup2(&actions, out, 1);
+    } else {
+      posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    }
+    if (!err.empty())
+      posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
     if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
@@ -160,6 +169,18 @@ class Background {
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   }
   [[nodiscard]] bool started() const { return pid_ > 0; }
+  [[nodiscard]] pid_t pid() const { return pid_; }
+  /// The exit status once it ended by itself within `seconds` (-1: by a signal), else none.
+  std::optional<int> exited(double seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    int raw = 0;
+    while (::waitpid(pid_, &raw, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > end) return std::nullopt;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    pid_ = -1;
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  }
 
  private:
   pid_t pid_ = -1;
@@ -213,6 +234,68 @@ TEST_F(WatchCommand, AFeedRewrittenWhileItRunsShowsInThePngWithinTwoSeconds) {
   EXPECT_EQ(left, std::vector<std::string>{"NextUp-systemSmall.png"});
 }
 
+// A folder that stops working (removed; a real small tmpfs filled up, where it can be mounted) is
+// reported once, its picture left whole, and written again once it is back; one that never took a
+// face ends it with status 1.
+TEST_F(WatchCommand, APngFolderThatStopsWorkingIsReportedOnceAndWrittenAgainWhenBack) {
+  const fs::path feed = write("widget.json", kOffFeed);
+  const fs::path faces = dir_ / "faces";
+  const fs::path png = faces / "NextUp-systemSmall.png";
+  const std::string fill = "head -c 1M /dev/zero >" + quoted(faces / "filler") + " 2>/dev/null";
+  struct Row {
+    const char* reason;
+    std::string mount, stop, repair;  // shell commands
+  };
+  const Row rows[] = {
+      {"No such file or directory", "", "rm -r " + quoted(faces), "mkdir " + quoted(faces)},
+      {"No space left on device", "mount -t tmpfs -o size=256k tmpfs " + quoted(faces) + " 2>/dev/null", fill,
+       "rm " + quoted(faces / "filler")},
+  };
+  const auto rewrite = [&](const char* content) {
+    std::ofstream(dir_ / ".next", std::ios::trunc) << content;
+    fs::rename(dir_ / ".next", feed);
+  };
+  for (const Row& row : rows) {
+    fs::create_directory(faces);
+    if (!row.mount.empty() && std::system(row.mount.c_str()) != 0) continue;  // no tmpfs here
+    rewrite(kOffFeed);
+    Background watch(dir_,
+                     {"watch", "--png-dir", "faces", "--widget", "NextUp:systemSmall", "--feed",
+                      "widget.json", "--tz", "UTC", "--scale", "1"},
+                     -1, dir_ / "err.txt");
+    const std::string before = changed(png, "", 20);
+    ASSERT_FALSE(before.empty()) << row.reason;
+    const auto errors = [&] { return lines(::slurp(dir_ / "err.txt")); };
+    (void)std::system(row.stop.c_str());
+    rewrite(kBusyFeed);  // a change it cannot write
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (errors().empty() && std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    rewrite(kOffFeed);  // another, while the folder is still out of use
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_EQ(errors().size(), 1u) << row.reason;
+    EXPECT_EQ(errors()[0], "ostrel-widgets: cannot write faces/NextUp-systemSmall.png: " +
+                               std::string(row.reason) + "; writing again at the next change");
+    if (!row.mount.empty()) {
+      EXPECT_TRUE(::slurp(png) == before) << row.reason << ": the picture is no longer whole";
+    }
+    ASSERT_EQ(std::system(row.repair.c_str()), 0) << row.reason;
+    rewrite(kBusyFeed);
+    EXPECT_NE(changed(png, before, 10), before) << row.reason;
+    EXPECT_EQ(watch.stop(SIGTERM), 0);
+    EXPECT_EQ(errors(), (std::vector<std::string>{errors()[0], "ostrel-widgets: writing to faces again"}));
+    EXPECT_EQ(temporaryFiles(), std::vector<std::string>{}) << row.reason;
+    if (!row.mount.empty()) (void)std::system(("umount " + quoted(faces)).c_str());
+    fs::remove_all(faces);
+  }
+
+  // A folder that never took a face: a file stands where the face goes.
+  fs::create_directories(dir_ / "taken" / "NextUp-systemSmall.png");
+  const Outcome r = run("watch --png-dir taken --widget NextUp:systemSmall --feed widget.json --scale 1");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ostrel-widgets: error: taken/NextUp-systemSmall.png: Is a directory\n");
+}
+
 TEST_F(WatchCommand, EndsWithStatusZeroUnlessItCouldNotWrite) {
   write("widget.json", kBusyFeed);
   // The reader of its output goes away after the first line.
@@ -228,18 +311,68 @@ TEST_F(WatchCommand, EndsWithStatusZeroUnlessItCouldNotWrite) {
                          " --until 2026-03-02T11:00:30Z >/dev/full 2>/dev/null")
                             .c_str()),
             1 << 8);
-  // Interrupted, once it shows its first face (however long a busy machine takes to start it).
-  fs::create_directory(dir_ / "faces");
-  Background watch(dir_, {"watch", "--png-dir", "faces", "--widget", "NextUp:systemSmall", "--scale", "1",
-                          "--feed", "widget.json"});
-  ASSERT_FALSE(changed(dir_ / "faces" / "NextUp-systemSmall.png", "", 20).empty());
-  EXPECT_EQ(watch.stop(SIGINT), 0);
   // At --until, with nothing to show after it.
   const Outcome r =
       run("watch --format text --feed widget.json --tz UTC --widget NextUp:systemSmall --speed max "
           "--now 2026-03-02T10:00:30Z --until 2026-03-02T10:00:30Z");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "");
+}
+
+// Whatever the reader of its lines does, it ends promptly and cleanly: a reader that goes away while
+// no face changes (a bar that quit), a pipe left full and a signal (SIGINT, SIGTERM, SIGHUP).
+TEST_F(WatchCommand, EndsWithinASecondWhateverTheReaderDoes) {
+  struct Row {
+    const char* what;
+    bool busy;   // a feed whose faces change often (at 10,000 times real time), else none at all
+    int signal;  // sent once the pipe is full (0: the reader closes its end after the first line)
+  };
+  const Row rows[] = {
+      {"the reader goes away, no face changes", false, 0},
+      {"SIGTERM while the pipe is full", true, SIGTERM},
+      {"SIGINT while the pipe is full", true, SIGINT},
+      {"SIGHUP while the pipe is full", true, SIGHUP},
+  };
+  write("widget.json", kBusyFeed);
+  for (const Row& row : rows) {
+    int pipe[2];
+    ASSERT_EQ(::pipe2(pipe, O_CLOEXEC), 0);
+    std::vector<std::string> args{"watch", "--format", "json", "--tz", "UTC"};
+    if (row.busy) {
+      args.insert(args.end(), {"--feed", "widget.json", "--now", "2026-03-02T10:00:30Z", "--speed", "10000"});
+    } else {
+      args.insert(args.end(), {"--feed", "absent.json", "--widget", "NextUp:systemSmall"});
+    }
+    Background watch(dir_, args, pipe[1]);
+    ::close(pipe[1]);
+    ASSERT_TRUE(watch.started()) << row.what;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    int waiting = 0;
+    if (row.signal == 0) {
+      char c = 0;
+      while (::read(pipe[0], &c, 1) == 1 && c != '\n') {
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));  // settled, with nothing more to write
+    } else {
+      while ((::ioctl(pipe[0], FIONREAD, &waiting) != 0 || waiting < 60'000) &&
+             std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    const auto before = std::chrono::steady_clock::now();
+    if (row.signal == 0) {
+      ::close(pipe[0]);
+    } else {
+      ::kill(watch.pid(), row.signal);
+    }
+    const std::optional<int> status = watch.exited(10);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - before;
+    if (row.signal != 0) ::close(pipe[0]);
+    ASSERT_TRUE(status) << row.what << " (" << waiting << " bytes waiting in the pipe)";
+    EXPECT_EQ(*status, 0) << row.what;
+    EXPECT_LT(took.count(), 1.0) << row.what;
+  }
 }
 
 TEST_F(WatchCommand, BadUsageIsOneLineAndStatusTwo) {
@@ -258,7 +391,7 @@ TEST_F(WatchCommand, BadUsageIsOneLineAndStatusTwo) {
       {"watch --format text --widget NextUp:systemLarge",
        "--widget: NextUp is not offered in systemLarge; it offers systemSmall, systemMedium"},
       {"watch --format text --speed max", "--speed max needs --until"},
-      {"watch --format csv", "--format: csv not in {text,json,waybar}"},
+      {"watch --format csv", "--format: csv not in {text,short,json,waybar}"},
   };
   for (const Row& row : rows) {
     const Outcome r = run(row.args + " --feed absent.json");

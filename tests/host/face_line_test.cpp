@@ -73,21 +73,47 @@ TEST(FaceState, StateAndShortLineOfEachSituation) {
   for (const Row& r : rows) EXPECT_EQ(FaceState::of(r.face), r.expected) << r.what;
 }
 
-TEST(FaceLine, TheThreeFormats) {
+TEST(FaceLine, TheFourFormats) {
   const Face face = faceOf(NextUpWidget{}.body(), WidgetFamily::systemSmall,
                            testing_timeline::feedOf({lesson("FINC3600", 2400, 6000)}, {}), 0.25);
   const std::string label = "Next up: FINC3600, Lecture, in 40 min, ABS \"1010\"";
   EXPECT_EQ(faceLine(face, LineFormat::text), label);
+  EXPECT_EQ(faceLine(face, LineFormat::shortText), "FINC3600 in 40 min");
   EXPECT_EQ(
       faceLine(face, LineFormat::json),
       R"({"at": "2026-03-02T10:00:00.250Z", "kind": "NextUp", "family": "systemSmall", )"
       R"("label": "Next up: FINC3600, Lecture, in 40 min, ABS \"1010\"", "loaded": "feed", "state": "next"})");
   EXPECT_EQ(
       faceLine(face, LineFormat::waybar),
-      R"({"text": "FINC3600 in 40 min", "tooltip": "Next up: FINC3600, Lecture, in 40 min, ABS \"1010\"", )"
+      R"({"text": "FINC3600 in 40 min", "tooltip": "Next up: FINC3600, Lecture, in 40 min, ABS &quot;1010&quot;", )"
       R"("class": "next", "alt": "next"})");
   EXPECT_EQ(lineFormatNamed("waybar"), LineFormat::waybar);
+  EXPECT_EQ(lineFormatNamed("short"), LineFormat::shortText);
   EXPECT_EQ(lineFormatNamed("JSON"), std::nullopt);
+}
+
+// Waybar reads `text` and `tooltip` as Pango markup: feed texts reach it escaped.
+TEST(FaceLine, WaybarTextsAreMarkupShowingTheFeedVerbatim) {
+  struct Row {
+    const char *unit, *where, *text, *tooltip;
+  };
+  const Row rows[] = {
+      {"R&D1001", "Q&A <live>", "R&amp;D1001 in 40 min",
+       "Next up: R&amp;D1001, Lecture, in 40 min, Q&amp;A &lt;live&gt;"},
+      {"<b>X</b>", "it's \"on\"", "&lt;b&gt;X&lt;/b&gt; in 40 min",
+       "Next up: &lt;b&gt;X&lt;/b&gt;, Lecture, in 40 min, it&apos;s &quot;on&quot;"},
+      {"&amp;", "a > b", "&amp;amp; in 40 min", "Next up: &amp;amp;, Lecture, in 40 min, a &gt; b"},
+  };
+  for (const Row& r : rows) {
+    ClassItem c = lesson(r.unit, 2400, 6000);
+    c.where = r.where;
+    const Face face =
+        faceOf(NextUpWidget{}.body(), WidgetFamily::systemSmall, testing_timeline::feedOf({c}, {}));
+    EXPECT_EQ(faceLine(face, LineFormat::waybar), std::string(R"({"text": ")") + r.text +
+                                                      R"(", "tooltip": ")" + r.tooltip +
+                                                      R"(", "class": "next", "alt": "next"})")
+        << r.unit;
+  }
 }
 
 }  // namespace

@@ -35,16 +35,6 @@ TEST_F(AtomicFileTest, CreatesAndReplacesWholeFilesLeavingNoTemporary) {
   EXPECT_EQ(entries(dir_), 1u);
 }
 
-TEST_F(AtomicFileTest, FollowsALinkAndKeepsIt) {
-  const fs::path real = dir_ / "real.png";
-  const fs::path link = dir_ / "link.png";
-  ASSERT_TRUE(AtomicFile::write(real, "old"));
-  fs::create_symlink(real, link);
-  ASSERT_TRUE(AtomicFile::write(link, "new"));
-  EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(contents(real), "new");
-}
-
 TEST_F(AtomicFileTest, RefusesWhatIsNotARegularFileAndLeavesItAlone) {
   const fs::path fifo = dir_ / "fifo";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
