@@ -136,6 +136,11 @@ struct WidgetWindow::State {
         gtk_layer_set_keyboard_mode(w, GTK_LAYER_SHELL_KEYBOARD_MODE_NONE);
         break;
       case Surface::x11:
+        // A splash window kept below: Openbox keeps it when the desktop is shown (as it keeps
+        // desktop and dock windows) and, unlike those, neither raises it over other windows when
+        // it is clicked (a dock) nor lets a file manager's desktop window cover it (a desktop);
+        // xfwm4 keeps it where it was put and leaves it visible when it or the desktop is clicked.
+        gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_SPLASHSCREEN);
         gtk_window_set_keep_below(w, TRUE);
         gtk_window_stick(w);
         gtk_window_set_skip_taskbar_hint(w, TRUE);

@@ -7,9 +7,10 @@
 /// How it stands on the screen depends on the display:
 /// - `layer`: a layer-shell surface (Wayland) on the bottom layer, anchored to a corner with
 ///   margins, no exclusive zone, no keyboard;
-/// - `x11`: an undecorated window at a position, kept below, on every workspace, skipped by the
-///   taskbar and the pager, never focused; transparent outside its rounded shape where the screen
-///   has an alpha visual and a compositor, else drawn over what the desktop showed there;
+/// - `x11`: an undecorated splash-type window at a position, kept below, on every workspace,
+///   skipped by the taskbar and the pager, never focused, still shown when the desktop is shown; transparent
+///   outside its rounded shape where the screen has an alpha visual and a compositor, else drawn over what
+///   the desktop showed there;
 /// - `plain`: an undecorated ordinary window (a Wayland compositor without layer-shell).
 ///
 ///     WidgetWindow w(WindowSetup{...}, fonts, [] { stop(); });

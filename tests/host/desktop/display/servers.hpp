@@ -23,12 +23,12 @@ namespace ostrel::display_test {
 
 /// Skips or fails (see above) the current test when `program` is missing; use as
 /// `if (missing("Xvfb")) return;`.
-#define OSTREL_NEED_PROGRAM(program)                                                        \
-  do {                                                                                      \
-    if (!::ostrel::display_test::haveProgram(program)) {                                    \
-      if (::ostrel::display_test::displayTestsRequired()) FAIL() << "missing " program;     \
-      GTEST_SKIP() << "missing " program " (OSTREL_REQUIRE_DISPLAY_TESTS=1 fails instead)"; \
-    }                                                                                       \
+#define OSTREL_NEED_PROGRAM(program)                                                                \
+  do {                                                                                              \
+    if (!::ostrel::display_test::haveProgram(program)) {                                            \
+      if (::ostrel::display_test::displayTestsRequired()) FAIL() << "missing " << (program);        \
+      GTEST_SKIP() << "missing " << (program) << " (OSTREL_REQUIRE_DISPLAY_TESTS=1 fails instead)"; \
+    }                                                                                               \
   } while (false)
 
 /// An X server in memory, `width` × `height` × 24 with a black root; `display()` is ":N".
