@@ -10,6 +10,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -56,7 +57,12 @@ std::string homeFolder() {
 /// The command the autostart entry runs: this program with the widget and placement options.
 std::vector<std::string> autostartCommand(const HostCommandOptions& o) {
   std::error_code ec;
-  std::vector<std::string> words{frontCommand(), "host"};
+  const std::filesystem::path cwd = std::filesystem::current_path(ec);
+  const char* path = std::getenv("PATH");
+  std::vector<std::string> words{
+      desktop::programToRecord(program_invocation_name, path != nullptr ? path : "", cwd, frontCommand())
+          .string(),
+      "host"};
   for (const std::string& w : o.widgets.empty() ? kDefaultWidgets : o.widgets) {
     words.insert(words.end(), {"--widget", w});
   }
