@@ -10,6 +10,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -36,7 +37,7 @@ struct HostCommandOptions {
   std::string corner = "top-right";
   int margin = 24;
   int gap = 16;
-  std::optional<int> monitor;
+  std::optional<std::string> monitor;
   std::string scheme = "auto";
   bool installAutostart = false;
   bool removeAutostart = false;
@@ -68,7 +69,12 @@ std::vector<std::string> autostartCommand(const HostCommandOptions& o) {
   }
   words.insert(words.end(),
                {"--corner", o.corner, "--margin", std::to_string(o.margin), "--gap", std::to_string(o.gap)});
-  if (o.monitor) words.insert(words.end(), {"--monitor", std::to_string(*o.monitor)});
+  if (o.monitor) {
+    // A number changes when screens are re-plugged: the entry names the connector where it can.
+    const bool number = o.monitor->find_first_not_of("0123456789") == std::string::npos;
+    const auto name = number ? desktop::monitorName(std::stoi(*o.monitor)) : std::nullopt;
+    words.insert(words.end(), {"--monitor", name.value_or(*o.monitor)});
+  }
   if (o.scheme != "auto") words.insert(words.end(), {"--scheme", o.scheme});
   if (!o.host.feed.empty()) {
     words.insert(words.end(), {"--feed", std::filesystem::absolute(o.host.feed, ec).string()});
@@ -143,8 +149,17 @@ void addHost(CLI::App& app, Io& io) {
   cmd->add_option("--margin", o->margin, "Points from the screen's edges (default: 24)")
       ->check(CLI::Range(0, 10000));
   cmd->add_option("--gap", o->gap, "Points between widgets (default: 16)")->check(CLI::Range(0, 10000));
-  cmd->add_option("--monitor", o->monitor, "The monitor's number, from 0 (default: the primary one)")
-      ->check(CLI::Range(0, 63));
+  cmd->add_option("--monitor", o->monitor,
+                  "The monitor: its connector name (DP-1) or number, from 0 (default: the primary one)")
+      ->check(CLI::Validator(
+          [](const std::string& v) {
+            const bool number =
+                !v.empty() && v.size() <= 2 && v.find_first_not_of("0123456789") == std::string::npos;
+            const bool name = !v.empty() && v.size() <= 64 && v.find_first_of("0123456789") != 0 &&
+                              std::all_of(v.begin(), v.end(), [](char c) { return c > ' ' && c < 0x7f; });
+            return number || name ? std::string() : "not a monitor's connector name or number: " + v;
+          },
+          "NAME|N"));
   cmd->add_option("--scheme", o->scheme, "The appearance: auto follows the desktop (default: auto)")
       ->check(CLI::IsMember({"auto", "light", "dark"}));
   auto* install = cmd->add_flag("--install-autostart", o->installAutostart,

@@ -46,6 +46,10 @@ struct DisplayError {
   friend bool operator==(const DisplayError&, const DisplayError&) = default;
 };
 
+/// The connector name of the monitor at `index` on the default display, opened for the asking;
+/// none when no display answers or it has no such monitor.
+[[nodiscard]] std::optional<std::string> monitorName(int index);
+
 class DesktopOutput final : public FaceOutput {
  public:
   /// Opens the default display (initialising GTK) and creates the windows, shown at their first
