@@ -14,10 +14,12 @@
 #endif
 
 #include <cmath>
+#include <filesystem>
 #include <string_view>
 #include <utility>
 
 #include "host/desktop/appearance_monitor.hpp"
+#include "host/desktop/saved_places.hpp"
 #include "platform/render/canvas.hpp"
 
 namespace ostrel::desktop {
@@ -146,6 +148,8 @@ struct DesktopOutput::State {
   std::optional<std::string> notice;
   std::unique_ptr<AppearanceMonitor> appearance;
   std::vector<std::unique_ptr<WidgetWindow>> windows;  ///< one per widget, in the settings' order
+  std::filesystem::path placesFile;
+  Places places;  ///< where the user dragged widgets, by `KIND:FAMILY`
   gulong monitorsHandler = 0, sizeHandler = 0;
 
   State(DesktopSettings s, render::PangoMeasurer f, std::function<void()> c)
@@ -194,9 +198,49 @@ struct DesktopOutput::State {
                                 .corner = settings.placement.corner,
                                 .inset = in[i],
                                 .box = boxes[i],
-                                .monitor = n});
+                                .monitor = n,
+                                .at = at(settings.widgets[i])});
     }
     return out;
+  }
+
+  static std::string key(const WindowedWidget& w) { return w.kind + ":" + name(w.family); }
+
+  std::optional<Point> at(const WindowedWidget& w) const {
+    if (surface == Surface::layer) return std::nullopt;  // placed by the compositor's layers
+    const auto found = places.find(key(w));
+    return found != places.end() ? std::optional<Point>(found->second) : std::nullopt;
+  }
+
+  WindowActions actionsFor(std::size_t index) {
+    const WindowedWidget widget = settings.widgets[index];
+    return WindowActions{
+        .remove = [this, widget] { remove(widget); },
+        .quit =
+            [this] {
+              if (closed) closed();
+            },
+        .appearance = [this](SchemeChoice c) { appearance->choose(c); },
+        .appearanceNow = [this] { return appearance->choice(); },
+        .moved =
+            [this, widget](Point p) {
+              places[key(widget)] = p;
+              // Not remembered where the folder cannot be written: the widget still stands there.
+              static_cast<void>(savePlace(placesFile, key(widget), p));
+            },
+    };
+  }
+
+  /// Takes one widget off the screen for this run; with none left, the host ends.
+  void remove(const WindowedWidget& widget) {
+    for (std::size_t i = 0; i < settings.widgets.size(); ++i) {
+      if (settings.widgets[i] == widget) {
+        windows.erase(windows.begin() + static_cast<std::ptrdiff_t>(i));
+        settings.widgets.erase(settings.widgets.begin() + static_cast<std::ptrdiff_t>(i));
+        break;
+      }
+    }
+    if (windows.empty() && closed) closed();
   }
 
   void replace() {
@@ -240,11 +284,11 @@ Result<std::unique_ptr<DesktopOutput>, DisplayError> DesktopOutput::open(Desktop
   s.appearance = std::make_unique<AppearanceMonitor>(s.settings.scheme, [raw](ColorScheme scheme) {
     for (const auto& w : raw->windows) w->redraw(scheme);
   });
+  s.placesFile = std::filesystem::path(g_get_user_config_dir()) / "ostrel-widgets" / "places.conf";
+  s.places = loadPlaces(s.placesFile);
   const std::vector<WindowSetup> setups = s.setups();
-  for (const WindowSetup& setup : setups) {
-    s.windows.push_back(std::make_unique<WidgetWindow>(setup, s.fonts, [raw] {
-      if (raw->closed) raw->closed();
-    }));
+  for (std::size_t i = 0; i < setups.size(); ++i) {
+    s.windows.push_back(std::make_unique<WidgetWindow>(setups[i], s.fonts, s.actionsFor(i)));
   }
   GdkScreen* screen = gdk_display_get_default_screen(s.display);
   s.monitorsHandler = g_signal_connect(screen, "monitors-changed", G_CALLBACK(State::onScreenChanged), raw);

@@ -13,7 +13,12 @@
 ///   the desktop showed there;
 /// - `plain`: an undecorated ordinary window (a Wayland compositor without layer-shell).
 ///
-///     WidgetWindow w(WindowSetup{...}, fonts, [] { stop(); });
+/// A right click, the Menu key or Shift+F10, or the accessible's "menu" action (how a screen
+/// reader's user reaches it, the window never being focused) opens its menu: remove this widget,
+/// the appearance, quit; the menu takes the keyboard while open. Dragging it with the first button
+/// moves it (x11 and plain), and reports where it ended.
+///
+///     WidgetWindow w(WindowSetup{...}, fonts, WindowActions{.quit = [] { stop(); }, ...});
 ///     w.show(face, ColorScheme::light);   // first face: the window appears
 ///     w.redraw(ColorScheme::dark);        // the same face in the dark scheme
 
@@ -23,6 +28,8 @@
 #include <string>
 
 #include "host/desktop/placement.hpp"
+#include "host/desktop/saved_places.hpp"
+#include "host/desktop/scheme_preference.hpp"
 #include "host/face_output.hpp"
 #include "platform/render/text.hpp"
 
@@ -41,12 +48,23 @@ struct WindowSetup {
   Inset inset;                 ///< layer: margins to the corner's edges
   Box box;                     ///< x11 and plain: position and size in points on the screen
   std::optional<int> monitor;  ///< layer: the output's index
+  /// x11 and plain: where the user put it, in points on the screen; none: at `box`.
+  std::optional<Point> at;
+};
+
+/// What the user can do to a window; each may be empty.
+struct WindowActions {
+  std::function<void()> remove;  ///< "Remove this widget"
+  std::function<void()> quit;    ///< "Quit", or the window manager's close
+  std::function<void(SchemeChoice)> appearance;
+  std::function<SchemeChoice()> appearanceNow;  ///< the choice the menu marks
+  std::function<void(Point)> moved;             ///< where a drag left the window, in points
 };
 
 class WidgetWindow {
  public:
-  /// Creates the window (not shown until its first face); `closed` runs when the user closes it.
-  WidgetWindow(WindowSetup setup, const render::PangoMeasurer& fonts, std::function<void()> closed);
+  /// Creates the window (not shown until its first face).
+  WidgetWindow(WindowSetup setup, const render::PangoMeasurer& fonts, WindowActions actions);
   ~WidgetWindow();
   WidgetWindow(const WidgetWindow&) = delete;
   WidgetWindow& operator=(const WidgetWindow&) = delete;

@@ -113,6 +113,25 @@ std::optional<unsigned long> activeWindow(const std::string& display) {
   return active[0];
 }
 
+bool popupShown(const std::string& display) {
+  ::Display* d = XOpenDisplay(display.c_str());
+  if (d == nullptr) return false;
+  bool shown = false;
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int n = 0;
+  if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n) != 0) {
+    for (unsigned int i = 0; i < n && !shown; ++i) {
+      XWindowAttributes a{};
+      shown = XGetWindowAttributes(d, children[i], &a) != 0 && a.override_redirect != 0 &&
+              a.map_state == IsViewable && a.width > 1;
+    }
+    if (children != nullptr) XFree(children);
+  }
+  XCloseDisplay(d);
+  return shown;
+}
+
 bool windowManagerRuns(const std::string& display) {
   ::Display* d = XOpenDisplay(display.c_str());
   if (d == nullptr) return false;

@@ -40,6 +40,9 @@ bool paintDesktop(const std::string& display, Rgb colour);
 /// The window manager's active window, if it names one.
 [[nodiscard]] std::optional<unsigned long> activeWindow(const std::string& display);
 
+/// Whether a pop-up (a viewable override-redirect window, such as an open menu) is on the screen.
+[[nodiscard]] bool popupShown(const std::string& display);
+
 /// Whether an EWMH window manager runs (the root names its check window).
 [[nodiscard]] bool windowManagerRuns(const std::string& display);
 
