@@ -10,7 +10,7 @@ packages=(
   jq hyperfine libxml2-utils
   libgtk-3-dev libgtk-layer-shell-dev desktop-file-utils
   xvfb sway grim weston dbus-daemon at-spi2-core libatspi2.0-dev conky-std time
-  openbox xfwm4 wmctrl xdotool libwayland-bin wayland-protocols
+  openbox xfwm4 wmctrl xdotool picom libwayland-bin wayland-protocols
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -20,6 +20,7 @@
 
 #include "host/desktop/appearance_monitor.hpp"
 #include "host/desktop/saved_places.hpp"
+#include "host/desktop/x11_desktop_changes.hpp"
 #include "platform/render/canvas.hpp"
 
 namespace ostrel::desktop {
@@ -151,6 +152,7 @@ struct DesktopOutput::State {
   std::filesystem::path placesFile;
   Places places;  ///< where the user dragged widgets, by `KIND:FAMILY`
   gulong monitorsHandler = 0, sizeHandler = 0;
+  std::unique_ptr<X11DesktopChanges> changes;
 
   State(DesktopSettings s, render::PangoMeasurer f, std::function<void()> c)
       : settings(std::move(s)), fonts(std::move(f)), closed(std::move(c)) {}
@@ -289,6 +291,25 @@ Result<std::unique_ptr<DesktopOutput>, DisplayError> DesktopOutput::open(Desktop
   const std::vector<WindowSetup> setups = s.setups();
   for (std::size_t i = 0; i < setups.size(); ++i) {
     s.windows.push_back(std::make_unique<WidgetWindow>(setups[i], s.fonts, s.actionsFor(i)));
+  }
+  if (s.surface == Surface::x11) {
+    s.changes = std::make_unique<X11DesktopChanges>(s.display, DesktopChanged{
+                                                                   .manager =
+                                                                       [raw] {
+                                                                         for (const auto& w : raw->windows)
+                                                                           w->restate();
+                                                                       },
+                                                                   .compositor =
+                                                                       [raw] {
+                                                                         for (const auto& w : raw->windows)
+                                                                           w->followCompositor();
+                                                                       },
+                                                                   .wallpaper =
+                                                                       [raw] {
+                                                                         for (const auto& w : raw->windows)
+                                                                           w->followWallpaper();
+                                                                       },
+                                                               });
   }
   GdkScreen* screen = gdk_display_get_default_screen(s.display);
   s.monitorsHandler = g_signal_connect(screen, "monitors-changed", G_CALLBACK(State::onScreenChanged), raw);

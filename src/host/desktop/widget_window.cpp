@@ -7,6 +7,7 @@
 #include <cmath>
 #include <utility>
 
+#include "host/desktop/x11_desktop_changes.hpp"
 #include "platform/render/canvas.hpp"
 #include "platform/render/draw.hpp"
 #include "platform/ui/reading.hpp"
@@ -255,6 +256,8 @@ struct WidgetWindow::State {
           gint x = 0, y = 0;
           gtk_window_get_position(GTK_WINDOW(st->window), &x, &y);
           st->setup.at = Point{.x = x, .y = y};
+          st->captureBackdrop();
+          gtk_widget_queue_draw(st->window);
           if (st->actions.moved) st->actions.moved(*st->setup.at);
           return G_SOURCE_REMOVE;
         },
@@ -262,24 +265,44 @@ struct WidgetWindow::State {
     return FALSE;
   }
 
-  /// Keeps what the desktop shows where the window will stand, to draw the corners over: copied
-  /// within the X server into a pixmap, so that no picture passes through this process.
+  /// Keeps what the desktop shows where the window stands, to draw the corners over: the
+  /// wallpaper's pixmap where the desktop names one (right whatever stands there now), else what
+  /// the screen shows there, read before the window is mapped. Copied within the X server, so
+  /// that no picture passes through this process.
   void captureBackdrop() {
     if (alpha || setup.surface != Surface::x11) return;
     GdkWindow* root = gdk_screen_get_root_window(gtk_widget_get_screen(window));
+    cairo_surface_t* paper = wallpaper(gtk_widget_get_display(window));
+    if (paper == nullptr && gtk_widget_get_mapped(window) != FALSE) return;
     cairo_surface_t* copy =
         gdk_window_create_similar_surface(root, CAIRO_CONTENT_COLOR, setup.box.width, setup.box.height);
     if (cairo_surface_status(copy) != CAIRO_STATUS_SUCCESS) {
       cairo_surface_destroy(copy);
+      if (paper != nullptr) cairo_surface_destroy(paper);
       return;
     }
     cairo_t* cr = cairo_create(copy);
     const Point at = setup.at.value_or(Point{.x = setup.box.x, .y = setup.box.y});
-    gdk_cairo_set_source_window(cr, root, -at.x, -at.y);
+    const int scale = std::max(gtk_widget_get_scale_factor(window), 1);
+    if (paper != nullptr) {
+      // The pixmap is in device pixels; the surface, like the window, in points.
+      cairo_scale(cr, 1.0 / scale, 1.0 / scale);
+      cairo_set_source_surface(cr, paper, -at.x * scale, -at.y * scale);
+      cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_REPEAT);
+    } else {
+      gdk_cairo_set_source_window(cr, root, -at.x, -at.y);
+    }
     cairo_paint(cr);
     cairo_destroy(cr);
+    if (paper != nullptr) cairo_surface_destroy(paper);
     if (backdrop != nullptr) cairo_surface_destroy(backdrop);
     backdrop = copy;
+  }
+
+  /// Whether the screen can show the window's transparent corners now.
+  bool canBlend() const {
+    GdkScreen* screen = gtk_widget_get_screen(window);
+    return gdk_screen_get_rgba_visual(screen) != nullptr && gdk_screen_is_composited(screen) != FALSE;
   }
 
   void build() {
@@ -294,10 +317,8 @@ struct WidgetWindow::State {
     gtk_window_set_default_size(w, size.width, size.height);
     gtk_window_set_accept_focus(w, FALSE);
     gtk_window_set_focus_on_map(w, FALSE);
-    GdkScreen* screen = gtk_widget_get_screen(window);
-    GdkVisual* visual = gdk_screen_get_rgba_visual(screen);
-    alpha = visual != nullptr && gdk_screen_is_composited(screen);
-    if (alpha) gtk_widget_set_visual(window, visual);
+    alpha = canBlend();
+    if (alpha) gtk_widget_set_visual(window, gdk_screen_get_rgba_visual(gtk_widget_get_screen(window)));
 
     switch (setup.surface) {
       case Surface::layer:
@@ -382,6 +403,42 @@ void WidgetWindow::place(const WindowSetup& setup) {
   State& s = *state_;
   s.setup = setup;
   if (s.window != nullptr) s.position();
+}
+
+void WidgetWindow::restate() {
+  State& s = *state_;
+  if (s.window == nullptr || s.setup.surface != Surface::x11) return;
+  if (gtk_widget_get_visible(s.window) == FALSE) return;
+  // Mapped again, the window is the new manager's from the start, with every hint read afresh
+  // (GTK sets them again as it maps), whatever the old manager left behind.
+  gtk_widget_hide(s.window);
+  s.position();
+  gtk_widget_show(s.window);
+}
+
+void WidgetWindow::followCompositor() {
+  State& s = *state_;
+  if (s.window == nullptr || s.setup.surface != Surface::x11 || s.canBlend() == s.alpha) return;
+  // The visual is chosen when the X window is made: make it again.
+  const bool shown = gtk_widget_get_visible(s.window) != FALSE;
+  gtk_widget_hide(s.window);
+  gtk_widget_unrealize(s.window);
+  s.alpha = s.canBlend();
+  GdkScreen* screen = gtk_widget_get_screen(s.window);
+  gtk_widget_set_visual(s.window,
+                        s.alpha ? gdk_screen_get_rgba_visual(screen) : gdk_screen_get_system_visual(screen));
+  s.position();
+  if (shown) {
+    s.captureBackdrop();
+    gtk_widget_show(s.window);
+  }
+}
+
+void WidgetWindow::followWallpaper() {
+  State& s = *state_;
+  if (s.window == nullptr || s.alpha) return;
+  s.captureBackdrop();
+  gtk_widget_queue_draw(s.window);
 }
 
 const std::string& WidgetWindow::reading() const {

@@ -76,6 +76,14 @@ class WidgetWindow {
   /// Moves the window (a change of the monitors or their work areas).
   void place(const WindowSetup& setup);
 
+  /// x11: maps the window again, so that a new window manager takes it with its hints.
+  void restate();
+  /// x11: makes the window again with or without an alpha visual if a compositor started or
+  /// stopped since it was made.
+  void followCompositor();
+  /// x11 without a compositor: draws the corners over the new wallpaper.
+  void followWallpaper();
+
   /// The face's reading, as the accessible name carries it.
   [[nodiscard]] const std::string& reading() const;
   [[nodiscard]] GtkWidget* widget() const;

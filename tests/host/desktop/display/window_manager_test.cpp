@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -89,6 +91,98 @@ TEST_P(WindowManagerTest, TheWidgetStaysShownBelowOtherWindowsAndUnfocused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Managers, WindowManagerTest, ::testing::Values("openbox", "xfwm4"));
+
+class DesktopChangesTest : public HostFixture {
+ protected:
+  std::optional<XWindow> awaitWindow(const std::string& display) {
+    std::optional<XWindow> w;
+    eventually([&] { return (w = findWindow(display, "Next up")).has_value(); });
+    return w;
+  }
+};
+
+/// The manager running first, and the one that replaces it.
+using Handover = std::pair<const char*, const char*>;
+class HandoverTest : public DesktopChangesTest, public ::testing::WithParamInterface<Handover> {};
+
+TEST_P(HandoverTest, ANewWindowManagerKeepsTheWidgetOnEveryWorkspaceAndBelow) {
+  OSTREL_NEED_PROGRAM("Xvfb");
+  OSTREL_NEED_PROGRAM(GetParam().first);
+  OSTREL_NEED_PROGRAM(GetParam().second);
+  OSTREL_NEED_PROGRAM("wmctrl");
+  OSTREL_NEED_PROGRAM("dbus-daemon");
+  Xvfb x(1280, 800, dir_);
+  // A bus of the test's: else the first manager's settings client starts one that ends with it.
+  SessionBus bus(dir_);
+  ASSERT_TRUE(x.ok() && bus.ok());
+  const std::map<std::string, std::string> env{{"DISPLAY", x.display()},
+                                               {"DBUS_SESSION_BUS_ADDRESS", bus.address()}};
+  const Process::Options options{.env = env, .out = {}, .err = dir_ / "wm.log", .passFd = {}, .prefix = {}};
+  Process first({GetParam().first}, options);
+  ASSERT_TRUE(eventually([&] { return windowManagerRuns(x.display()); })) << readFile(dir_ / "wm.log");
+  Process host = startHost({"--widget", "NextUp:systemSmall"}, env);
+  const auto standsRight = [&] {
+    const auto w = findWindow(x.display(), "Next up");
+    if (!w) return false;
+    const auto has = [&](const char* state) {
+      return std::find(w->states.begin(), w->states.end(), state) != w->states.end();
+    };
+    return has("_NET_WM_STATE_BELOW") &&
+           (w->desktop.value_or(0) & 0xFFFFFFFF) == 0xFFFFFFFF;
+  };
+  ASSERT_TRUE(eventually(standsRight)) << hostErrors();
+
+  Process second({GetParam().second, "--replace"}, options);
+  ASSERT_TRUE(first.wait(15)) << "the first manager did not hand over";
+  EXPECT_TRUE(eventually(standsRight, 10)) << "the new manager does not keep it sticky and below";
+  Process workspace({"wmctrl", "-s", "1"}, options);
+  ASSERT_EQ(workspace.wait(15), 0);
+  ::usleep(500'000);
+  EXPECT_TRUE(findWindow(x.display(), "Next up").has_value()) << "gone from the next workspace";
+  EXPECT_EQ(host.stop(SIGTERM), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Managers, HandoverTest,
+                         ::testing::Values(Handover{"xfwm4", "xfwm4"}, Handover{"openbox", "xfwm4"},
+                                           Handover{"xfwm4", "openbox"}));
+
+TEST_F(DesktopChangesTest, TheCornersShowTheWallpaperAsItChangesAndAsACompositorComesAndGoes) {
+  OSTREL_NEED_PROGRAM("Xvfb");
+  OSTREL_NEED_PROGRAM("picom");
+  Xvfb x(1280, 800, dir_);
+  ASSERT_TRUE(x.ok());
+  constexpr Rgb kFirst{40, 110, 160}, kSecond{200, 120, 30};
+  ASSERT_TRUE(setWallpaper(x.display(), kFirst));
+  Process host =
+      startHost({"--widget", "NextUp:systemSmall", "--scheme", "light"}, {{"DISPLAY", x.display()}});
+  const std::optional<XWindow> w = awaitWindow(x.display());
+  ASSERT_TRUE(w) << hostErrors();
+  // The outermost pixel of the rounded shape's corner: outside it, the desktop shows.
+  const auto corner = [&] { return pixelAt(x.display(), w->x + 1, w->y + 1); };
+  const auto depth = [&] {
+    const auto now = findWindow(x.display(), "Next up");
+    return now ? now->depth : 0;
+  };
+  const auto screen = [&](const std::string& name) {
+    return keep(grabX11(x.display(), w->x, w->y, 170, 170), name);
+  };
+  ASSERT_TRUE(eventually([&] { return corner() == kFirst; })) << screen("first");
+
+  ASSERT_TRUE(setWallpaper(x.display(), kSecond));
+  EXPECT_TRUE(eventually([&] { return corner() == kSecond; })) << "stale corners: " << screen("second");
+
+  Process compositor(
+      {"picom", "--backend", "xrender"},
+      {.env = {{"DISPLAY", x.display()}}, .out = {}, .err = dir_ / "picom.log", .passFd = {}, .prefix = {}});
+  EXPECT_TRUE(eventually([&] { return depth() == 32; })) << "no alpha visual under the compositor";
+  EXPECT_TRUE(eventually([&] { return corner() == kSecond; })) << screen("composited");
+
+  compositor.stop(SIGTERM);
+  EXPECT_TRUE(eventually([&] { return depth() == 24; })) << "still an alpha visual without a compositor";
+  EXPECT_TRUE(eventually([&] { return corner() == kSecond; })) << "black corners: " << screen("uncomposited");
+  EXPECT_EQ(host.stop(SIGTERM), 0);
+  EXPECT_EQ(hostErrors(), "");
+}
 
 }  // namespace
 }  // namespace ostrel::display_test

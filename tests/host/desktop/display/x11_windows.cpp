@@ -113,6 +113,28 @@ std::optional<unsigned long> activeWindow(const std::string& display) {
   return active[0];
 }
 
+bool setWallpaper(const std::string& display, Rgb colour) {
+  ::Display* d = XOpenDisplay(display.c_str());
+  if (d == nullptr) return false;
+  const Window root = DefaultRootWindow(d);
+  const int screen = DefaultScreen(d);
+  const auto width = static_cast<unsigned>(DisplayWidth(d, screen)),
+             height = static_cast<unsigned>(DisplayHeight(d, screen));
+  const Pixmap paper = XCreatePixmap(d, root, width, height, static_cast<unsigned>(DefaultDepth(d, screen)));
+  GC gc = XCreateGC(d, paper, 0, nullptr);
+  XSetForeground(d, gc, (static_cast<unsigned long>(colour.r) << 16) | (colour.g << 8) | colour.b);
+  XFillRectangle(d, paper, gc, 0, 0, width, height);
+  XFreeGC(d, gc);
+  XSetWindowBackgroundPixmap(d, root, paper);
+  XClearWindow(d, root);
+  XChangeProperty(d, root, XInternAtom(d, "_XROOTPMAP_ID", False), XA_PIXMAP, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&paper), 1);
+  XSetCloseDownMode(d, RetainPermanent);
+  XSync(d, False);
+  XCloseDisplay(d);
+  return true;
+}
+
 bool popupShown(const std::string& display) {
   ::Display* d = XOpenDisplay(display.c_str());
   if (d == nullptr) return false;

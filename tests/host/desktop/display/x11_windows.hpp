@@ -40,6 +40,10 @@ bool paintDesktop(const std::string& display, Rgb colour);
 /// The window manager's active window, if it names one.
 [[nodiscard]] std::optional<unsigned long> activeWindow(const std::string& display);
 
+/// Sets the wallpaper as desktop programs do: a pixmap of `colour` as the root's background, named
+/// by `_XROOTPMAP_ID` (kept when this connection closes); whether it could.
+bool setWallpaper(const std::string& display, Rgb colour);
+
 /// Whether a pop-up (a viewable override-redirect window, such as an open menu) is on the screen.
 [[nodiscard]] bool popupShown(const std::string& display);
 
