@@ -106,15 +106,17 @@ std::vector<std::string> outputNames(GdkDisplay* display, const std::vector<wl_o
 /// name; on Wayland the compositor's xdg-output names it.
 std::vector<std::string> connectorNames(GdkDisplay* display) {
   const int n = gdk_display_get_n_monitors(display);
-  std::vector<std::string> names;
 #ifdef GDK_WINDOWING_WAYLAND
   if (GDK_IS_WAYLAND_DISPLAY(display)) {
     std::vector<wl_output*> outputs;
+    outputs.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i)
       outputs.push_back(gdk_wayland_monitor_get_wl_output(gdk_display_get_monitor(display, i)));
     return outputNames(display, outputs);
   }
 #endif
+  std::vector<std::string> names;
+  names.reserve(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) {
     const char* model = gdk_monitor_get_model(gdk_display_get_monitor(display, i));
     names.emplace_back(model != nullptr ? model : "");

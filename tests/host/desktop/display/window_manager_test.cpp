@@ -127,8 +127,7 @@ TEST_P(HandoverTest, ANewWindowManagerKeepsTheWidgetOnEveryWorkspaceAndBelow) {
     const auto has = [&](const char* state) {
       return std::find(w->states.begin(), w->states.end(), state) != w->states.end();
     };
-    return has("_NET_WM_STATE_BELOW") &&
-           (w->desktop.value_or(0) & 0xFFFFFFFF) == 0xFFFFFFFF;
+    return has("_NET_WM_STATE_BELOW") && (w->desktop.value_or(0) & 0xFFFFFFFF) == 0xFFFFFFFF;
   };
   ASSERT_TRUE(eventually(standsRight)) << hostErrors();
 
