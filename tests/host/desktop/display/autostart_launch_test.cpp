@@ -26,13 +26,11 @@ TEST_P(AutostartLaunchTest, LaunchersRunTheLinkTheUserRan) {
   fs::create_directories(link.parent_path());
   fs::create_symlink(OSTREL_COMMAND, link);
   const std::string path = (dir_ / "bin").string() + ":" + std::getenv("PATH");
-  Process install({byPath ? "ostrel-widgets" : link.string(), "host", "--install-autostart"},
-                  {.env = {{"PATH", path}, {"XDG_CONFIG_HOME", (dir_ / "config").string()}},
-                   .out = {},
-                   .err = dir_ / "err",
-                   .passFd = {},
-                   .prefix = {"env"}});  // which searches the PATH given here
-  ASSERT_EQ(install.wait(30), 0) << readFile(dir_ / "err");
+  // `env` searches the PATH given here.
+  ASSERT_EQ(runToEnd({"env", byPath ? "ostrel-widgets" : link.string(), "host", "--install-autostart"},
+                     {{"PATH", path}, {"XDG_CONFIG_HOME", (dir_ / "config").string()}}, dir_ / "err"),
+            0)
+      << readFile(dir_ / "err");
   const fs::path entry = dir_ / "config" / "autostart" / "ostrel-widgets.desktop";
 
   GDesktopAppInfo* info = g_desktop_app_info_new_from_filename(entry.c_str());
@@ -43,14 +41,9 @@ TEST_P(AutostartLaunchTest, LaunchersRunTheLinkTheUserRan) {
   OSTREL_NEED_PROGRAM(kGenerator);
   const fs::path units = dir_ / "units";
   fs::create_directories(units);
-  Process generate(
-      {kGenerator, units.string(), units.string(), units.string()},
-      {.env = {{"XDG_CONFIG_HOME", (dir_ / "config").string()}, {"XDG_CONFIG_DIRS", "/nonexistent"}},
-       .out = {},
-       .err = dir_ / "err",
-       .passFd = {},
-       .prefix = {}});
-  ASSERT_EQ(generate.wait(30), 0) << readFile(dir_ / "err");
+  ASSERT_EQ(runToEnd({kGenerator, units.string(), units.string(), units.string()},
+                     {{"XDG_CONFIG_HOME", (dir_ / "config").string()}, {"XDG_CONFIG_DIRS", "/nonexistent"}}),
+            0);
   const std::string unit = readFile(units / "app-ostrel\\x2dwidgets@autostart.service");
   EXPECT_NE(unit.find("ExecStart=:" + link.string() + " host "), std::string::npos) << unit;
 }

@@ -70,9 +70,7 @@ TEST_F(WaylandHostTest, AMonitorNamedByItsConnectorGetsTheWidgetsAndTheAutostart
                                                    {"XDG_RUNTIME_DIR", sway.runtimeDir().string()},
                                                    {"GDK_BACKEND", "wayland"}};
   const auto png = dir_ / "screen.png";
-  Process grim({"grim", png.string()},
-               {.env = wayland, .out = {}, .err = dir_ / "grim.err", .passFd = {}, .prefix = {}});
-  ASSERT_EQ(grim.wait(30), 0) << readFile(dir_ / "grim.err");
+  ASSERT_EQ(runToEnd({"grim", png.string()}, wayland, dir_ / "grim.err"), 0) << readFile(dir_ / "grim.err");
   const Rgb background = loadPng(png).at(2 * kWidth - 1, kHeight - 1);
   Process host = startHost({"--widget", "NextUp:systemSmall", "--monitor", "HEADLESS-2", "--corner",
                             "top-left", "--scheme", "light"},
@@ -82,9 +80,8 @@ TEST_F(WaylandHostTest, AMonitorNamedByItsConnectorGetsTheWidgetsAndTheAutostart
   Image shown;
   Difference d;
   eventually([&] {
-    Process shot({"grim", png.string()},
-                 {.env = wayland, .out = {}, .err = dir_ / "grim.err", .passFd = {}, .prefix = {}});
-    shown = shot.wait(30) == 0 ? loadPng(png).crop(kWidth + 24, 24, 170, 170) : Image{};
+    shown = runToEnd({"grim", png.string()}, wayland) == 0 ? loadPng(png).crop(kWidth + 24, 24, 170, 170)
+                                                           : Image{};
     return (d = compare(shown, expected)).similar();
   });
   EXPECT_TRUE(d.similar()) << "mean " << d.mean << ", outliers " << d.outliers << "; shown "

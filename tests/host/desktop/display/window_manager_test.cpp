@@ -19,22 +19,17 @@ constexpr Rgb kDesktop{40, 110, 160}, kOther{220, 30, 30};
 
 class WindowManagerTest : public HostFixture, public ::testing::WithParamInterface<const char*> {
  protected:
-  /// Runs a command line against the display; its exit status.
-  int run(const std::vector<std::string>& argv) {
-    Process p(argv, {.env = {{"DISPLAY", x_->display()}},
-                     .out = {},
-                     .err = dir_ / "tool.err",
-                     .passFd = {},
-                     .prefix = {}});
-    return p.wait(30).value_or(-1);
-  }
   /// Starts Xvfb and the window manager of the test's row, then a desktop window over the root.
   bool startSession() {
     x_ = std::make_unique<Xvfb>(1280, 800, dir_);
-    if (!x_->ok()) return false;
-    wm_ = Process(
-        {GetParam()},
-        {.env = {{"DISPLAY", x_->display()}}, .out = {}, .err = dir_ / "wm.log", .passFd = {}, .prefix = {}});
+    bus_ = std::make_unique<SessionBus>(dir_);  // for the manager's settings
+    if (!x_->ok() || !bus_->ok()) return false;
+    wm_ = Process({GetParam()},
+                  {.env = {{"DISPLAY", x_->display()}, {"DBUS_SESSION_BUS_ADDRESS", bus_->address()}},
+                   .out = {},
+                   .err = dir_ / "wm.log",
+                   .passFd = {},
+                   .prefix = {}});
     if (!eventually([&] { return windowManagerRuns(x_->display()); })) {
       ADD_FAILURE() << "no window manager: " << readFile(dir_ / "wm.log");
       return false;
@@ -48,6 +43,7 @@ class WindowManagerTest : public HostFixture, public ::testing::WithParamInterfa
   }
 
   std::unique_ptr<Xvfb> x_;
+  std::unique_ptr<SessionBus> bus_;
   Process wm_;
   std::unique_ptr<PlainWindow> desktop_;
 };
@@ -77,7 +73,7 @@ TEST_P(WindowManagerTest, TheWidgetStaysShownBelowOtherWindowsAndUnfocused) {
                            Step{"click the desktop", {"xdotool", "mousemove", "300", "300", "click", "1"}},
                            Step{"show the desktop", {"wmctrl", "-k", "on"}}}) {
     SCOPED_TRACE(step.what);
-    ASSERT_EQ(run(step.command), 0) << readFile(dir_ / "tool.err");
+    ASSERT_EQ(runToEnd(step.command, {{"DISPLAY", x_->display()}}), 0);
     ::usleep(700'000);  // the window manager's answer, were there a wrong one
     EXPECT_TRUE(findWindow(x_->display(), "Next up").has_value()) << "the widget was unmapped";
     EXPECT_EQ(pixelAt(x_->display(), 1200, 100), face)
@@ -90,16 +86,10 @@ TEST_P(WindowManagerTest, TheWidgetStaysShownBelowOtherWindowsAndUnfocused) {
   EXPECT_EQ(host.stop(SIGTERM), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Managers, WindowManagerTest, ::testing::Values("openbox", "xfwm4"));
+INSTANTIATE_TEST_SUITE_P(Managers, WindowManagerTest, ::testing::Values("openbox", "xfwm4"),
+                         [](const auto& row) { return std::string(row.param); });
 
-class DesktopChangesTest : public HostFixture {
- protected:
-  std::optional<XWindow> awaitWindow(const std::string& display) {
-    std::optional<XWindow> w;
-    eventually([&] { return (w = findWindow(display, "Next up")).has_value(); });
-    return w;
-  }
-};
+class DesktopChangesTest : public HostFixture {};
 
 /// The manager running first, and the one that replaces it.
 using Handover = std::pair<const char*, const char*>;
@@ -134,16 +124,18 @@ TEST_P(HandoverTest, ANewWindowManagerKeepsTheWidgetOnEveryWorkspaceAndBelow) {
   Process second({GetParam().second, "--replace"}, options);
   ASSERT_TRUE(first.wait(15)) << "the first manager did not hand over";
   EXPECT_TRUE(eventually(standsRight, 10)) << "the new manager does not keep it sticky and below";
-  Process workspace({"wmctrl", "-s", "1"}, options);
-  ASSERT_EQ(workspace.wait(15), 0);
-  ::usleep(500'000);
-  EXPECT_TRUE(findWindow(x.display(), "Next up").has_value()) << "gone from the next workspace";
+  ASSERT_EQ(runToEnd({"wmctrl", "-s", "1"}, env), 0);
+  EXPECT_TRUE(eventually([&] { return findWindow(x.display(), "Next up").has_value(); }, 5))
+      << "gone from the next workspace";
   EXPECT_EQ(host.stop(SIGTERM), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Managers, HandoverTest,
                          ::testing::Values(Handover{"xfwm4", "xfwm4"}, Handover{"openbox", "xfwm4"},
-                                           Handover{"xfwm4", "openbox"}));
+                                           Handover{"xfwm4", "openbox"}),
+                         [](const auto& row) {
+                           return std::string(row.param.first) + "To" + row.param.second;
+                         });
 
 TEST_F(DesktopChangesTest, TheCornersShowTheWallpaperAsItChangesAndAsACompositorComesAndGoes) {
   OSTREL_NEED_PROGRAM("Xvfb");
@@ -154,8 +146,9 @@ TEST_F(DesktopChangesTest, TheCornersShowTheWallpaperAsItChangesAndAsACompositor
   ASSERT_TRUE(setWallpaper(x.display(), kFirst));
   Process host =
       startHost({"--widget", "NextUp:systemSmall", "--scheme", "light"}, {{"DISPLAY", x.display()}});
-  const std::optional<XWindow> w = awaitWindow(x.display());
-  ASSERT_TRUE(w) << hostErrors();
+  std::optional<XWindow> w;
+  ASSERT_TRUE(eventually([&] { return (w = findWindow(x.display(), "Next up")).has_value(); }))
+      << hostErrors();
   // The outermost pixel of the rounded shape's corner: outside it, the desktop shows.
   const auto corner = [&] { return pixelAt(x.display(), w->x + 1, w->y + 1); };
   const auto depth = [&] {
