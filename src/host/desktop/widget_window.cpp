@@ -244,7 +244,8 @@ struct WidgetWindow::State {
 
   static gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self) {
     auto* s = static_cast<State*>(self);
-    if (!s->dragged) return FALSE;
+    // Only X11 tells a window where it stands on the screen: elsewhere the move is not kept.
+    if (!s->dragged || s->setup.surface != Surface::x11) return FALSE;
     if (s->settle != 0) g_source_remove(s->settle);
     s->settle = g_timeout_add(
         400,

@@ -16,7 +16,7 @@
 /// A right click, the Menu key or Shift+F10, or the accessible's "menu" action (how a screen
 /// reader's user reaches it, the window never being focused) opens its menu: remove this widget,
 /// the appearance, quit; the menu takes the keyboard while open. Dragging it with the first button
-/// moves it (x11 and plain), and reports where it ended.
+/// moves it (x11 and plain), and on x11 reports where it ended.
 ///
 ///     WidgetWindow w(WindowSetup{...}, fonts, WindowActions{.quit = [] { stop(); }, ...});
 ///     w.show(face, ColorScheme::light);   // first face: the window appears
