@@ -12,6 +12,7 @@ packages=(
   libgtk-3-dev libgtk-layer-shell-dev libx11-dev desktop-file-utils
   xvfb sway grim waybar i3blocks imagemagick weston dbus-daemon at-spi2-core libatspi2.0-dev conky-std time
   libglib2.0-bin gnome-shell kwin-wayland
+  openbox xfwm4 wmctrl xdotool picom libwayland-bin wayland-protocols
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -16,6 +16,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -45,7 +47,7 @@ struct HostCommandOptions {
   std::string corner = "top-right";
   int margin = 24;
   int gap = 16;
-  std::optional<int> monitor;
+  std::optional<std::string> monitor;
   std::string scheme = "auto";
   bool installAutostart = false;
   bool removeAutostart = false;
@@ -75,7 +77,7 @@ std::vector<std::string> shownOptions(const HostCommandOptions& o) {
   }
   words.insert(words.end(),
                {"--corner", o.corner, "--margin", std::to_string(o.margin), "--gap", std::to_string(o.gap)});
-  if (o.monitor) words.insert(words.end(), {"--monitor", std::to_string(*o.monitor)});
+  if (o.monitor) words.insert(words.end(), {"--monitor", *o.monitor});
   if (o.scheme != "auto") words.insert(words.end(), {"--scheme", o.scheme});
   if (!o.host.feed.empty()) {
     words.insert(words.end(), {"--feed", std::filesystem::absolute(o.host.feed, ec).string()});
@@ -87,8 +89,19 @@ std::vector<std::string> shownOptions(const HostCommandOptions& o) {
 
 /// The command the autostart entry runs: this program with the widget and placement options.
 std::vector<std::string> autostartCommand(const HostCommandOptions& o) {
-  std::vector<std::string> words{frontCommand(), "host"};
-  const std::vector<std::string> shown = shownOptions(o);
+  std::error_code ec;
+  const std::filesystem::path cwd = std::filesystem::current_path(ec);
+  const char* path = std::getenv("PATH");
+  std::vector<std::string> words{
+      desktop::programToRecord(program_invocation_name, path != nullptr ? path : "", cwd, frontCommand())
+          .string(),
+      "host"};
+  HostCommandOptions recorded = o;
+  if (o.monitor && o.monitor->find_first_not_of("0123456789") == std::string::npos) {
+    // A number changes when screens are re-plugged: the entry names the connector where it can.
+    if (auto name = desktop::monitorName(std::stoi(*o.monitor))) recorded.monitor = std::move(name);
+  }
+  const std::vector<std::string> shown = shownOptions(recorded);
   words.insert(words.end(), shown.begin(), shown.end());
   return words;
 }
@@ -103,8 +116,17 @@ void addShownOptions(CLI::App& cmd, HostCommandOptions& o) {
   cmd.add_option("--margin", o.margin, "Points from the screen's edges (default: 24)")
       ->check(CLI::Range(0, 10000));
   cmd.add_option("--gap", o.gap, "Points between widgets (default: 16)")->check(CLI::Range(0, 10000));
-  cmd.add_option("--monitor", o.monitor, "The monitor's number, from 0 (default: the primary one)")
-      ->check(CLI::Range(0, 63));
+  cmd.add_option("--monitor", o.monitor,
+                 "The monitor: its connector name (DP-1) or number, from 0 (default: the primary one)")
+      ->check(CLI::Validator(
+          [](const std::string& v) {
+            const bool number =
+                !v.empty() && v.size() <= 2 && v.find_first_not_of("0123456789") == std::string::npos;
+            const bool name = !v.empty() && v.size() <= 64 && v.find_first_of("0123456789") != 0 &&
+                              std::all_of(v.begin(), v.end(), [](char c) { return c > ' ' && c < 0x7f; });
+            return number || name ? std::string() : "not a monitor's connector name or number: " + v;
+          },
+          "NAME|N"));
   cmd.add_option("--scheme", o.scheme, "The appearance: auto follows the desktop (default: auto)")
       ->check(CLI::IsMember({"auto", "light", "dark"}));
 }

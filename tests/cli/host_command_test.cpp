@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadRow{"--widget Weather:systemSmall", "known kind"},
                       BadRow{"--widget NextUp:systemLarge", "NextUp is not offered in systemLarge"},
                       BadRow{"--corner middle", "--corner"}, BadRow{"--margin -3", "--margin"},
-                      BadRow{"--gap x", "--gap"}, BadRow{"--monitor 99", "--monitor"},
+                      BadRow{"--gap x", "--gap"}, BadRow{"--monitor 123", "--monitor"},
                       BadRow{"--scheme sepia", "--scheme"}, BadRow{"--speed 0", "--speed"},
                       BadRow{"--speed max", "--speed max needs --until"},
                       BadRow{"--install-autostart --remove-autostart", "excludes"}));

@@ -45,6 +45,7 @@ struct AppearanceMonitor::State {
   GDBusConnection* bus = nullptr;
   guint subscription = 0;
   GCancellable* cancellable = nullptr;
+  bool watching = false;
 
   void readGtk() {
     gboolean preferDark = FALSE;
@@ -101,6 +102,7 @@ struct AppearanceMonitor::State {
   }
 
   void watch() {
+    watching = true;
     settings = gtk_settings_get_default();
     if (settings != nullptr) {
       g_object_ref(settings);
@@ -151,6 +153,21 @@ AppearanceMonitor::~AppearanceMonitor() = default;
 
 ColorScheme AppearanceMonitor::scheme() const {
   return state_->scheme;
+}
+
+SchemeChoice AppearanceMonitor::choice() const {
+  return state_->choice;
+}
+
+void AppearanceMonitor::choose(SchemeChoice choice) {
+  State& s = *state_;
+  s.choice = choice;
+  if (choice == SchemeChoice::automatic && !s.watching) {
+    const ColorScheme before = s.scheme;
+    s.watch();
+    s.scheme = before;  // so that the update below calls back if the desktop's differs
+  }
+  s.update();
 }
 
 }  // namespace ostrel::desktop

@@ -26,6 +26,10 @@ class AppearanceMonitor {
 
   /// The scheme now.
   [[nodiscard]] ColorScheme scheme() const;
+  [[nodiscard]] SchemeChoice choice() const;
+  /// Follows `choice` from now on (the user chose another appearance), calling back if the scheme
+  /// changes.
+  void choose(SchemeChoice choice);
 
  private:
   struct State;

@@ -52,6 +52,27 @@ std::string escapeValue(const std::string& text) {
 
 }  // namespace
 
+std::filesystem::path programToRecord(std::string_view argv0, std::string_view path,
+                                      const std::filesystem::path& cwd, const std::filesystem::path& front) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const auto isFront = [&](const fs::path& p) { return p.is_absolute() && fs::equivalent(p, front, ec); };
+  if (argv0.empty()) return front;
+  if (argv0.find('/') != std::string_view::npos) {
+    const fs::path p = (cwd / argv0).lexically_normal();
+    return isFront(p) ? p : front;
+  }
+  while (!path.empty()) {
+    const std::size_t colon = path.find(':');
+    const std::string_view folder = path.substr(0, colon);
+    path = colon == std::string_view::npos ? std::string_view{} : path.substr(colon + 1);
+    if (folder.empty()) continue;
+    const fs::path p = fs::path(folder) / argv0;
+    if (fs::exists(p, ec)) return isFront(p) ? p : front;
+  }
+  return front;
+}
+
 std::optional<std::string> execValue(const std::vector<std::string>& words) {
   std::string line;
   for (const std::string& w : words) {

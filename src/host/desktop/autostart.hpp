@@ -19,6 +19,15 @@
 
 namespace ostrel::desktop {
 
+/// The program an autostart entry should run, as the user ran it: `argv0` when it is an absolute
+/// path, made absolute against `cwd` when it holds a slash, else found in the folders of `path`
+/// (PATH's value) — a symbolic link stays the link, so the entry still works when an upgrade moves
+/// what it points to. `front` (the running front program, resolved) when `argv0` cannot be found
+/// that way or is not the same file as `front`.
+[[nodiscard]] std::filesystem::path programToRecord(std::string_view argv0, std::string_view path,
+                                                    const std::filesystem::path& cwd,
+                                                    const std::filesystem::path& front);
+
 /// `words` (the program first) as a desktop entry's `Exec` value: each word quoted where it holds
 /// a reserved character, `%` doubled, and the value's own escapes applied. None when a word holds
 /// a control character other than tab or newline, which the format cannot carry.

@@ -46,10 +46,16 @@ struct DisplayError {
   friend bool operator==(const DisplayError&, const DisplayError&) = default;
 };
 
+/// The connector name of the monitor at `index` on the default display, opened for the asking;
+/// none when no display answers or it has no such monitor.
+[[nodiscard]] std::optional<std::string> monitorName(int index);
+
 class DesktopOutput final : public FaceOutput {
  public:
   /// Opens the default display (initialising GTK) and creates the windows, shown at their first
-  /// face; `closed` runs when the user closes one of them.
+  /// face, each where the user last dragged it (`$XDG_CONFIG_HOME/ostrel-widgets/places.conf`) or
+  /// in the corner; `closed` runs when the user quits (from a window's menu or the window
+  /// manager's close) or removes the last widget.
   [[nodiscard]] static Result<std::unique_ptr<DesktopOutput>, DisplayError> open(
       DesktopSettings settings, const render::PangoMeasurer& fonts, std::function<void()> closed);
   ~DesktopOutput() override;

@@ -28,6 +28,20 @@ std::optional<Corner> cornerNamed(std::string_view text) {
   return std::nullopt;
 }
 
+std::optional<int> monitorIndex(std::string_view choice, const std::vector<std::string>& connectors) {
+  for (std::size_t i = 0; i < connectors.size(); ++i) {
+    if (connectors[i] == choice) return static_cast<int>(i);
+  }
+  if (choice.empty() || choice.size() > 3) return std::nullopt;
+  int n = 0;
+  for (char c : choice) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = n * 10 + (c - '0');
+  }
+  if (n >= static_cast<int>(connectors.size())) return std::nullopt;
+  return n;
+}
+
 std::vector<Inset> insets(const Placement& placement, const std::vector<Size>& sizes) {
   std::vector<Inset> out;
   out.reserve(sizes.size());

@@ -11,6 +11,7 @@
 ///     // boxes[1] = {area.x + area.width - 24 - 364, area.y + 24 + 170 + 16, 364, 170}
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,9 +26,10 @@ enum class Corner { topLeft, topRight, bottomLeft, bottomRight };
 
 struct Placement {
   Corner corner = Corner::topRight;
-  int margin = 24;             ///< points from the two edges of the corner
-  int gap = 16;                ///< points between stacked widgets
-  std::optional<int> monitor;  ///< the monitor's index; none: the primary one
+  int margin = 24;  ///< points from the two edges of the corner
+  int gap = 16;     ///< points between stacked widgets
+  /// The monitor: its connector name ("DP-1", "HEADLESS-2") or its index ("0"); none: the primary one.
+  std::optional<std::string> monitor;
   friend bool operator==(const Placement&, const Placement&) = default;
 };
 
@@ -53,6 +55,11 @@ struct Inset {
 
 /// The box of each widget of `sizes` within `area`, in order.
 [[nodiscard]] std::vector<Box> arrange(const Placement& placement, Box area, const std::vector<Size>& sizes);
+
+/// The index of the monitor `choice` names among monitors whose connector names are `connectors`, in
+/// order: a connector name first, else a decimal index within range; none when it names none.
+[[nodiscard]] std::optional<int> monitorIndex(std::string_view choice,
+                                              const std::vector<std::string>& connectors);
 
 /// Whether the corner touches the top edge / the left edge.
 [[nodiscard]] constexpr bool isTop(Corner c) {

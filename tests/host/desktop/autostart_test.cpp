@@ -82,6 +82,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 class AutostartFileTest : public test_support::ScratchTest {};
 
+TEST_F(AutostartFileTest, RecordsTheProgramAsRunWhenItIsTheFrontElseTheFront) {
+  const fs::path front = write("ostrel-widgets", "");
+  const fs::path other = write("other", "");
+  fs::create_directories(dir_ / "bin");
+  fs::create_symlink(front, dir_ / "bin" / "ow");
+  fs::create_symlink(other, dir_ / "bin" / "ostrel-widgets-draw");
+  const std::string path = "/nonexistent::" + (dir_ / "bin").string();
+  struct Row {
+    std::string argv0;
+    fs::path expected;
+  };
+  for (const Row& r : {Row{"ow", dir_ / "bin" / "ow"}, Row{"bin/../bin/ow", dir_ / "bin" / "ow"},
+                       Row{(dir_ / "bin" / "ow").string(), dir_ / "bin" / "ow"},
+                       Row{"ostrel-widgets-draw", front}, Row{"missing", front}, Row{"", front}}) {
+    EXPECT_EQ(programToRecord(r.argv0, path, dir_, front), r.expected) << r.argv0;
+  }
+}
+
 TEST_F(AutostartFileTest, InstallsCreatingTheFolderReplacesAndRemoves) {
   const fs::path path = dir_ / "config" / "autostart" / "ostrel-widgets.desktop";
   ASSERT_TRUE(installAutostart(path, "first"));

@@ -45,5 +45,17 @@ TEST(PlacementTest, CornerNamesRoundTripAndNothingElseIsACorner) {
   }
 }
 
+TEST(PlacementTest, AMonitorIsNamedByItsConnectorElseByItsIndex) {
+  const std::vector<std::string> outputs{"DP-1", "HDMI-A-1", "1"};
+  struct Choice {
+    const char* choice;
+    std::optional<int> index;
+  };
+  for (const Choice& r : {Choice{"HDMI-A-1", 1}, Choice{"1", 2}, Choice{"0", 0}, Choice{"3", {}},
+                          Choice{"dp-1", {}}, Choice{"", {}}, Choice{"-1", {}}, Choice{"99999999999", {}}}) {
+    EXPECT_EQ(monitorIndex(r.choice, outputs), r.index) << r.choice;
+  }
+}
+
 }  // namespace
 }  // namespace ostrel::desktop

@@ -119,6 +119,12 @@ std::optional<int> Process::wait(double seconds) {
   }
 }
 
+int runToEnd(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+             const std::filesystem::path& err) {
+  Process p(argv, {.env = env, .out = {}, .err = err, .passFd = {}, .prefix = {}});
+  return p.wait(30).value_or(-1);
+}
+
 bool Process::running() {
   return pid_ > 0 && !wait(0);
 }

@@ -45,6 +45,11 @@ class Process {
   std::optional<int> status_;
 };
 
+/// Runs `argv` with `env` over the test's environment to its end (within 30 s); its exit status,
+/// or -1. Its standard error goes to `err` when given.
+int runToEnd(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+             const std::filesystem::path& err = {});
+
 /// Whether `program` is found in PATH (or is an executable path).
 [[nodiscard]] bool haveProgram(const std::string& program);
 

@@ -78,7 +78,7 @@ SessionBus::SessionBus(const fs::path& logDir) {
   address_ = firstLine(ready.read, 20);
 }
 
-Sway::Sway(int width, int height, int scale, const fs::path& dir) {
+Sway::Sway(int width, int height, int scale, const fs::path& dir, int outputs) {
   runtime_ = dir / "runtime";
   fs::create_directories(runtime_);
   const bool root = ::geteuid() == 0;
@@ -89,22 +89,30 @@ Sway::Sway(int width, int height, int scale, const fs::path& dir) {
   }
   ::chmod(runtime_.c_str(), 0700);
   const fs::path config = dir / "sway.conf";
-  std::ofstream(config) << "output HEADLESS-1 resolution " << width << "x" << height << " scale " << scale
-                        << "\nxwayland disable\n";
+  {
+    std::ofstream out(config);
+    for (int i = 0; i < outputs; ++i) {
+      out << "output HEADLESS-" << i + 1 << " resolution " << width << "x" << height << " position "
+          << i * width / scale << ",0 scale " << scale << "\n";
+    }
+    out << "xwayland disable\n";
+  }
   ::chmod(config.c_str(), 0644);
   std::vector<std::string> prefix;
   if (root) prefix = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
-  process_ = Process({"sway", "-c", config.string()}, {.env = {{"XDG_RUNTIME_DIR", runtime_.string()},
-                                                               {"HOME", runtime_.string()},
-                                                               {"WLR_BACKENDS", "headless"},
-                                                               {"WLR_RENDERER", "pixman"},
-                                                               {"WLR_LIBINPUT_NO_DEVICES", "1"},
-                                                               {"WAYLAND_DISPLAY", ""},
-                                                               {"DISPLAY", ""}},
-                                                       .out = {},
-                                                       .err = dir / "sway.log",
-                                                       .passFd = std::nullopt,
-                                                       .prefix = prefix});
+  process_ =
+      Process({"sway", "-c", config.string()}, {.env = {{"XDG_RUNTIME_DIR", runtime_.string()},
+                                                        {"HOME", runtime_.string()},
+                                                        {"WLR_BACKENDS", "headless"},
+                                                        {"WLR_HEADLESS_OUTPUTS", std::to_string(outputs)},
+                                                        {"WLR_RENDERER", "pixman"},
+                                                        {"WLR_LIBINPUT_NO_DEVICES", "1"},
+                                                        {"WAYLAND_DISPLAY", ""},
+                                                        {"DISPLAY", ""}},
+                                                .out = {},
+                                                .err = dir / "sway.log",
+                                                .passFd = std::nullopt,
+                                                .prefix = prefix});
   eventually(
       [&] {
         std::error_code ec;

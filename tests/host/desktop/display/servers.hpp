@@ -23,12 +23,12 @@ namespace ostrel::display_test {
 
 /// Skips or fails (see above) the current test when `program` is missing; use as
 /// `if (missing("Xvfb")) return;`.
-#define OSTREL_NEED_PROGRAM(program)                                                        \
-  do {                                                                                      \
-    if (!::ostrel::display_test::haveProgram(program)) {                                    \
-      if (::ostrel::display_test::displayTestsRequired()) FAIL() << "missing " program;     \
-      GTEST_SKIP() << "missing " program " (OSTREL_REQUIRE_DISPLAY_TESTS=1 fails instead)"; \
-    }                                                                                       \
+#define OSTREL_NEED_PROGRAM(program)                                                                \
+  do {                                                                                              \
+    if (!::ostrel::display_test::haveProgram(program)) {                                            \
+      if (::ostrel::display_test::displayTestsRequired()) FAIL() << "missing " << (program);        \
+      GTEST_SKIP() << "missing " << (program) << " (OSTREL_REQUIRE_DISPLAY_TESTS=1 fails instead)"; \
+    }                                                                                               \
   } while (false)
 
 /// An X server in memory, `width` × `height` × 24 with a black root; `display()` is ":N".
@@ -56,11 +56,12 @@ class SessionBus {
   std::string address_;
 };
 
-/// sway on its headless backend with one output of `width` × `height` pixels at `scale`, run as
-/// the unprivileged user `nobody` when the tests run as root (sway refuses to run as root).
+/// sway on its headless backend with `outputs` outputs (HEADLESS-1, HEADLESS-2... side by side) of
+/// `width` × `height` pixels at `scale`, run as the unprivileged user `nobody` when the tests run as
+/// root (sway refuses to run as root).
 class Sway {
  public:
-  Sway(int width, int height, int scale, const std::filesystem::path& dir);
+  Sway(int width, int height, int scale, const std::filesystem::path& dir, int outputs = 1);
   [[nodiscard]] bool ok() const { return !socket_.empty(); }
   /// WAYLAND_DISPLAY and XDG_RUNTIME_DIR for clients.
   [[nodiscard]] const std::string& socket() const { return socket_; }

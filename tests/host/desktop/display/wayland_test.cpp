@@ -60,6 +60,42 @@ TEST_F(WaylandHostTest, LayerSurfacesStandInTheirCornerAndShowWhatRenderDraws) {
   EXPECT_EQ(hostErrors(), "") << "layer-shell is there: nothing to say";
 }
 
+TEST_F(WaylandHostTest, AMonitorNamedByItsConnectorGetsTheWidgetsAndTheAutostartEntryNamesIt) {
+  OSTREL_NEED_PROGRAM("sway");
+  OSTREL_NEED_PROGRAM("grim");
+  constexpr int kWidth = 640, kHeight = 400;  // two outputs side by side, HEADLESS-2 on the right
+  Sway sway(kWidth, kHeight, 1, dir_, 2);
+  ASSERT_TRUE(sway.ok()) << readFile(dir_ / "sway.log");
+  const std::map<std::string, std::string> wayland{{"WAYLAND_DISPLAY", sway.socket()},
+                                                   {"XDG_RUNTIME_DIR", sway.runtimeDir().string()},
+                                                   {"GDK_BACKEND", "wayland"}};
+  const auto png = dir_ / "screen.png";
+  ASSERT_EQ(runToEnd({"grim", png.string()}, wayland, dir_ / "grim.err"), 0) << readFile(dir_ / "grim.err");
+  const Rgb background = loadPng(png).at(2 * kWidth - 1, kHeight - 1);
+  Process host = startHost({"--widget", "NextUp:systemSmall", "--monitor", "HEADLESS-2", "--corner",
+                            "top-left", "--scheme", "light"},
+                           wayland);
+  const Image expected =
+      rendered("NextUp", WidgetFamily::systemSmall, ColorScheme::light, kStartUtc, 1, background);
+  Image shown;
+  Difference d;
+  eventually([&] {
+    shown = runToEnd({"grim", png.string()}, wayland) == 0 ? loadPng(png).crop(kWidth + 24, 24, 170, 170)
+                                                           : Image{};
+    return (d = compare(shown, expected)).similar();
+  });
+  EXPECT_TRUE(d.similar()) << "mean " << d.mean << ", outliers " << d.outliers << "; shown "
+                           << keep(shown, "shown") << "\n"
+                           << hostErrors();
+  EXPECT_EQ(host.stop(SIGTERM), 0);
+  EXPECT_EQ(hostErrors(), "");
+
+  Process install = startHost({"--monitor", "1", "--install-autostart"}, wayland);
+  ASSERT_EQ(install.wait(30), 0) << hostErrors();
+  EXPECT_NE(readFile(dir_ / "config" / "autostart" / "ostrel-widgets.desktop").find(" --monitor HEADLESS-2 "),
+            std::string::npos);
+}
+
 TEST_F(WaylandHostTest, WithoutLayerShellTheWidgetsAreOrdinaryWindowsAndTheHostSaysSoOnce) {
   OSTREL_NEED_PROGRAM("weston");
   Weston weston(dir_);
