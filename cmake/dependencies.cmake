@@ -14,6 +14,10 @@ pkg_check_modules(WAYLAND REQUIRED IMPORTED_TARGET wayland-client)
 if(OSTREL_TESTS)
   find_package(GTest REQUIRED)
   include(GoogleTest)
+  # The desktop windows' tests on display servers need the X11 and AT-SPI client libraries; they are
+  # built by default where those are installed (-DOSTREL_DISPLAY_TESTS=OFF leaves them out).
+  pkg_check_modules(OSTREL_DISPLAY_TEST_LIBS QUIET x11 atspi-2 gio-unix-2.0)
+  option(OSTREL_DISPLAY_TESTS "Build the tests that start display servers" ${OSTREL_DISPLAY_TEST_LIBS_FOUND})
 endif()
 if(OSTREL_BENCH)
   find_package(benchmark REQUIRED)

@@ -4,12 +4,14 @@
 #include <cstring>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "platform/string_table.hpp"
 
 namespace ostrel::cli {
 namespace {
 
+/// The project's version, and the commit it was built from when built from a git checkout.
 constexpr const char* kVersion = "ostrel-widgets " OSTREL_VERSION;
 
 bool any(const CLI::App* /*subcommand*/) {
@@ -49,7 +51,7 @@ std::string unknownFirstWord(const CLI::App& app, int argc, const char* const* a
 
 int runCommandLine(std::span<const AddSubcommands> add, const std::vector<WidgetConfiguration>& widgets,
                    int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-                   HandOver elsewhere) {
+                   const Elsewhere& elsewhere) {
   // The string table follows the user's message language; set up once, before any lookup.
   static_cast<void>(StringTable::setUp(std::nullopt));
   CLI::App app{"ostrel-widgets: the Next up and Due soon desktop widgets, and the host that draws them.",
@@ -58,8 +60,12 @@ int runCommandLine(std::span<const AddSubcommands> add, const std::vector<Widget
   app.set_version_flag("--version", kVersion);
   Io io{out, err, 0, &widgets};
   for (const AddSubcommands a : add) a(app, io);
-
-  if (elsewhere != nullptr && (argc < 2 || !isSubcommand(app, argv[1]))) return elsewhere(argc, argv, err);
+  for (const HandedSubcommand& sub : elsewhere.subcommands) {
+    if (elsewhere.run != nullptr && argc >= 2 && std::string_view(argv[1]) == sub.name) {
+      return elsewhere.run(argc, argv, err);
+    }
+    app.add_subcommand(sub.name, sub.description);
+  }
   if (const std::string unknown = unknownFirstWord(app, argc, argv); !unknown.empty()) {
     return reportError(err, Status::usage, unknown);
   }

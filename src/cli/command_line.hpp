@@ -7,7 +7,8 @@
 /// Two executables run it over different sets (see CMakeLists.txt beside this file):
 ///
 ///     runCommandLine(kEverySubcommand, widgets, argc, argv, out, err);              // ostrel-widgets-draw
-///     runCommandLine(kPrinting, widgets, argc, argv, out, err, handToDrawingCommand);  // ostrel-widgets
+///     runCommandLine(kPrinting, widgets, argc, argv, out, err, {kDrawing, handToDrawingCommand});  //
+///     ostrel-widgets
 
 #include <CLI/CLI.hpp>
 #include <iosfwd>
@@ -24,12 +25,25 @@ using AddSubcommands = void (*)(CLI::App& app, Io& io);
 /// Runs a command line elsewhere; returns the exit status if it could not.
 using HandOver = int (*)(int argc, const char* const* argv, std::ostream& err);
 
-/// Runs the command line over the subcommands `add` registers (in the order `--help` lists them).
-/// When `elsewhere` is given and the first word is none of them (also `--help`, `--version` or no
-/// word at all), the command line is handed over to it unparsed. Returns the exit status.
+/// A subcommand that another executable runs: its name and its line in `--help`.
+struct HandedSubcommand {
+  const char* name;
+  const char* description;
+};
+
+/// The subcommands run elsewhere, and how the command line is handed to them.
+struct Elsewhere {
+  std::span<const HandedSubcommand> subcommands;
+  HandOver run = nullptr;
+};
+
+/// Runs the command line over the subcommands `add` registers, then those of `elsewhere` (in the
+/// order `--help` lists them). When the first word names one of `elsewhere`'s subcommands, the
+/// command line is handed to `elsewhere.run` unparsed; `--help`, `--version`, a missing or unknown
+/// subcommand are answered here. Returns the exit status.
 [[nodiscard]] int runCommandLine(std::span<const AddSubcommands> add,
                                  const std::vector<WidgetConfiguration>& widgets, int argc,
                                  const char* const* argv, std::ostream& out, std::ostream& err,
-                                 HandOver elsewhere = nullptr);
+                                 const Elsewhere& elsewhere = {});
 
 }  // namespace ostrel::cli

@@ -16,18 +16,24 @@ namespace ostrel::cli {
 
 namespace {
 
-/// The program `name` in the folder of the running executable, or nothing if that is unknown.
-std::optional<std::filesystem::path> besideThisProgram(const char* name, std::error_code& ec) {
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+namespace fs = std::filesystem;
+
+/// The program `name` beside the running executable if it is there, else in `installed` (a folder
+/// relative to the running executable's); nothing if the running executable is unknown.
+std::optional<fs::path> findFromThisProgram(const char* name, const char* installed, std::error_code& ec) {
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
   if (ec) return std::nullopt;
-  return self.parent_path() / name;
+  const fs::path beside = self.parent_path() / name;
+  std::error_code ignored;
+  if (fs::exists(beside, ignored)) return beside;
+  return (self.parent_path() / installed / name).lexically_normal();
 }
 
 }  // namespace
 
 int handToDrawingCommand(int argc, const char* const* argv, std::ostream& err) {
   std::error_code ec;
-  const auto drawing = besideThisProgram("ostrel-widgets-draw", ec);
+  const auto drawing = findFromThisProgram("ostrel-widgets-draw", OSTREL_DRAW_FROM_FRONT, ec);
   if (!drawing)
     return reportError(err, Status::environment, "cannot find ostrel-widgets-draw: " + ec.message());
   std::vector<char*> args;
@@ -43,7 +49,7 @@ int handToDrawingCommand(int argc, const char* const* argv, std::ostream& err) {
 
 std::string frontCommand() {
   std::error_code ec;
-  const auto front = besideThisProgram("ostrel-widgets", ec);
+  const auto front = findFromThisProgram("ostrel-widgets", OSTREL_FRONT_FROM_DRAW, ec);
   return front ? front->string() : std::string("ostrel-widgets");
 }
 

@@ -1,11 +1,15 @@
 // The command as two executables: `ostrel-widgets` runs the subcommands that draw nothing without
-// the drawing libraries and hands the rest to `ostrel-widgets-draw` beside it.
+// the drawing libraries, answers --help, --version and unknown subcommands itself, and hands the
+// rest to `ostrel-widgets-draw`, beside it in the build tree and in LIBEXECDIR/ostrel-widgets/ when
+// installed.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
 #include <string>
+#include <vector>
 
 #include "command.hpp"
 
@@ -15,54 +19,67 @@ namespace fs = std::filesystem;
 
 using ostrel::cli_test::Outcome;
 
-/// The shared libraries `ldd` lists for `program`.
-std::string linkedLibraries(const fs::path& program) {
-  std::string out;
-  FILE* pipe = ::popen(("ldd '" + program.string() + "'").c_str(), "r");
-  if (pipe == nullptr) return out;
-  std::array<char, 4096> buffer{};
-  std::size_t n = 0;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
-  ::pclose(pipe);
-  return out;
-}
+const fs::path kDrawing = fs::path(OSTREL_COMMAND).parent_path() / "ostrel-widgets-draw";
 
-class HandOver : public ostrel::cli_test::CommandTest {};
+class HandOver : public ostrel::cli_test::CommandTest {
+ protected:
+  /// A copy of the front alone in a folder: no drawing program anywhere it looks.
+  fs::path frontAlone() const {
+    const fs::path bin = dir_ / "alone" / "bin";
+    fs::create_directories(bin);
+    fs::copy_file(OSTREL_COMMAND, bin / "ostrel-widgets");
+    return bin / "ostrel-widgets";
+  }
+};
 
 TEST_F(HandOver, TheFrontLinksNoDrawingLibrary) {
-  const std::string front = linkedLibraries(OSTREL_COMMAND);
+  const std::string front = spawn({"ldd", OSTREL_COMMAND}).out;
   ASSERT_NE(front.find("libc.so"), std::string::npos) << front;
   for (const char* library :
        {"libcairo", "libpango", "libfontconfig", "libfreetype", "libharfbuzz", "libgtk"}) {
     EXPECT_EQ(front.find(library), std::string::npos) << library;
   }
-  EXPECT_NE(linkedLibraries(fs::path(OSTREL_COMMAND).parent_path() / "ostrel-widgets-draw").find("libcairo"),
-            std::string::npos);
+  EXPECT_NE(spawn({"ldd", kDrawing.string()}).out.find("libcairo"), std::string::npos);
 }
 
-// Drawing through the front is what every render and gallery test does; help is the drawing side's.
-TEST_F(HandOver, HelpIsHandedOver) {
-  const Outcome help = runArgs({"--help"});
-  EXPECT_EQ(help.status, 0);
-  for (const char* sub : {"check", "timeline", "tree", "render", "gallery"}) {
-    EXPECT_NE(help.out.find(sub), std::string::npos) << sub;
-  }
-}
-
-// Without the drawing executable beside it, the front still runs what it holds and says plainly
-// why it cannot draw.
-TEST_F(HandOver, AMissingDrawingCommandIsTheEnvironment) {
-  const fs::path alone = dir_ / "alone";
-  fs::create_directory(alone);
-  fs::copy_file(OSTREL_COMMAND, alone / "ostrel-widgets");
-  const std::string command = (alone / "ostrel-widgets").string();
-  const Outcome printing = spawn({command, "timeline", "--feed", "none.json", "--tz", "UTC", "--json"});
-  EXPECT_EQ(printing.status, 0) << printing.err;
-  const Outcome drawing = spawn({command, "gallery", "-o", "sheet.png"});
+// Without the drawing program, the front still answers what it holds: --version, --help (the drawing
+// program's list of subcommands, word for word), an unknown subcommand, the subcommands that draw
+// nothing; for the others it says plainly where the drawing program should be.
+TEST_F(HandOver, TheFrontAloneAnswersWhatItHolds) {
+  const std::string front = frontAlone().string();
+  const Outcome version = spawn({front, "--version"});
+  EXPECT_TRUE(
+      std::regex_match(version.out, std::regex(R"(ostrel-widgets \d+\.\d+\.\d+( \(git [0-9a-f]{7,}\))?\n)")))
+      << version.out;
+  const Outcome help = spawn({front, "--help"});
+  EXPECT_NE(help.out.find("\n  host "), std::string::npos) << help.out;
+  EXPECT_EQ(help.out, spawn({kDrawing.string(), "--help"}).out);
+  EXPECT_EQ(spawn({front, "draw"}).status, 2);
+  EXPECT_EQ(spawn({front, "timeline", "--feed", "none.json", "--tz", "UTC"}).status, 0);
+  const Outcome drawing = spawn({front, "gallery", "-o", "sheet.png"});
   EXPECT_EQ(drawing.status, 1);
-  EXPECT_EQ(drawing.out, "");
-  EXPECT_EQ(drawing.err, "ostrel-widgets: error: cannot run " + (alone / "ostrel-widgets-draw").string() +
+  const fs::path installed = (fs::path(front).parent_path() / OSTREL_DRAW_FROM_FRONT / "ostrel-widgets-draw");
+  EXPECT_EQ(drawing.err, "ostrel-widgets: error: cannot run " + installed.lexically_normal().string() +
                              ": No such file or directory\n");
+}
+
+// Laid out as installed, each program finds the other: the front hands drawing to the program off
+// PATH, and that program writes the front's path into the autostart entry.
+TEST_F(HandOver, TheInstalledLayoutFindsBothWays) {
+  const fs::path front = frontAlone();
+  const fs::path libexec = front.parent_path() / OSTREL_DRAW_FROM_FRONT;
+  fs::create_directories(libexec);
+  fs::copy_file(kDrawing, libexec / "ostrel-widgets-draw");
+  const Outcome drawn = spawn({front.string(), "render", "--kind", "NextUp", "--family", "systemSmall",
+                               "--sample", "--now", "2026-03-02T08:15:30Z", "-o", "face.svg"});
+  EXPECT_EQ(drawn.status, 0) << drawn.err;
+  EXPECT_TRUE(fs::is_regular_file(dir_ / "face.svg"));
+  const Outcome autostart = spawn({front.string(), "host", "--install-autostart"},
+                                  {"XDG_CONFIG_HOME=" + (dir_ / "config").string()});
+  ASSERT_EQ(autostart.status, 0) << autostart.err;
+  std::ifstream entry(dir_ / "config" / "autostart" / "ostrel-widgets.desktop");
+  const std::string text{std::istreambuf_iterator<char>(entry), {}};
+  EXPECT_NE(text.find("Exec=" + front.string() + " host"), std::string::npos) << text;
 }
 
 }  // namespace
