@@ -22,8 +22,14 @@ double waitFor(const std::optional<bool>& fired, double seconds) {
 TEST(WallTimer, FiresAtItsInstantAndAtOnceWhenTheClockIsSet) {
   std::optional<bool> fired;
   WallTimer timer{[&](bool clockSet) { fired = clockSet; }};
-  ASSERT_TRUE(timer.arm(Clock::system().now() + 0.3));
-  const double took = waitFor(fired, 5);
+  // A set of the clock is the whole system's: another test setting it meanwhile fires this timer
+  // as a set, which is told apart from the instant; the timer is then armed again.
+  double took = 0;
+  for (int attempt = 0; attempt < 5 && fired != false; ++attempt) {
+    fired.reset();
+    ASSERT_TRUE(timer.arm(Clock::system().now() + 0.3));
+    took = waitFor(fired, 5);
+  }
   EXPECT_EQ(fired, false);
   EXPECT_GE(took, 0.25);
   EXPECT_LT(took, 1.5);

@@ -152,8 +152,9 @@ TEST_F(EngineTest, ASetOfTheWallClockIsFollowedAtOnce) {
   if (!test_support::setClockWithoutMovingIt())
     GTEST_SKIP() << "no CAP_SYS_TIME to signal a set of the clock";
   // The next entry is up to a minute away: only the set itself can wake the engine this soon.
-  EXPECT_TRUE(runUntil([&] { return engine.stats().jumpReloads == 1; }, 2.0));
-  EXPECT_EQ(engine.stats().requests, 2U);
+  // (Another test may set the clock too: each set is one more round.)
+  EXPECT_TRUE(runUntil([&] { return engine.stats().jumpReloads >= 1; }, 2.0));
+  EXPECT_EQ(engine.stats().requests, 1 + engine.stats().jumpReloads);
   engine.stop();
 }
 
