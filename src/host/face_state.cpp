@@ -22,8 +22,7 @@ FaceState nextUp(const Entry& entry, const Environment& env) {
     return {.state = "next", .text = joined(c->unit, Phrase::until(c->start, entry.date, env))};
   }
   return {.state = "on-now",
-          .text = joined(c->unit, StringTable::format(keys::ends,
-                                                      {DateFormat::time(c->end, env.locale, env.timeZone)}))};
+          .text = joined(c->unit, StringTable::format(keys::ends, {env.formatter()->time(c->end)}))};
 }
 
 FaceState dueSoon(const Entry& entry, const Environment& env) {

@@ -91,6 +91,16 @@ inline bool operator==(const ContainerBackground& a, const ContainerBackground& 
 }  // namespace modifier
 
 // Primitives.
+/// The views moved into a list of children, where a braced list would copy each of them (the
+/// elements of a braced list are const): `Group(moved(std::move(face)))`.
+template <class... Views>
+[[nodiscard]] std::vector<View> moved(Views&&... views) {
+  std::vector<View> out;
+  out.reserve(sizeof...(views));
+  (out.push_back(std::forward<Views>(views)), ...);
+  return out;
+}
+
 [[nodiscard]] View HStack(VerticalAlignment alignment, double spacing, std::vector<View> children);
 [[nodiscard]] View VStack(HorizontalAlignment alignment, double spacing, std::vector<View> children);
 [[nodiscard]] View ZStack(Alignment alignment, std::vector<View> children);

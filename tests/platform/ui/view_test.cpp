@@ -52,6 +52,11 @@ TEST(View, DateTextsFormatInTheEnvironment) {
   EXPECT_EQ(t.args.get<double>("date"), 1'772'445'600.0);
   EXPECT_EQ(t.args.get<std::string>("format"), "EEEjmm");
   EXPECT_EQ(Text::date(Date{1'772'445'600.0}, Text::DateFields::time, env).text->shown, "21:00");
+  // A formatter made for another locale and zone is not used: the environment's own are.
+  env.dates = DateFormatter::make("en_US", "UTC");
+  EXPECT_EQ(Text::date(Date{1'772'445'600.0}, Text::DateFields::time, env).text->shown, "21:00");
+  env.dates = DateFormatter::make("en_GB", "Australia/Sydney");
+  EXPECT_EQ(env.formatter(), env.dates);
 }
 
 }  // namespace
