@@ -105,10 +105,21 @@ View Composite(std::string name, Args args, View body) {
   return v;
 }
 
-View Text::verbatim(std::string s) {
+std::string Text::shownPart(std::string_view s) {
+  if (s.size() <= longestShown) return std::string(s);
+  std::size_t end = longestShown;
+  // Back to the first byte of a character: continuation bytes are 10xxxxxx.
+  while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
+  std::string out(s.substr(0, end));
+  out += "\u2026";
+  return out;
+}
+
+View Text::verbatim(std::string_view s) {
   View v = node("Text");
-  std::string shown = s;
-  v.text = TextContent{.verbatim = true, .key = std::move(s), .arguments = {}, .shown = std::move(shown)};
+  std::string key = shownPart(s);
+  std::string shown = key;
+  v.text = TextContent{.verbatim = true, .key = std::move(key), .arguments = {}, .shown = std::move(shown)};
   return v;
 }
 
