@@ -38,7 +38,7 @@ View DueView::body(const Environment& env) const {
   }
   std::vector<View> parts{Heading{.text = "Due soon", .trailing = cardText(entry.cards())}.view(env)};
 
-  const std::vector<DueItem> due = entry.due();
+  const Entry::Items<DueItem> due = entry.due();
   if (due.empty()) {
     parts.push_back(Spacer(0));
     parts.push_back(Text::localized(keys::nothingDue).font(Font::system(13, Font::Weight::semibold)));
@@ -51,10 +51,11 @@ View DueView::body(const Environment& env) const {
   }
 
   if (family == WidgetFamily::systemLarge) {
-    if (const std::optional<ClassItem> next = entry.next()) {
-      std::vector<ClassItem> classes{*next};
-      for (ClassItem& c : entry.later()) classes.push_back(std::move(c));
-      classes.resize(std::min<std::size_t>(classes.size(), 3));
+    if (const ClassItem* next = entry.next()) {
+      Entry::Items<ClassItem> classes{*next};
+      for (const ClassItem& c : entry.later()) classes.emplace_back(c);
+      classes.erase(classes.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(classes.size(), 3)),
+                    classes.end());
       std::vector<View> rows;
       rows.reserve(classes.size());
       for (const ClassItem& c : classes) rows.push_back(classRow(c, env));

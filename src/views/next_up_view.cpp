@@ -36,7 +36,7 @@ View NextUpView::body(const Environment& env) const {
 
 View NextUpView::main(const Environment& env) const {
   std::vector<View> lines;
-  if (const std::optional<ClassItem> c = entry.next()) {
+  if (const ClassItem* c = entry.next()) {
     const bool started = !(entry.date < c->start);
     View time = started ? Text::localized(keys::ends, {env.formatter()->time(c->end)})
                         : When{.date = c->start, .now = entry.date}.view(env);
