@@ -58,9 +58,11 @@ request_growth_1k|times timeline_bench getTimeline/2000 getTimeline/1000 cpu|<=2
 request_growth_10k|times timeline_bench getTimeline/20000 getTimeline/10000 cpu|<=2.3|the same, N = 10,000
 request_growth_100k|times timeline_bench getTimeline/200000 getTimeline/100000 cpu|<=2.3|the same, N = 100,000
 draw_vs_blank|counter render_bench DrawVersusBlank ratio|<=4|drawing the gallery's faces / encoding blank PNGs of their sizes
+long_text_render_vs_ordinary|line|<=2|render of a face with 1 MB texts, less the bigger file's check / render with ordinary texts (whole processes)
 long_text_face_vs_ordinary|line|<=2|drawing a face whose texts are 1 MB each / the same face with ordinary texts
 watch_wakes_vs_expected|line|==1|engine wakes over a simulated day / (distinct entry dates + 48 reloads)
 watch_day_cpu_vs_render_loop|line|<=1|CPU of a simulated day of watch --png-dir / drawing those faces once per entry
+watch_week_vs_tree|line|<=60|CPU of a simulated week of watch --format json, every face / one one-shot tree process
 watch_week_rss_vs_first_hour|line|<=1.05|watch peak RSS after a simulated week / after the first hour
 host_rss_vs_conky|line|<=1|desktop host peak RSS (two widgets) / Conky's for a comparable widget
 host_redraw_ms|line|<=200|milliseconds from a feed rewrite to the redrawn window

@@ -1,5 +1,7 @@
 #include "cli/face.hpp"
 
+#include <utility>
+
 #include "timeline/sample.hpp"
 
 namespace ostrel::cli {
@@ -40,12 +42,15 @@ void addFaceOptions(CLI::App& cmd, FaceOptions& options, const std::vector<Widge
   addHostOptions(cmd, options.host, withJson);
 }
 
-Environment environmentFor(const HostSettings& settings, WidgetFamily family, ColorScheme scheme, int macos) {
+Environment environmentFor(const HostSettings& settings, WidgetFamily family, ColorScheme scheme, int macos,
+                           std::shared_ptr<const DateFormatter> dates) {
+  if (!dates) dates = DateFormatter::make(settings.locale, settings.host.timeZone);
   return Environment{.widgetFamily = family,
                      .colorScheme = scheme,
                      .systemVersion = SystemVersion{macos, 0, 0},
                      .locale = settings.locale,
-                     .timeZone = settings.host.timeZone};
+                     .timeZone = settings.host.timeZone,
+                     .dates = std::move(dates)};
 }
 
 Entry entryFor(const HostSettings& settings, const std::string& at, bool sample) {

@@ -11,6 +11,7 @@
 ///     View v = face->widget->content(face->entry, face->env);
 
 #include <CLI/CLI.hpp>
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -43,9 +44,11 @@ struct Face {
   Environment env;
 };
 
-/// The environment the host draws a family in, for these settings.
+/// The environment the host draws a family in, for these settings, with `dates` as its formatter
+/// (none: one made for these settings).
 [[nodiscard]] Environment environmentFor(const HostSettings& settings, WidgetFamily family,
-                                         ColorScheme scheme, int macos);
+                                         ColorScheme scheme, int macos,
+                                         std::shared_ptr<const DateFormatter> dates = nullptr);
 /// The entry for `at` (empty: now) over the loaded feed, or over the sample feed.
 [[nodiscard]] Entry entryFor(const HostSettings& settings, const std::string& at, bool sample);
 /// The family named `text` ("systemSmall", ...), if any.

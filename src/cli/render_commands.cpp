@@ -69,6 +69,7 @@ std::vector<render::PickerSection> pickerSections(const std::vector<WidgetConfig
                                                   const Entry& entry, const HostSettings& settings,
                                                   int macos) {
   std::vector<render::PickerSection> sections;
+  const auto dates = DateFormatter::make(settings.locale, settings.host.timeZone);
   for (const WidgetConfiguration& w : widgets) {
     render::PickerSection section{.displayName = StringTable::lookup(w.displayNameKey),
                                   .description = StringTable::lookup(w.descriptionKey),
@@ -76,7 +77,7 @@ std::vector<render::PickerSection> pickerSections(const std::vector<WidgetConfig
     for (WidgetFamily family : w.families) {
       for (ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
         section.faces.push_back(render::PickerFace{
-            .view = w.content(entry, environmentFor(settings, family, scheme, macos)),
+            .view = w.content(entry, environmentFor(settings, family, scheme, macos, dates)),
             .family = family,
             .scheme = scheme,
         });

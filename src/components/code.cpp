@@ -11,7 +11,7 @@ View Code::body(const Environment& env) const {
 }
 
 View Code::view(const Environment& env) const {
-  Args args{{{"scheme", std::string(name(env.colorScheme))}, {"unit", unit}}};
+  Args args{{{"scheme", std::string(name(env.colorScheme))}, {"unit", Text::shownPart(unit)}}};
   if (color) {
     args.items.emplace_back("light", color->light);
     args.items.emplace_back("dark", color->dark);

@@ -6,7 +6,7 @@
 ///     Code{.unit = "COMP2310", .color = item.color, .size = 10}.view(env)
 
 #include <optional>
-#include <string>
+#include <string_view>
 
 #include "feed/feed.hpp"
 #include "platform/ui/environment.hpp"
@@ -16,7 +16,7 @@ namespace ostrel {
 
 /// The colour scheme is read from the environment, not held.
 struct Code {
-  std::string unit;                ///< shown unchanged
+  std::string_view unit = {};  ///< shown unchanged (up to `Text::longestShown`); read while the view is built
   std::optional<UnitColor> color;  ///< absent: the secondary colour
   double size = 11;                ///< font size in points
 

@@ -8,10 +8,8 @@ View Ground::body(const Environment& env) const {
   const bool dark = env.colorScheme == ColorScheme::dark;
   const Color wash = Palette::crimson().withOpacity(dark ? darkWash : lightWash);
   return ZStack(Alignment::center,
-                {
-                    ColorView(dark ? darkPlate : lightPlate),
-                    RadialGradient({wash, Color::clear()}, UnitPoint::topTrailing, 0, washRadius),
-                });
+                moved(ColorView(dark ? darkPlate : lightPlate),
+                      RadialGradient({wash, Color::clear()}, UnitPoint::topTrailing, 0, washRadius)));
 }
 
 View Ground::view(const Environment& env) const {

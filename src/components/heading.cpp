@@ -24,7 +24,7 @@ View Heading::body(const Environment&) const {
 
 View Heading::view(const Environment& env) const {
   Args args{{{"text", text}}};
-  if (trailing) args.items.emplace_back("trailing", *trailing);
+  if (trailing) args.items.emplace_back("trailing", Text::shownPart(*trailing));
   return Composite("Heading", std::move(args), body(env));
 }
 

@@ -42,7 +42,8 @@ std::string Phrase::until(Date date, Date now, const std::string& locale, const 
 }
 
 std::string Phrase::until(Date date, Date now, const Environment& env) {
-  return until(date, now, env.locale, env.timeZone);
+  if (auto words = countdown(date, now)) return *std::move(words);
+  return env.formatter()->weekdayTime(date);
 }
 
 }  // namespace ostrel

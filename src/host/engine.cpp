@@ -12,6 +12,7 @@
 #include "host/same_drawing.hpp"
 #include "host/schedule.hpp"
 #include "platform/calendar.hpp"
+#include "platform/date_format.hpp"
 #include "platform/locale_name.hpp"
 #include "timeline/host.hpp"
 
@@ -44,6 +45,7 @@ struct Engine::State {
 
   std::string zone;
   std::string locale;
+  std::shared_ptr<const DateFormatter> dates;  ///< for `locale` and `zone`, made again when they change
   bool started = false;
   bool running = false;
   guint timer = 0;
@@ -94,6 +96,7 @@ struct Engine::State {
                 .entry = entry,
                 .timeZone = zone,
                 .locale = locale,
+                .dates = formatter(),
                 .content = f.shown.widget.content};
       View drawing = face.view(ColorScheme::light);
       if (f.drawing && sameDrawing(*f.drawing, drawing)) {
@@ -107,6 +110,12 @@ struct Engine::State {
         outputs[o]->show(*f.face);
       }
     }
+  }
+
+  /// The formatter for the zone and locale followed now; the one before is dropped when they changed.
+  const std::shared_ptr<const DateFormatter>& formatter() {
+    if (!dates || !dates->isFor(locale, zone)) dates = DateFormatter::make(locale, zone);
+    return dates;
   }
 
   void disarm() {

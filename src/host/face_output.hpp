@@ -17,6 +17,7 @@
 /// widgets were given, first when it starts and then whenever that widget's face changes.
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/ui/environment.hpp"
@@ -31,6 +32,8 @@ struct Face {
   Entry entry;                   ///< the entry current now (the latest whose date is not after now)
   std::string timeZone = "UTC";  ///< the zone and locale the engine follows now
   std::string locale = "en_US";
+  /// The formatter for `locale` and `timeZone`, shared by every face the engine shows in them.
+  std::shared_ptr<const DateFormatter> dates = nullptr;
   /// The widget's content function (its declaration's `content`).
   std::function<View(const Entry&, const Environment&)> content;
 
@@ -40,7 +43,8 @@ struct Face {
                        .colorScheme = scheme,
                        .systemVersion = SystemVersion{},
                        .locale = locale,
-                       .timeZone = timeZone};
+                       .timeZone = timeZone,
+                       .dates = dates};
   }
   /// The face's view tree in `scheme`.
   [[nodiscard]] View view(ColorScheme scheme) const { return content(entry, environment(scheme)); }

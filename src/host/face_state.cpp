@@ -16,26 +16,26 @@ std::string joined(const std::string& unit, const std::string& rest) {
 }
 
 FaceState nextUp(const Entry& entry, const Environment& env) {
-  const std::optional<ClassItem> c = entry.next();
+  const ClassItem* c = entry.next();
   if (!c) return {.state = "none", .text = StringTable::lookup(keys::noClassThisWeek)};
   if (entry.date < c->start) {
     return {.state = "next", .text = joined(c->unit, Phrase::until(c->start, entry.date, env))};
   }
   return {.state = "on-now",
-          .text = joined(c->unit, StringTable::format(keys::ends,
-                                                      {DateFormat::time(c->end, env.locale, env.timeZone)}))};
+          .text = joined(c->unit, StringTable::format(keys::ends, {env.formatter()->time(c->end)}))};
 }
 
 FaceState dueSoon(const Entry& entry, const Environment& env) {
-  const std::vector<DueItem> due = entry.due();
+  const Entry::Items<DueItem> due = entry.due();
   if (due.empty()) return {.state = "none", .text = StringTable::lookup(keys::nothingDue)};
   const auto overdue =
       std::find_if(due.begin(), due.end(), [&](const DueItem& d) { return d.due < entry.date; });
   if (overdue != due.end())
-    return {.state = "overdue", .text = joined(overdue->unit, StringTable::lookup(keys::overdue))};
+    return {.state = "overdue", .text = joined(overdue->get().unit, StringTable::lookup(keys::overdue))};
   const auto nearest = std::min_element(due.begin(), due.end(),
                                         [](const DueItem& a, const DueItem& b) { return a.due < b.due; });
-  return {.state = "due", .text = joined(nearest->unit, Phrase::until(nearest->due, entry.date, env))};
+  return {.state = "due",
+          .text = joined(nearest->get().unit, Phrase::until(nearest->get().due, entry.date, env))};
 }
 
 }  // namespace

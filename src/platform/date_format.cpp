@@ -2,15 +2,13 @@
 
 #include <unicode/dtptngen.h>
 #include <unicode/locid.h>
-#include <unicode/simpletz.h>
 #include <unicode/smpdtfmt.h>
+#include <unicode/timezone.h>
 #include <unicode/unistr.h>
 
 #include <cmath>
 #include <cstdint>
 #include <memory>
-
-#include "platform/time_zone.hpp"
 
 namespace ostrel {
 
@@ -37,30 +35,59 @@ icu::Locale localeNamed(const std::string& name) {
   return locale;
 }
 
-/// The zone's offset at the instant, as a fixed-offset zone for ICU: the system's zone data decide
-/// the local time, ICU only the locale's patterns and names.
-std::unique_ptr<icu::TimeZone> zoneAt(double millis, const std::string& name) {
-  const auto seconds = static_cast<std::int64_t>(std::floor(millis / 1000.0));
-  const std::int32_t offset = TimeZone::named(name).offsetAt(seconds);
-  return std::make_unique<icu::SimpleTimeZone>(offset * 1000, icu::UnicodeString::fromUTF8(name));
+/// The locale's best pattern for `skeleton` as a formatter in GMT; null only when ICU has no data.
+std::unique_ptr<const icu::SimpleDateFormat> formatFor(icu::DateTimePatternGenerator& generator,
+                                                       const char* skeleton, const icu::Locale& locale) {
+  UErrorCode status = U_ZERO_ERROR;
+  const icu::UnicodeString pattern = generator.getBestPattern(icu::UnicodeString(skeleton), status);
+  if (U_FAILURE(status)) return nullptr;
+  auto format = std::make_unique<icu::SimpleDateFormat>(pattern, locale, status);
+  if (U_FAILURE(status)) return nullptr;
+  format->adoptTimeZone(icu::TimeZone::getGMT()->clone());
+  return format;
 }
 
-/// Formats `date` with the locale's best pattern for `skeleton`; empty only when ICU has no data.
-std::string formatted(Date date, const char* skeleton, const std::string& localeName,
-                      const std::string& timeZone) {
-  const icu::Locale locale = localeNamed(localeName);
+}  // namespace
+
+struct DateFormatter::Patterns {
+  std::unique_ptr<const icu::SimpleDateFormat> weekdayTime;
+  std::unique_ptr<const icu::SimpleDateFormat> time;
+};
+
+DateFormatter::DateFormatter(std::string locale, std::string timeZone,
+                             std::unique_ptr<const Patterns> patterns)
+    : locale_(std::move(locale)),
+      zoneName_(std::move(timeZone)),
+      zone_(TimeZone::named(zoneName_)),
+      patterns_(std::move(patterns)) {}
+
+DateFormatter::~DateFormatter() = default;
+
+std::shared_ptr<const DateFormatter> DateFormatter::make(const std::string& locale,
+                                                         const std::string& timeZone) {
+  auto patterns = std::make_unique<Patterns>();
+  const icu::Locale icuLocale = localeNamed(locale);
   UErrorCode status = U_ZERO_ERROR;
   std::unique_ptr<icu::DateTimePatternGenerator> generator(
-      icu::DateTimePatternGenerator::createInstance(locale, status));
-  if (U_FAILURE(status) || !generator) return {};
-  const icu::UnicodeString pattern = generator->getBestPattern(icu::UnicodeString(skeleton), status);
-  if (U_FAILURE(status)) return {};
-  icu::SimpleDateFormat format(pattern, locale, status);
-  if (U_FAILURE(status)) return {};
+      icu::DateTimePatternGenerator::createInstance(icuLocale, status));
+  if (U_SUCCESS(status) && generator) {
+    patterns->weekdayTime = formatFor(*generator, "EEEjmm", icuLocale);
+    patterns->time = formatFor(*generator, "jmm", icuLocale);
+  }
+  return std::make_shared<const DateFormatter>(locale, timeZone, std::move(patterns));
+}
+
+namespace {
+
+/// `date` shown by `format` as the wall-clock time of `zone`: ICU formats in GMT the instant moved
+/// by the zone's offset then, so the system's zone data decide the local time, ICU only the
+/// locale's patterns and names. Empty when ICU had no data.
+std::string shown(const icu::SimpleDateFormat* format, const TimeZone& zone, Date date) {
+  if (format == nullptr) return {};
   const double millis = clampedMillis(date);
-  format.adoptTimeZone(zoneAt(millis, timeZone).release());
+  const auto seconds = static_cast<std::int64_t>(std::floor(millis / 1000.0));
   icu::UnicodeString text;
-  format.format(millis, text);
+  format->format(millis + zone.offsetAt(seconds) * 1000.0, text);
   std::string out;
   text.toUTF8String(out);
   return out;
@@ -68,12 +95,20 @@ std::string formatted(Date date, const char* skeleton, const std::string& locale
 
 }  // namespace
 
+std::string DateFormatter::weekdayTime(Date date) const {
+  return shown(patterns_->weekdayTime.get(), zone_, date);
+}
+
+std::string DateFormatter::time(Date date) const {
+  return shown(patterns_->time.get(), zone_, date);
+}
+
 std::string DateFormat::weekdayTime(Date date, const std::string& locale, const std::string& timeZone) {
-  return formatted(date, "EEEjmm", locale, timeZone);
+  return DateFormatter::make(locale, timeZone)->weekdayTime(date);
 }
 
 std::string DateFormat::time(Date date, const std::string& locale, const std::string& timeZone) {
-  return formatted(date, "jmm", locale, timeZone);
+  return DateFormatter::make(locale, timeZone)->time(date);
 }
 
 }  // namespace ostrel

@@ -13,29 +13,28 @@ const ClassItem* firstNext(const Feed* f, Date date) {
 
 }  // namespace
 
-std::optional<ClassItem> Entry::next() const {
-  const ClassItem* c = firstNext(loaded.feedValue(), date);
-  return c ? std::optional<ClassItem>(*c) : std::nullopt;
+const ClassItem* Entry::next() const {
+  return firstNext(loaded.feedValue(), date);
 }
 
-std::vector<ClassItem> Entry::later() const {
+Entry::Items<ClassItem> Entry::later() const {
   const Feed* f = loaded.feedValue();
   const ClassItem* n = firstNext(f, date);
-  std::vector<ClassItem> out;
+  Items<ClassItem> out;
   if (n == nullptr) return out;
   for (const ClassItem& c : *f->classes) {
     if (out.size() == laterLimit) break;
-    if (c.start > n->start) out.push_back(c);
+    if (c.start > n->start) out.emplace_back(c);
   }
   return out;
 }
 
-std::vector<DueItem> Entry::due() const {
+Entry::Items<DueItem> Entry::due() const {
   const Feed* f = loaded.feedValue();
-  std::vector<DueItem> out;
+  Items<DueItem> out;
   if (f == nullptr || !f->due) return out;
   for (const DueItem& d : *f->due) {
-    if (d.due + dueGrace > date) out.push_back(d);
+    if (d.due + dueGrace > date) out.emplace_back(d);
   }
   return out;
 }

@@ -8,6 +8,7 @@
 ///     if (auto c = e.next()) show(c->title);
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,12 +27,16 @@ struct Entry {
   /// How many later classes `later()` yields at most.
   static constexpr std::size_t laterLimit = 3;
 
-  /// The first class whose end is after `date` (a class under way counts); absent without a feed.
-  [[nodiscard]] std::optional<ClassItem> next() const;
+  /// Records of the entry's feed, which they live in (as long as the entry or a copy of it).
+  template <class Item>
+  using Items = std::vector<std::reference_wrapper<const Item>>;
+
+  /// The first class whose end is after `date` (a class under way counts); null without a feed.
+  [[nodiscard]] const ClassItem* next() const;
   /// Up to three classes, in document order, that start after `next()` starts.
-  [[nodiscard]] std::vector<ClassItem> later() const;
+  [[nodiscard]] Items<ClassItem> later() const;
   /// The deadlines whose due instant plus twelve hours is after `date`, in document order.
-  [[nodiscard]] std::vector<DueItem> due() const;
+  [[nodiscard]] Items<DueItem> due() const;
   /// The feed's card count, 0 when it has none.
   [[nodiscard]] std::int64_t cards() const;
   /// The feed's week label, unchanged.

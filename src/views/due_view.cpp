@@ -34,11 +34,11 @@ std::optional<std::int64_t> DueView::wholePercent(double weight) {
 
 View DueView::body(const Environment& env) const {
   if (entry.loaded.which() != Loaded::Case::feed) {
-    return ostrelBackground(Group({Note{.heading = "Due soon", .loaded = entry.loaded}.view(env)}), env);
+    return ostrelBackground(Group(moved(Note{.heading = "Due soon", .loaded = entry.loaded}.view(env))), env);
   }
   std::vector<View> parts{Heading{.text = "Due soon", .trailing = cardText(entry.cards())}.view(env)};
 
-  const std::vector<DueItem> due = entry.due();
+  const Entry::Items<DueItem> due = entry.due();
   if (due.empty()) {
     parts.push_back(Spacer(0));
     parts.push_back(Text::localized(keys::nothingDue).font(Font::system(13, Font::Weight::semibold)));
@@ -51,10 +51,11 @@ View DueView::body(const Environment& env) const {
   }
 
   if (family == WidgetFamily::systemLarge) {
-    if (const std::optional<ClassItem> next = entry.next()) {
-      std::vector<ClassItem> classes{*next};
-      for (ClassItem& c : entry.later()) classes.push_back(std::move(c));
-      classes.resize(std::min<std::size_t>(classes.size(), 3));
+    if (const ClassItem* next = entry.next()) {
+      Entry::Items<ClassItem> classes{*next};
+      for (const ClassItem& c : entry.later()) classes.emplace_back(c);
+      classes.erase(classes.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(classes.size(), 3)),
+                    classes.end());
       std::vector<View> rows;
       rows.reserve(classes.size());
       for (const ClassItem& c : classes) rows.push_back(classRow(c, env));
@@ -67,7 +68,7 @@ View DueView::body(const Environment& env) const {
 
   View face = VStack(HorizontalAlignment::leading, 8, std::move(parts))
                   .frame(kInfinity, kInfinity, Alignment::topLeading);
-  return ostrelBackground(Group({std::move(face)}), env);
+  return ostrelBackground(Group(moved(std::move(face))), env);
 }
 
 View DueView::row(const DueItem& d, const Environment& env) const {
@@ -85,33 +86,27 @@ View DueView::row(const DueItem& d, const Environment& env) const {
                            d.due - entry.date >= soon ? Color::secondary() : Palette::crimson());
   return HStack(
       VerticalAlignment::center, 8,
-      {
-          RoundedRectangle(1.5).fill(Palette::unit(d.color, env.colorScheme)).frame(3, 28),
-          VStack(HorizontalAlignment::leading, 1,
-                 {
-                     Text::verbatim(d.name).font(Font::system(12, Font::Weight::semibold)).lineLimit(1),
-                     HStack(VerticalAlignment::center, 4, std::move(second)),
-                 }),
-          Spacer(6),
-          Group({std::move(dueLine)})
-              .font(Font::system(11, Font::Weight::medium))
-              .monospacedDigit()
-              .lineLimit(1),
-      });
+      moved(RoundedRectangle(1.5).fill(Palette::unit(d.color, env.colorScheme)).frame(3, 28),
+            VStack(HorizontalAlignment::leading, 1,
+                   moved(Text::verbatim(d.name).font(Font::system(12, Font::Weight::semibold)).lineLimit(1),
+                         HStack(VerticalAlignment::center, 4, std::move(second)))),
+            Spacer(6),
+            Group(moved(std::move(dueLine)))
+                .font(Font::system(11, Font::Weight::medium))
+                .monospacedDigit()
+                .lineLimit(1)));
 }
 
 View DueView::classRow(const ClassItem& c, const Environment& env) const {
   const std::string when = entry.date < c.start ? Phrase::until(c.start, entry.date, env) : "On now";
-  return HStack(VerticalAlignment::center, 6,
-                {
-                    Code{.unit = c.unit, .color = c.color, .size = 10}.view(env),
-                    Text::verbatim(c.title).font(Font::system(12, Font::Weight::medium)).lineLimit(1),
-                    Spacer(6),
-                    Text::verbatim(when)
-                        .font(Font::system(11, Font::Weight::medium))
-                        .foregroundStyle(Style::secondary())
-                        .monospacedDigit(),
-                });
+  return HStack(
+      VerticalAlignment::center, 6,
+      moved(Code{.unit = c.unit, .color = c.color, .size = 10}.view(env),
+            Text::verbatim(c.title).font(Font::system(12, Font::Weight::medium)).lineLimit(1), Spacer(6),
+            Text::verbatim(when)
+                .font(Font::system(11, Font::Weight::medium))
+                .foregroundStyle(Style::secondary())
+                .monospacedDigit()));
 }
 
 View DueView::view(const Environment& env) const {

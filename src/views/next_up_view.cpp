@@ -31,20 +31,20 @@ View NextUpView::body(const Environment& env) const {
     }
     return main(env);
   }();
-  return ostrelBackground(Group({std::move(face)}), env);
+  return ostrelBackground(Group(moved(std::move(face))), env);
 }
 
 View NextUpView::main(const Environment& env) const {
   std::vector<View> lines;
-  if (const std::optional<ClassItem> c = entry.next()) {
+  if (const ClassItem* c = entry.next()) {
     const bool started = !(entry.date < c->start);
-    View time = started ? Text::localized(keys::ends, {DateFormat::time(c->end, env.locale, env.timeZone)})
+    View time = started ? Text::localized(keys::ends, {env.formatter()->time(c->end)})
                         : When{.date = c->start, .now = entry.date}.view(env);
     lines.push_back(Heading{.text = started ? "On now" : "Next up", .trailing = std::nullopt}.view(env));
     lines.push_back(Spacer(2));
     lines.push_back(Code{.unit = c->unit, .color = c->color, .size = 11}.view(env));
     lines.push_back(Text::verbatim(c->title).font(Font::system(15, Font::Weight::semibold)).lineLimit(1));
-    lines.push_back(Group({std::move(time)})
+    lines.push_back(Group(moved(std::move(time)))
                         .font(Font::system(20, Font::Weight::medium))
                         .monospacedDigit()
                         .lineLimit(1)
@@ -70,23 +70,17 @@ View NextUpView::laterList(const Environment& env) const {
   for (const ClassItem& c : entry.later()) {
     rows.push_back(VStack(
         HorizontalAlignment::leading, 1,
-        {
+        moved(
             HStack(VerticalAlignment::center, 5,
-                   {
-                       Code{.unit = c.unit, .color = c.color, .size = 10}.view(env),
-                       Text::verbatim(c.title).font(Font::system(11, Font::Weight::medium)).lineLimit(1),
-                   }),
+                   moved(Code{.unit = c.unit, .color = c.color, .size = 10}.view(env),
+                         Text::verbatim(c.title).font(Font::system(11, Font::Weight::medium)).lineLimit(1))),
             Text::date(c.start, Text::DateFields::weekdayTime, env)
                 .font(Font::system(10))
-                .foregroundStyle(Style::secondary()),
-        }));
+                .foregroundStyle(Style::secondary()))));
   }
   return VStack(HorizontalAlignment::leading, 8,
-                {
-                    Heading{.text = "Later", .trailing = entry.week()}.view(env),
-                    ForEach(std::move(rows)),
-                    Spacer(0),
-                });
+                moved(Heading{.text = "Later", .trailing = entry.week()}.view(env), ForEach(std::move(rows)),
+                      Spacer(0)));
 }
 
 View NextUpView::view(const Environment& env) const {

@@ -55,5 +55,14 @@ TEST(DateFormat, InstantsOutsideTheYearsOneToNineThousandNineHundredNinetyNineAr
   EXPECT_EQ(DateFormat::time(Date{inf}, "en_GB", "Australia/Sydney"), "10:59");
 }
 
+TEST(DateFormat, OneFormatterFollowsItsZonesTransitions) {
+  // Sydney leaves daylight time at 2026-04-05T03:00+11:00 (16:00Z the day before).
+  const auto sydney = DateFormatter::make("en_GB", "Australia/Sydney");
+  const double change = 1'775'318'400.0;
+  EXPECT_EQ(sydney->weekdayTime(Date{change - 60}), "Sun 02:59");
+  EXPECT_EQ(sydney->weekdayTime(Date{change}), "Sun 02:00");
+  EXPECT_EQ(sydney->time(Date{change + 3600}), "03:00");
+}
+
 }  // namespace
 }  // namespace ostrel

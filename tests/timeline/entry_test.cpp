@@ -40,9 +40,9 @@ Loaded withClasses(std::vector<ClassItem> classes) {
                            .cards = std::nullopt});
 }
 
-std::vector<std::string> titles(const std::vector<ClassItem>& cs) {
+std::vector<std::string> titles(const Entry::Items<ClassItem>& cs) {
   std::vector<std::string> out;
-  for (const auto& c : cs) out.push_back(c.title);
+  for (const ClassItem& c : cs) out.push_back(c.title);
   return out;
 }
 
@@ -137,7 +137,7 @@ TEST(Entry, DeadlinesStayTwelveHoursAfterTheyFallDue) {
                         .cards = 7});
   const Entry e{.date = kMonday, .loaded = l};
   std::vector<std::string> names;
-  for (const auto& d : e.due()) names.push_back(d.name);
+  for (const DueItem& d : e.due()) names.push_back(d.name);
   EXPECT_EQ(names, (std::vector<std::string>{"grace", "far"}));
   EXPECT_EQ(e.cards(), 7);
   EXPECT_EQ(e.week(), "Week 10 of 13");
@@ -153,7 +153,7 @@ TEST(Entry, SampleAtItsMakingAndTwoHoursLater) {
   EXPECT_EQ(atMaking.next()->unit, "FINC3600");
   EXPECT_EQ(titles(atMaking.later()), std::vector<std::string>{"Tutorial"});
   ASSERT_EQ(atMaking.due().size(), 2u);
-  EXPECT_EQ(atMaking.due()[0].name, "Oral presentation");
+  EXPECT_EQ(atMaking.due()[0].get().name, "Oral presentation");
   EXPECT_EQ(atMaking.cards(), 7);
 
   const Entry later{.date = kMonday + 2 * kHour, .loaded = l};

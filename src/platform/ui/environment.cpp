@@ -2,6 +2,11 @@
 
 namespace ostrel {
 
+std::shared_ptr<const DateFormatter> Environment::formatter() const {
+  if (dates && dates->isFor(locale, timeZone)) return dates;
+  return DateFormatter::make(locale, timeZone);
+}
+
 const char* name(WidgetFamily family) {
   switch (family) {
     case WidgetFamily::systemSmall:

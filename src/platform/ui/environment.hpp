@@ -5,7 +5,10 @@
 /// the date formatting follows).
 
 #include <compare>
+#include <memory>
 #include <string>
+
+#include "platform/date_format.hpp"
 
 namespace ostrel {
 
@@ -29,7 +32,17 @@ struct Environment {
   SystemVersion systemVersion{};
   std::string locale = "en_US";  ///< ICU locale name
   std::string timeZone = "UTC";  ///< IANA zone name
-  friend bool operator==(const Environment&, const Environment&) = default;
+  /// The formatter for `locale` and `timeZone`, built once by whoever sets them (the engine when
+  /// they change, a command once per process); left out, one is made for every date shown.
+  std::shared_ptr<const DateFormatter> dates = nullptr;
+
+  /// `dates` when it is the one for `locale` and `timeZone`, else one made now.
+  [[nodiscard]] std::shared_ptr<const DateFormatter> formatter() const;
+  /// The same environment: `dates` follows from the rest.
+  friend bool operator==(const Environment& a, const Environment& b) {
+    return a.widgetFamily == b.widgetFamily && a.colorScheme == b.colorScheme &&
+           a.systemVersion == b.systemVersion && a.locale == b.locale && a.timeZone == b.timeZone;
+  }
 };
 
 /// "systemSmall", "systemMedium", "systemLarge".

@@ -44,10 +44,10 @@ View View::padding(Edges edges, double length) && {
   return std::move(*this).with(modifier::Padding{edges, length});
 }
 View View::background(View behind, Alignment alignment) && {
-  return std::move(*this).with(modifier::Background{{std::move(behind)}, alignment});
+  return std::move(*this).with(modifier::Background{moved(std::move(behind)), alignment});
 }
 View View::containerBackground(View content, Alignment alignment) && {
-  return std::move(*this).with(modifier::ContainerBackground{{std::move(content)}, alignment});
+  return std::move(*this).with(modifier::ContainerBackground{moved(std::move(content)), alignment});
 }
 
 namespace {
@@ -97,18 +97,29 @@ View RadialGradient(std::vector<Color> colors, UnitPoint center, double startRad
                                   {"endRadius", endRadius}}});
 }
 View AnyView(View content) {
-  return node("AnyView", {}, {std::move(content)});
+  return node("AnyView", {}, moved(std::move(content)));
 }
 View Composite(std::string name, Args args, View body) {
-  View v = node(std::move(name), std::move(args), {std::move(body)});
+  View v = node(std::move(name), std::move(args), moved(std::move(body)));
   v.composite = true;
   return v;
 }
 
-View Text::verbatim(std::string s) {
+std::string Text::shownPart(std::string_view s) {
+  if (s.size() <= longestShown) return std::string(s);
+  std::size_t end = longestShown;
+  // Back to the first byte of a character: continuation bytes are 10xxxxxx.
+  while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
+  std::string out(s.substr(0, end));
+  out += "\u2026";
+  return out;
+}
+
+View Text::verbatim(std::string_view s) {
   View v = node("Text");
-  std::string shown = s;
-  v.text = TextContent{.verbatim = true, .key = std::move(s), .arguments = {}, .shown = std::move(shown)};
+  std::string key = shownPart(s);
+  std::string shown = key;
+  v.text = TextContent{.verbatim = true, .key = std::move(key), .arguments = {}, .shown = std::move(shown)};
   return v;
 }
 
@@ -128,8 +139,8 @@ View Text::localized(std::string key, const std::vector<Argument>& arguments) {
 
 View Text::date(Date date, DateFields fields, const Environment& env) {
   const bool full = fields == DateFields::weekdayTime;
-  std::string shown = full ? DateFormat::weekdayTime(date, env.locale, env.timeZone)
-                           : DateFormat::time(date, env.locale, env.timeZone);
+  const auto dates = env.formatter();
+  std::string shown = full ? dates->weekdayTime(date) : dates->time(date);
   View v = node("Text", {{{"date", date.sinceEpoch}, {"format", std::string(full ? "EEEjmm" : "jmm")}}});
   v.text = TextContent{.verbatim = true, .key = shown, .arguments = {}, .shown = shown};
   return v;

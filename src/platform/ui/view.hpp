@@ -15,9 +15,11 @@
 ///
 /// Building a tree never fails; every function here is pure.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -91,6 +93,16 @@ inline bool operator==(const ContainerBackground& a, const ContainerBackground& 
 }  // namespace modifier
 
 // Primitives.
+/// The views moved into a list of children, where a braced list would copy each of them (the
+/// elements of a braced list are const): `Group(moved(std::move(face)))`.
+template <class... Views>
+[[nodiscard]] std::vector<View> moved(Views&&... views) {
+  std::vector<View> out;
+  out.reserve(sizeof...(views));
+  (out.push_back(std::forward<Views>(views)), ...);
+  return out;
+}
+
 [[nodiscard]] View HStack(VerticalAlignment alignment, double spacing, std::vector<View> children);
 [[nodiscard]] View VStack(HorizontalAlignment alignment, double spacing, std::vector<View> children);
 [[nodiscard]] View ZStack(Alignment alignment, std::vector<View> children);
@@ -114,8 +126,15 @@ inline bool operator==(const ContainerBackground& a, const ContainerBackground& 
 
 /// Text nodes.
 struct Text {
-  /// A string shown exactly as it stands; never looked up, never a format.
-  [[nodiscard]] static View verbatim(std::string s);
+  /// A string shown exactly as it stands; never looked up, never a format. A string longer than any
+  /// face can show is cut (`shownPart`).
+  [[nodiscard]] static View verbatim(std::string_view s);
+  /// The most bytes of a text a view holds: far more than a face can show (its drawing sets at most
+  /// 16 KB of any text), so that cutting never changes a picture.
+  static constexpr std::size_t longestShown = std::size_t{64} * 1024;
+  /// `s`, or when it is longer than `longestShown` its first `longestShown` bytes (ending on a whole
+  /// UTF-8 character) followed by "…".
+  [[nodiscard]] static std::string shownPart(std::string_view s);
   using Argument = std::variant<std::string, std::int64_t>;
   /// A localisation key, looked up in the string table (the key itself when untranslated); the text
   /// shown is the translated format with `arguments` put in its "%@" and "%lld" placeholders.

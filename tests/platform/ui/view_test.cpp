@@ -52,6 +52,32 @@ TEST(View, DateTextsFormatInTheEnvironment) {
   EXPECT_EQ(t.args.get<double>("date"), 1'772'445'600.0);
   EXPECT_EQ(t.args.get<std::string>("format"), "EEEjmm");
   EXPECT_EQ(Text::date(Date{1'772'445'600.0}, Text::DateFields::time, env).text->shown, "21:00");
+  // A formatter made for another locale and zone is not used: the environment's own are.
+  env.dates = DateFormatter::make("en_US", "UTC");
+  EXPECT_EQ(Text::date(Date{1'772'445'600.0}, Text::DateFields::time, env).text->shown, "21:00");
+  env.dates = DateFormatter::make("en_GB", "Australia/Sydney");
+  EXPECT_EQ(env.formatter(), env.dates);
+}
+
+TEST(View, TextsLongerThanAnyFaceShowsAreCutWithAnEllipsis) {
+  const std::size_t most = Text::longestShown;
+  const std::string euro = "\u20AC";  // three bytes
+  struct Case {
+    std::string text;
+    std::string shown;
+  };
+  const Case table[] = {
+      {"Lecture", "Lecture"},
+      {std::string(most, 'a'), std::string(most, 'a')},
+      {std::string(most + 1, 'a'), std::string(most, 'a') + "\u2026"},
+      // A character that would be split is left out whole.
+      {std::string(most - 1, 'a') + euro, std::string(most - 1, 'a') + "\u2026"},
+  };
+  for (const auto& [text, shown] : table) {
+    const View v = Text::verbatim(text);
+    EXPECT_EQ(v.text->shown, shown) << text.size();
+    EXPECT_EQ(v.text->key, shown) << text.size();
+  }
 }
 
 }  // namespace
