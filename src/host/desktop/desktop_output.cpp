@@ -208,22 +208,38 @@ struct DesktopOutput::State {
     std::vector<WindowSetup> out;
     out.reserve(sizes.size());
     for (std::size_t i = 0; i < sizes.size(); ++i) {
-      out.push_back(WindowSetup{.title = settings.widgets[i].title,
-                                .family = settings.widgets[i].family,
-                                .surface = surface,
-                                .corner = settings.placement.corner,
-                                .inset = in[i],
-                                .box = boxes[i],
-                                .monitor = n,
-                                .at = at(settings.widgets[i])});
+      WindowSetup setup{.title = settings.widgets[i].title,
+                        .family = settings.widgets[i].family,
+                        .surface = surface,
+                        .corner = settings.placement.corner,
+                        .inset = in[i],
+                        .box = boxes[i],
+                        .monitor = n,
+                        .at = at(settings.widgets[i])};
+      if (surface == Surface::layer && setup.at) placeLayer(setup, sizes[i]);
+      out.push_back(std::move(setup));
     }
     return out;
+  }
+
+  /// A layer surface the user put somewhere: on the monitor there (the nearest one), at the inset
+  /// from the corner that puts it there.
+  void placeLayer(WindowSetup& setup, Size size) const {
+    GdkMonitor* m = gdk_display_get_monitor_at_point(display, setup.at->x, setup.at->y);
+    for (int i = 0; i < gdk_display_get_n_monitors(display); ++i) {
+      if (gdk_display_get_monitor(display, i) != m) continue;
+      GdkRectangle r{0, 0, 0, 0};
+      gdk_monitor_get_geometry(m, &r);
+      setup.monitor = i;
+      setup.inset = insetAt(setup.corner, Box{.x = r.x, .y = r.y, .width = r.width, .height = r.height}, size,
+                            *setup.at);
+    }
+    setup.at.reset();
   }
 
   static std::string key(const WindowedWidget& w) { return w.kind + ":" + name(w.family); }
 
   std::optional<Point> at(const WindowedWidget& w) const {
-    if (surface == Surface::layer) return std::nullopt;  // placed by the compositor's layers
     const auto found = places.find(key(w));
     return found != places.end() ? std::optional<Point>(found->second) : std::nullopt;
   }

@@ -1,5 +1,6 @@
 #include "host/desktop/placement.hpp"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -66,6 +67,19 @@ std::vector<Box> arrange(const Placement& placement, Box area, const std::vector
     out.push_back(Box{.x = x, .y = y, .width = s.width, .height = s.height});
   }
   return out;
+}
+
+Inset insetAt(Corner corner, Box monitor, Size size, Point at) {
+  const int roomX = std::max(monitor.width - size.width, 0),
+            roomY = std::max(monitor.height - size.height, 0);
+  const int x = std::clamp(at.x - monitor.x, 0, roomX), y = std::clamp(at.y - monitor.y, 0, roomY);
+  return Inset{.vertical = isTop(corner) ? y : roomY - y, .horizontal = isLeft(corner) ? x : roomX - x};
+}
+
+Point pointAt(Corner corner, Box monitor, Size size, Inset inset) {
+  const int x = isLeft(corner) ? inset.horizontal : monitor.width - size.width - inset.horizontal;
+  const int y = isTop(corner) ? inset.vertical : monitor.height - size.height - inset.vertical;
+  return Point{.x = monitor.x + x, .y = monitor.y + y};
 }
 
 }  // namespace ostrel::desktop

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "host/desktop/saved_places.hpp"
+
 namespace ostrel::desktop {
 
 enum class Corner { topLeft, topRight, bottomLeft, bottomRight };
@@ -60,6 +62,14 @@ struct Inset {
 /// order: a connector name first, else a decimal index within range; none when it names none.
 [[nodiscard]] std::optional<int> monitorIndex(std::string_view choice,
                                               const std::vector<std::string>& connectors);
+
+/// The inset from `corner` of `monitor` (a box in points on the screen) that puts a widget of `size`
+/// with its top-left at `at` (in points on the screen), moved onto the monitor where it would stand
+/// partly or wholly off it.
+[[nodiscard]] Inset insetAt(Corner corner, Box monitor, Size size, Point at);
+/// Where the top-left of a widget of `size` stands, in points on the screen, at `inset` from
+/// `corner` of `monitor`.
+[[nodiscard]] Point pointAt(Corner corner, Box monitor, Size size, Inset inset);
 
 /// Whether the corner touches the top edge / the left edge.
 [[nodiscard]] constexpr bool isTop(Corner c) {

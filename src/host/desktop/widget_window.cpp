@@ -97,6 +97,8 @@ struct WidgetWindow::State {
   GtkWidget* window = nullptr;
   GtkWidget* menu = nullptr;
   bool dragged = false;                 ///< a drag started: the next moves are the user's
+  std::optional<Point> grab;            ///< layer: where the pointer holds the surface, while dragged
+  Inset pressed;                        ///< layer: the inset when the drag began
   guint settle = 0;                     ///< reports where a drag left the window, once it stops moving
   bool alpha = false;                   ///< drawn on an alpha visual, composited
   cairo_surface_t* backdrop = nullptr;  ///< without alpha on X11: what the desktop showed beneath
@@ -233,13 +235,59 @@ struct WidgetWindow::State {
       s->popup(reinterpret_cast<GdkEvent*>(e));
       return TRUE;
     }
-    if (e->button == GDK_BUTTON_PRIMARY && s->setup.surface != Surface::layer) {
+    if (e->button == GDK_BUTTON_PRIMARY && s->setup.surface == Surface::layer) {
+      // A layer surface has no place of its own: it moves by its margins from the corner.
+      s->grab = Point{.x = static_cast<int>(std::lround(e->x)), .y = static_cast<int>(std::lround(e->y))};
+      s->pressed = s->setup.inset;
+      return TRUE;
+    }
+    if (e->button == GDK_BUTTON_PRIMARY) {
       s->dragged = true;
       gtk_window_begin_move_drag(GTK_WINDOW(s->window), static_cast<gint>(e->button),
                                  static_cast<gint>(e->x_root), static_cast<gint>(e->y_root), e->time);
       return TRUE;
     }
     return FALSE;
+  }
+
+  /// The monitor a layer surface stands on, in points on the screen.
+  Box monitorBox() const {
+    GdkDisplay* display = gtk_widget_get_display(window);
+    GdkWindow* surface = gtk_widget_get_window(window);
+    GdkMonitor* m = surface != nullptr ? gdk_display_get_monitor_at_window(display, surface) : nullptr;
+    if (m == nullptr && setup.monitor) m = gdk_display_get_monitor(display, *setup.monitor);
+    if (m == nullptr) m = gdk_display_get_monitor(display, 0);
+    GdkRectangle r{0, 0, 0, 0};
+    if (m != nullptr) gdk_monitor_get_geometry(m, &r);
+    return Box{.x = r.x, .y = r.y, .width = r.width, .height = r.height};
+  }
+
+  static gboolean onMotion(GtkWidget*, GdkEventMotion* e, gpointer self) {
+    auto* s = static_cast<State*>(self);
+    if (!s->grab) return FALSE;
+    const Box monitor = s->monitorBox();
+    const Size size = sizeOf(s->setup.family);
+    // The pointer's place on the surface as it stood when pressed: the compositor keeps that
+    // surface-local frame for the whole press (sway does), whatever the margins did since.
+    const Point from = pointAt(s->setup.corner, monitor, size, s->pressed);
+    const Point to{.x = from.x + static_cast<int>(std::lround(e->x)) - s->grab->x,
+                   .y = from.y + static_cast<int>(std::lround(e->y)) - s->grab->y};
+    const Inset inset = insetAt(s->setup.corner, monitor, size, to);
+    if (inset != s->setup.inset) {
+      s->setup.inset = inset;
+      anchor(GTK_WINDOW(s->window), s->setup);
+    }
+    return TRUE;
+  }
+
+  static gboolean onRelease(GtkWidget*, GdkEventButton* e, gpointer self) {
+    auto* s = static_cast<State*>(self);
+    if (!s->grab || e->button != GDK_BUTTON_PRIMARY) return FALSE;
+    s->grab.reset();
+    if (s->setup.inset != s->pressed && s->actions.moved) {
+      s->actions.moved(pointAt(s->setup.corner, s->monitorBox(), sizeOf(s->setup.family), s->setup.inset));
+    }
+    return TRUE;
   }
 
   static gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self) {
@@ -347,8 +395,11 @@ struct WidgetWindow::State {
     g_signal_connect(window, "draw", G_CALLBACK(onDraw), this);
     g_signal_connect(window, "delete-event", G_CALLBACK(onDelete), this);
     g_signal_connect(window, "destroy", G_CALLBACK(onDestroy), this);
-    gtk_widget_add_events(window, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_STRUCTURE_MASK);
+    gtk_widget_add_events(window, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_BUTTON1_MOTION_MASK |
+                                      GDK_STRUCTURE_MASK);
     g_signal_connect(window, "button-press-event", G_CALLBACK(onButton), this);
+    g_signal_connect(window, "button-release-event", G_CALLBACK(onRelease), this);
+    g_signal_connect(window, "motion-notify-event", G_CALLBACK(onMotion), this);
     g_signal_connect(window, "popup-menu", G_CALLBACK(onPopupMenu), this);
     g_signal_connect(window, "configure-event", G_CALLBACK(onConfigure), this);
   }

@@ -16,7 +16,8 @@
 /// A right click, the Menu key or Shift+F10, or the accessible's "menu" action (how a screen
 /// reader's user reaches it, the window never being focused) opens its menu: remove this widget,
 /// the appearance, quit; the menu takes the keyboard while open. Dragging it with the first button
-/// moves it (x11 and plain), and on x11 reports where it ended.
+/// moves it (a layer surface by its margins, kept on its monitor), and on x11 and layer reports
+/// where it ended.
 ///
 ///     WidgetWindow w(WindowSetup{...}, fonts, WindowActions{.quit = [] { stop(); }, ...});
 ///     w.show(face, ColorScheme::light);   // first face: the window appears
@@ -48,7 +49,8 @@ struct WindowSetup {
   Inset inset;                 ///< layer: margins to the corner's edges
   Box box;                     ///< x11 and plain: position and size in points on the screen
   std::optional<int> monitor;  ///< layer: the output's index
-  /// x11 and plain: where the user put it, in points on the screen; none: at `box`.
+  /// x11 and plain: where the user put it, in points on the screen; none: at `box` (layer: `inset`
+  /// says it).
   std::optional<Point> at;
 };
 

@@ -57,5 +57,23 @@ TEST(PlacementTest, AMonitorIsNamedByItsConnectorElseByItsIndex) {
   }
 }
 
+TEST(PlacementTest, APlaceOnTheScreenBecomesAnInsetFromTheCornerKeptOnTheMonitor) {
+  struct Case {
+    Corner corner;
+    Point at;
+    Inset inset;
+    Point back;  ///< where that inset puts the widget
+  };
+  // A 170-point widget on the monitor at 100..1100 × 30..730.
+  for (const Case& c : {Case{Corner::topLeft, {300, 80}, {50, 200}, {300, 80}},
+                        Case{Corner::bottomRight, {300, 80}, {480, 630}, {300, 80}},
+                        Case{Corner::topRight, {-500, 900}, {530, 830}, {100, 560}},
+                        Case{Corner::bottomLeft, {2000, 10}, {530, 830}, {930, 30}}}) {
+    const Inset in = insetAt(c.corner, kArea, {170, 170}, c.at);
+    EXPECT_EQ(in, c.inset) << name(c.corner);
+    EXPECT_EQ(pointAt(c.corner, kArea, {170, 170}, in), c.back) << name(c.corner);
+  }
+}
+
 }  // namespace
 }  // namespace ostrel::desktop

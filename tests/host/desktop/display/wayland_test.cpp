@@ -1,7 +1,8 @@
 // The host on a Wayland compositor with layer-shell (sway, headless, one output at two pixels per
 // point, screenshots by grim): the widgets are layer surfaces anchored in their corner, transparent
 // outside their rounded shape, and show what `render` draws at the output's scale. On one without
-// (weston, headless) they fall back to ordinary windows, and the host says so once.
+// (weston, headless) they fall back to ordinary windows, and the host says so once. Dragged, a layer
+// surface moves and keeps its place.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
@@ -94,6 +95,52 @@ TEST_F(WaylandHostTest, AMonitorNamedByItsConnectorGetsTheWidgetsAndTheAutostart
   ASSERT_EQ(install.wait(30), 0) << hostErrors();
   EXPECT_NE(readFile(dir_ / "config" / "autostart" / "ostrel-widgets.desktop").find(" --monitor HEADLESS-2 "),
             std::string::npos);
+}
+
+TEST_F(WaylandHostTest, ADraggedLayerSurfaceMovesAndStandsThereAtTheNextStartFromAnyCorner) {
+  OSTREL_NEED_PROGRAM("sway");
+  OSTREL_NEED_PROGRAM("grim");
+  constexpr int kWidth = 640, kHeight = 400;
+  Sway sway(kWidth, kHeight, 1, dir_);
+  ASSERT_TRUE(sway.ok()) << readFile(dir_ / "sway.log");
+  const std::map<std::string, std::string> wayland{{"WAYLAND_DISPLAY", sway.socket()},
+                                                   {"XDG_RUNTIME_DIR", sway.runtimeDir().string()},
+                                                   {"GDK_BACKEND", "wayland"}};
+  const auto png = dir_ / "screen.png";
+  ASSERT_EQ(runToEnd({"grim", png.string()}, wayland, dir_ / "grim.err"), 0) << readFile(dir_ / "grim.err");
+  const Image expected = rendered("NextUp", WidgetFamily::systemSmall, ColorScheme::light, kStartUtc, 1,
+                                  loadPng(png).at(kWidth - 1, kHeight - 1));
+  const auto shownAt = [&](int x, int y) {
+    Image shown;
+    Difference d;
+    eventually([&] {
+      shown = runToEnd({"grim", png.string()}, wayland) == 0 ? loadPng(png).crop(x, y, 170, 170) : Image{};
+      return (d = compare(shown, expected)).similar();
+    });
+    EXPECT_TRUE(d.similar()) << "at " << x << "," << y << ": mean " << d.mean << ", outliers " << d.outliers
+                             << "; shown " << keep(shown, "shown") << "\n"
+                             << hostErrors();
+  };
+  const auto start = [&](const char* corner) {
+    return startHost({"--widget", "NextUp:systemSmall", "--corner", corner, "--scheme", "light"}, wayland);
+  };
+  Process host = start("top-left");
+  shownAt(24, 24);
+  // Pressed at 100,100, moved by 100,60 and released.
+  ASSERT_EQ(runToEnd({OSTREL_VIRTUAL_POINTER, "640", "400", "100", "100", "100", "60"}, wayland,
+                     dir_ / "pointer.err"),
+            0)
+      << readFile(dir_ / "pointer.err");
+  shownAt(124, 84);
+  EXPECT_TRUE(eventually([&] {
+    return readFile(dir_ / "config" / "ostrel-widgets" / "places.conf").find("x=124\ny=84") !=
+           std::string::npos;
+  })) << readFile(dir_ / "config" / "ostrel-widgets" / "places.conf");
+  EXPECT_EQ(host.stop(SIGTERM), 0);
+  host = start("bottom-right");
+  shownAt(124, 84);
+  EXPECT_EQ(host.stop(SIGTERM), 0);
+  EXPECT_EQ(hostErrors(), "");
 }
 
 TEST_F(WaylandHostTest, WithoutLayerShellTheWidgetsAreOrdinaryWindowsAndTheHostSaysSoOnce) {
