@@ -40,9 +40,19 @@ int main(int argc, char** argv) {
   if (display == nullptr) return 1;
   Globals g;
   const wl_registry_listener listener{onGlobal, onGlobalRemove};
-  wl_registry_add_listener(wl_display_get_registry(display), &listener, &g);
+  wl_registry* registry = wl_display_get_registry(display);
+  wl_registry_add_listener(registry, &listener, &g);
   wl_display_roundtrip(display);
-  if (g.seat == nullptr || g.pointers == nullptr) return 1;
+  // Every proxy is let go before the connection ends (the sanitizers' leak check runs this too).
+  const auto done = [&](int status) {
+    if (g.pointers != nullptr) zwlr_virtual_pointer_manager_v1_destroy(g.pointers);
+    if (g.seat != nullptr) wl_seat_destroy(g.seat);
+    wl_registry_destroy(registry);
+    wl_display_roundtrip(display);
+    wl_display_disconnect(display);
+    return status;
+  };
+  if (g.seat == nullptr || g.pointers == nullptr) return done(1);
   zwlr_virtual_pointer_v1* p = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(g.pointers, g.seat);
   uint32_t time = 1;
   const auto send = [&] {
@@ -64,7 +74,5 @@ int main(int argc, char** argv) {
   zwlr_virtual_pointer_v1_button(p, time++, BTN_LEFT, WL_POINTER_BUTTON_STATE_RELEASED);
   ok = ok && send();
   zwlr_virtual_pointer_v1_destroy(p);
-  wl_display_roundtrip(display);
-  wl_display_disconnect(display);
-  return ok ? 0 : 1;
+  return done(ok ? 0 : 1);
 }
