@@ -117,10 +117,10 @@ bool WallTimer::arm(Date at) {
     whole = 0;
     nanos = 1;
   }
-  itimerspec spec{};
-  spec.it_value.tv_sec = static_cast<time_t>(whole);
-  spec.it_value.tv_nsec = static_cast<long>(nanos);
-  return ::timerfd_settime(s.fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) == 0;
+  itimerspec due{};
+  due.it_value.tv_sec = static_cast<time_t>(whole);
+  due.it_value.tv_nsec = static_cast<long>(nanos);
+  return ::timerfd_settime(s.fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &due, nullptr) == 0;
 }
 
 void WallTimer::disarm() {
