@@ -62,11 +62,7 @@ GnomeShell::GnomeShell(const fs::path& dir, const std::string& settings, int wid
                     .err = dir / "gnome-shell.log",
                     .passFd = {},
                     .prefix = {}});
-  GDBusConnection* bus = g_dbus_connection_new_for_address_sync(
-      session_.address().c_str(),
-      static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                        G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-      nullptr, nullptr, nullptr);
+  GDBusConnection* bus = busAt(session_.address());
   if (bus == nullptr) return;
   // The shell answers screenshots and window lists only to the desktop's own portal.
   if (!owns(bus, "org.freedesktop.impl.portal.desktop.gnome")) {

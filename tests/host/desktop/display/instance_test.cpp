@@ -16,11 +16,7 @@ namespace {
 /// What the host on the bus at `address` says it shows: "kind family reading" lines.
 std::vector<std::string> facesOn(const std::string& address) {
   std::vector<std::string> out;
-  GDBusConnection* bus = g_dbus_connection_new_for_address_sync(
-      address.c_str(),
-      static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                        G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-      nullptr, nullptr, nullptr);
+  GDBusConnection* bus = busAt(address);
   if (bus == nullptr) return out;
   GVariant* reply = g_dbus_connection_call_sync(
       bus, "app.ostrel.Widgets", "/app/ostrel/Widgets", "app.ostrel.Widgets.Host", "Faces", nullptr,

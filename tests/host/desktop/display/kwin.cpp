@@ -53,11 +53,7 @@ Kwin::Kwin(int width, int height, int scale, const fs::path& dir)
                .err = dir / "kwin.log",
                .passFd = {},
                .prefix = {}});
-  GDBusConnection* bus = g_dbus_connection_new_for_address_sync(
-      session_.address().c_str(),
-      static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                        G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-      nullptr, nullptr, nullptr);
+  GDBusConnection* bus = busAt(session_.address());
   if (bus == nullptr) return;
   // Up once its screenshot service answers.
   bus_ = bus;

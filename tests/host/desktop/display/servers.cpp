@@ -70,6 +70,14 @@ Xvfb::Xvfb(int width, int height, const fs::path& logDir) {
   if (!n.empty()) display_ = ":" + n;
 }
 
+GDBusConnection* busAt(const std::string& address) {
+  return g_dbus_connection_new_for_address_sync(
+      address.c_str(),
+      static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                        G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+      nullptr, nullptr, nullptr);
+}
+
 SessionBus::SessionBus(const fs::path& logDir) {
   ReadyPipe ready;
   process_ =

@@ -8,6 +8,7 @@
 ///
 /// A server whose program is missing skips the test, unless OSTREL_REQUIRE_DISPLAY_TESTS=1 (set by
 /// CI), where it fails it.
+#include <gio/gio.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -55,6 +56,9 @@ class SessionBus {
   Process process_;
   std::string address_;
 };
+
+/// A new connection to the message bus at `address` (a reference to unref), or null.
+[[nodiscard]] GDBusConnection* busAt(const std::string& address);
 
 /// sway on its headless backend with `outputs` outputs (HEADLESS-1, HEADLESS-2... side by side) of
 /// `width` × `height` pixels at `scale`, run as the unprivileged user `nobody` when the tests run as
