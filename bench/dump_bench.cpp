@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "platform/ui/json_dump.hpp"
-#include "platform/ui/text_dump.hpp"
 #include "timeline/sample.hpp"
+#include "ui/json_dump.hpp"
+#include "ui/text_dump.hpp"
 #include "widgets/widgets.hpp"
 
 namespace {

@@ -12,11 +12,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "cli/face.hpp"
-#include "cli/render_commands.hpp"
+#include "cli/chosen_face.hpp"
+#include "draw/render_commands.hpp"
 #include "feed/date_rule.hpp"
-#include "platform/render/canvas.hpp"
-#include "platform/render/image.hpp"
+#include "render/canvas.hpp"
+#include "render/image.hpp"
 #include "timeline/sample.hpp"
 #include "widgets/widgets.hpp"
 
@@ -35,10 +35,11 @@ const render::PangoMeasurer& fonts() {
 
 const Date kNow = parseDate("2026-03-02T09:30:00Z").value_or(Date{});
 
-const cli::HostSettings& settings() {
-  static const cli::HostSettings s{.host = Host{.clock = Clock::fixed(kNow), .feed = {}, .timeZone = "UTC"},
-                                   .locale = "en_US",
-                                   .json = false};
+const cli::CommonSettings& settings() {
+  static const cli::CommonSettings s{
+      .services = Services{.clock = Clock::fixed(kNow), .feed = {}, .timeZone = "UTC"},
+      .locale = "en_US",
+      .json = false};
   return s;
 }
 

@@ -24,12 +24,12 @@
 #include <utility>
 #include <vector>
 
+#include "base/atomic_file.hpp"
+#include "engine/engine.hpp"
 #include "feed/date_rule.hpp"
-#include "host/engine.hpp"
-#include "host/png_dir_output.hpp"
-#include "platform/atomic_file.hpp"
-#include "platform/render/image.hpp"
-#include "platform/render/text.hpp"
+#include "png/png_dir_output.hpp"
+#include "render/image.hpp"
+#include "render/text.hpp"
 #include "timeline/provider.hpp"
 #include "widgets/widgets.hpp"
 
@@ -98,7 +98,8 @@ Shown shownOver(double seconds) {
   for (Date at = start(); at < until;) {
     Timeline<Entry> t;
     Provider{}.getTimeline(
-        {.isPreview = false, .host = Host{.clock = Clock::fixed(at), .feed = kFeed, .timeZone = kZone}},
+        {.isPreview = false,
+         .services = Services{.clock = Clock::fixed(at), .feed = kFeed, .timeZone = kZone}},
         [&](Timeline<Entry> made) { t = std::move(made); });
     ++out.timelines;
     for (const Entry& e : t.entries) {

@@ -22,12 +22,12 @@ function(ostrel_test name)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}")
 endfunction()
 
-# ostrel_huge_pages(TARGET): an executable that may load large feeds places its large blocks on
-# transparent huge pages (src/platform/huge_pages.cpp, which says why). Not under the sanitizers,
+# ostrel_link_allocator(TARGET): an executable that may load large feeds places its large blocks on
+# transparent huge pages (src/allocator/huge_pages.cpp, which says why). Not under the sanitizers,
 # which bring their own allocation functions.
-function(ostrel_huge_pages target)
+function(ostrel_link_allocator target)
   if(OSTREL_SANITIZE OR OSTREL_FUZZ OR OSTREL_TSAN)
     return()
   endif()
-  target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src/platform/huge_pages.cpp)
+  target_link_libraries(${target} PRIVATE ostrel::allocator)
 endfunction()

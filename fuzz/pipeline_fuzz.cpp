@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/render/canvas.hpp"
-#include "platform/render/draw.hpp"
-#include "platform/render/text.hpp"
+#include "render/canvas.hpp"
+#include "render/draw.hpp"
+#include "render/text.hpp"
 #include "timeline/provider.hpp"
 #include "widgets/widgets.hpp"
 
@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const MemoryFile file(data, size);
   const TimelineProviderContext context{
       .isPreview = false,
-      .host = Host{.clock = Clock::fixed(kNow), .feed = file.path(), .timeZone = "Australia/Sydney"}};
+      .services = Services{.clock = Clock::fixed(kNow), .feed = file.path(), .timeZone = "Australia/Sydney"}};
   Timeline<Entry> timeline;
   int calls = 0;
   Provider{}.getTimeline(context, [&](Timeline<Entry> t) {

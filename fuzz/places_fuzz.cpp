@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/desktop/saved_places.hpp"
+#include "desktop/saved_places.hpp"
 
 namespace {
 

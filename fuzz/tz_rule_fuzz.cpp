@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/time_zone.hpp"
-#include "platform/tz_rule.hpp"
+#include "time/time_zone.hpp"
+#include "time/tz_rule.hpp"
 
 namespace {
 

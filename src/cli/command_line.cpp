@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/string_table.hpp"
+#include "time/string_table.hpp"
 
 namespace ostrel::cli {
 namespace {

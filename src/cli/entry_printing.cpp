@@ -3,10 +3,10 @@
 #include <cmath>
 #include <ostream>
 
+#include "base/json_writer.hpp"
 #include "cli/printable.hpp"
-#include "platform/iso_utc.hpp"
-#include "platform/iso_zoned.hpp"
-#include "platform/json_writer.hpp"
+#include "time/iso_utc.hpp"
+#include "time/iso_zoned.hpp"
 
 namespace ostrel::cli {
 namespace {

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/json_writer.hpp"
 #include "feed/date_rule.hpp"
 #include "feed/feed_file.hpp"
-#include "platform/calendar.hpp"
-#include "platform/json_writer.hpp"
-#include "platform/locale_name.hpp"
+#include "time/calendar.hpp"
+#include "time/locale_name.hpp"
 
 namespace ostrel::cli {
 
@@ -44,39 +44,40 @@ CLI::Validator localeValidator() {
 
 }  // namespace
 
-void addHostOptions(CLI::App& cmd, HostOptions& options, std::initializer_list<HostOption> offered) {
-  for (const HostOption option : offered) {
+void addCommonOptions(CLI::App& cmd, CommonOptions& options, std::initializer_list<CommonOption> offered) {
+  for (const CommonOption option : offered) {
     switch (option) {
-      case HostOption::feed:
+      case CommonOption::feed:
         cmd.add_option("--feed", options.feed,
                        "Feed document to read (default: " + FeedFile::url().string() + ")");
         break;
-      case HostOption::now:
+      case CommonOption::now:
         cmd.add_option("--now", options.now,
                        "Pin the host's clock to this instant (default: the system clock)")
             ->check(instantValidator());
         break;
-      case HostOption::tz:
+      case CommonOption::tz:
         cmd.add_option("--tz", options.tz,
                        "Time zone as TZ names it: a zone such as Australia/Sydney, a zone file's path or a "
                        "POSIX rule such as AEST-10AEDT,M10.1.0,M4.1.0/3 (default: TZ, else the system's)")
             ->check(zoneValidator());
         break;
-      case HostOption::locale:
+      case CommonOption::locale:
         cmd.add_option("--locale", options.locale,
                        "Locale, such as en_AU or de_DE (default: the environment's)")
             ->check(localeValidator());
         break;
-      case HostOption::json:
+      case CommonOption::json:
         cmd.add_flag("--json", options.json, "Print JSON instead of a table");
         break;
     }
   }
 }
 
-void addHostOptions(CLI::App& cmd, HostOptions& options, bool withJson) {
-  addHostOptions(cmd, options, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::locale});
-  if (withJson) addHostOptions(cmd, options, {HostOption::json});
+void addCommonOptions(CLI::App& cmd, CommonOptions& options, bool withJson) {
+  addCommonOptions(cmd, options,
+                   {CommonOption::feed, CommonOption::now, CommonOption::tz, CommonOption::locale});
+  if (withJson) addCommonOptions(cmd, options, {CommonOption::json});
 }
 
 std::string helpFooter(std::initializer_list<const char*> examples, bool readsFeed) {
@@ -105,15 +106,15 @@ CLI::Validator finiteRange(double low, double high) {
       "NUMBER");
 }
 
-HostSettings resolve(const HostOptions& options) {
-  Host host{
+CommonSettings resolve(const CommonOptions& options) {
+  Services services{
       .clock = options.now.empty() ? Clock::system() : Clock::fixed(instant(options.now)),
       .feed = options.feed.empty() ? FeedFile::url() : std::filesystem::path(options.feed),
       .timeZone = options.tz.empty() ? Calendar::defaultTimeZone() : options.tz,
   };
-  return HostSettings{.host = std::move(host),
-                      .locale = options.locale.empty() ? LocaleName::fromEnvironment() : options.locale,
-                      .json = options.json};
+  return CommonSettings{.services = std::move(services),
+                        .locale = options.locale.empty() ? LocaleName::fromEnvironment() : options.locale,
+                        .json = options.json};
 }
 
 }  // namespace ostrel::cli

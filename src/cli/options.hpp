@@ -2,18 +2,18 @@
 /// \file options.hpp
 /// The options every subcommand shares, and their resolution into what the host lends the provider.
 ///
-///     auto o = std::make_shared<HostOptions>();   // outlives parsing: the callback reads it
-///     addHostOptions(*cmd, *o, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::json});
-///     cmd->callback([o] {
-///       const HostSettings s = resolve(*o);       // Host{clock, feed, timeZone}, locale, json
-///       Provider{}.getTimeline({.isPreview = false, .host = s.host}, ...);
+///     auto o = std::make_shared<CommonOptions>();   // outlives parsing: the callback reads it
+///     addCommonOptions(*cmd, *o, {CommonOption::feed, CommonOption::now, CommonOption::tz,
+///     CommonOption::json}); cmd->callback([o] {
+///       const CommonSettings s = resolve(*o);       // Services{clock, feed, timeZone}, locale, json
+///       Provider{}.getTimeline({.isPreview = false, .services = s.services}, ...);
 ///     });
 ///
 /// | option            | default                          | resolved into                 |
 /// |-------------------|----------------------------------|-------------------------------|
-/// | `--feed FILE`     | `FeedFile::url()`                | `host.feed` (read by `load()`) |
-/// | `--now ISO8601`   | the system clock                 | `host.clock` (`Clock::fixed`) |
-/// | `--tz ZONE`       | `Calendar::defaultTimeZone()`    | `host.timeZone`               |
+/// | `--feed FILE`     | `FeedFile::url()`                | `services.feed` (read by `load()`) |
+/// | `--now ISO8601`   | the system clock                 | `services.clock` (`Clock::fixed`) |
+/// | `--tz ZONE`       | `Calendar::defaultTimeZone()`    | `services.timeZone`               |
 /// | `--locale NAME`   | `LocaleName::fromEnvironment()`  | `locale`                      |
 /// | `--json`          | off (a table for people)         | `json`                        |
 ///
@@ -29,7 +29,7 @@
 /// | `tree`        | yes    | yes   | yes  | yes      | yes    |
 /// | `render`, `gallery` | yes | yes | yes  | yes      |        |
 ///
-/// All of them hand `HostSettings::host` to the provider, so they see the same pinned clock, feed
+/// All of them hand `CommonSettings::services` to the provider, so they see the same pinned clock, feed
 /// and zone. Values are checked while the command line is parsed (CLI11 validators), so an
 /// unparsable `--now`, an unknown `--tz` or `--locale` is a parse error: "ostrel-widgets: error:
 /// --tz: unknown time zone: X" on stderr and exit status 2; `resolve` therefore never fails.
@@ -39,14 +39,14 @@
 #include <optional>
 #include <string>
 
-#include "platform/date.hpp"
-#include "platform/iso_utc.hpp"
-#include "timeline/host.hpp"
+#include "time/date.hpp"
+#include "time/iso_utc.hpp"
+#include "timeline/services.hpp"
 
 namespace ostrel::cli {
 
-/// The shared options as typed.
-struct HostOptions {
+/// The options shared by the subcommands, as typed.
+struct CommonOptions {
   std::string feed;    ///< empty: the fixed feed location
   std::string now;     ///< empty: the system clock
   std::string tz;      ///< empty: the environment's zone
@@ -55,22 +55,22 @@ struct HostOptions {
 };
 
 /// One of the shared options.
-enum class HostOption { feed, now, tz, locale, json };
+enum class CommonOption { feed, now, tz, locale, json };
 
 /// Adds the `offered` shared options to `cmd`, in the order given.
-void addHostOptions(CLI::App& cmd, HostOptions& options, std::initializer_list<HostOption> offered);
+void addCommonOptions(CLI::App& cmd, CommonOptions& options, std::initializer_list<CommonOption> offered);
 /// Adds --feed, --now, --tz, --locale and, with `withJson`, --json.
-void addHostOptions(CLI::App& cmd, HostOptions& options, bool withJson = true);
+void addCommonOptions(CLI::App& cmd, CommonOptions& options, bool withJson = true);
 
 /// The shared options resolved.
-struct HostSettings {
-  Host host;
+struct CommonSettings {
+  Services services;
   std::string locale;
   bool json = false;
 };
 
 /// Resolves checked options (defaults filled in).
-[[nodiscard]] HostSettings resolve(const HostOptions& options);
+[[nodiscard]] CommonSettings resolve(const CommonOptions& options);
 
 /// The end of a subcommand's --help: the `examples`, one command line each, and, when the
 /// subcommand reads the feed, where from (this user's full default path).
@@ -83,7 +83,7 @@ struct HostSettings {
 /// The instant `text` names (already validated).
 [[nodiscard]] Date instant(const std::string& text);
 
-/// Dates are printed in UTC with milliseconds (platform/iso_utc.hpp).
+/// Dates are printed in UTC with milliseconds (time/iso_utc.hpp).
 using ostrel::isoUtc;
 
 }  // namespace ostrel::cli

@@ -7,18 +7,18 @@
 #include "cli/commands.hpp"
 #include "cli/entry_printing.hpp"
 #include "cli/options.hpp"
-#include "platform/calendar.hpp"
+#include "time/calendar.hpp"
 #include "timeline/entry_reason.hpp"
 #include "timeline/provider.hpp"
 
 namespace ostrel::cli {
 namespace {
 
-void printOne(Io& io, const HostSettings& s, const Entry& e) {
+void printOne(Io& io, const CommonSettings& s, const Entry& e) {
   if (s.json) {
     printEntryJson(io.out, e);
   } else {
-    printEntry(io.out, e, s.host.timeZone);
+    printEntry(io.out, e, s.services.timeZone);
   }
 }
 
@@ -35,64 +35,66 @@ std::vector<ReasonedDate> reasonsOf(const Timeline<Entry>& t, const std::string&
 
 void addTimelineCommands(CLI::App& app, Io& io) {
   {
-    auto options = std::make_shared<HostOptions>();
+    auto options = std::make_shared<CommonOptions>();
     CLI::App* cmd = app.add_subcommand("timeline",
                                        "Print the timeline the provider makes now: each entry's date and why "
                                        "it is there, and the reload time");
-    addHostOptions(*cmd, *options, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::json});
+    addCommonOptions(*cmd, *options,
+                     {CommonOption::feed, CommonOption::now, CommonOption::tz, CommonOption::json});
     cmd->footer(
         helpFooter({"ostrel-widgets timeline",
                     "ostrel-widgets timeline --json --now 2026-03-02T10:00:30+11:00 --tz Australia/Sydney",
                     "ostrel-widgets timeline --feed examples/widget.json"}));
     cmd->callback([&io, options] {
-      const HostSettings s = resolve(*options);
-      Provider{}.getTimeline({.isPreview = false, .host = s.host}, [&](const Timeline<Entry>& t) {
+      const CommonSettings s = resolve(*options);
+      Provider{}.getTimeline({.isPreview = false, .services = s.services}, [&](const Timeline<Entry>& t) {
         if (s.json) {
-          printTimelineJson(io.out, t, reasonsOf(t, s.host.timeZone));
+          printTimelineJson(io.out, t, reasonsOf(t, s.services.timeZone));
         } else {
-          printTimeline(io.out, t, reasonsOf(t, s.host.timeZone), s.host.timeZone);
+          printTimeline(io.out, t, reasonsOf(t, s.services.timeZone), s.services.timeZone);
         }
       });
     });
   }
   {
-    auto options = std::make_shared<HostOptions>();
+    auto options = std::make_shared<CommonOptions>();
     auto at = std::make_shared<std::string>();
     CLI::App* cmd = app.add_subcommand(
         "entry", "Print the entry for one instant over the loaded feed, with its selections");
     cmd->add_option("--at", *at, "The entry's date")->required()->check(instantValidator());
-    addHostOptions(*cmd, *options, {HostOption::feed, HostOption::tz, HostOption::json});
+    addCommonOptions(*cmd, *options, {CommonOption::feed, CommonOption::tz, CommonOption::json});
     cmd->footer(
         helpFooter({"ostrel-widgets entry --at 2026-03-02T10:00:00+11:00",
                     "ostrel-widgets entry --at 2026-03-02T10:00:00Z --feed examples/widget.json --json"}));
     cmd->callback([&io, options, at] {
-      const HostSettings s = resolve(*options);
-      printOne(io, s, Entry{.date = instant(*at), .loaded = s.host.load()});
+      const CommonSettings s = resolve(*options);
+      printOne(io, s, Entry{.date = instant(*at), .loaded = s.services.load()});
     });
   }
   {
-    auto options = std::make_shared<HostOptions>();
+    auto options = std::make_shared<CommonOptions>();
     auto preview = std::make_shared<bool>(false);
     CLI::App* cmd = app.add_subcommand(
         "snapshot", "Print the snapshot entry (the sample stands in for a missing feed in a preview)");
     cmd->add_flag("--preview", *preview, "Ask as the widget gallery's preview does");
-    addHostOptions(*cmd, *options, {HostOption::feed, HostOption::now, HostOption::tz, HostOption::json});
+    addCommonOptions(*cmd, *options,
+                     {CommonOption::feed, CommonOption::now, CommonOption::tz, CommonOption::json});
     cmd->footer(helpFooter({"ostrel-widgets snapshot", "ostrel-widgets snapshot --preview --json"}));
     cmd->callback([&io, options, preview] {
-      const HostSettings s = resolve(*options);
-      Provider{}.getSnapshot({.isPreview = *preview, .host = s.host},
+      const CommonSettings s = resolve(*options);
+      Provider{}.getSnapshot({.isPreview = *preview, .services = s.services},
                              [&](const Entry& e) { printOne(io, s, e); });
     });
   }
   {
-    auto options = std::make_shared<HostOptions>();
+    auto options = std::make_shared<CommonOptions>();
     CLI::App* cmd =
         app.add_subcommand("placeholder", "Print the placeholder entry: the sample feed, dated now");
-    addHostOptions(*cmd, *options, {HostOption::now, HostOption::tz, HostOption::json});
+    addCommonOptions(*cmd, *options, {CommonOption::now, CommonOption::tz, CommonOption::json});
     cmd->footer(helpFooter({"ostrel-widgets placeholder", "ostrel-widgets placeholder --json"}, false));
     cmd->callback([&io, options] {
-      const HostSettings s = resolve(*options);
-      printOne(io, s, Provider{}.placeholder({.isPreview = false, .host = s.host}));
+      const CommonSettings s = resolve(*options);
+      printOne(io, s, Provider{}.placeholder({.isPreview = false, .services = s.services}));
     });
   }
 }

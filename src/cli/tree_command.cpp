@@ -3,10 +3,10 @@
 #include <memory>
 #include <ostream>
 
+#include "cli/chosen_face.hpp"
 #include "cli/commands.hpp"
-#include "cli/face.hpp"
-#include "platform/ui/json_dump.hpp"
-#include "platform/ui/text_dump.hpp"
+#include "ui/json_dump.hpp"
+#include "ui/text_dump.hpp"
 
 namespace ostrel::cli {
 
@@ -21,9 +21,9 @@ void addTree(CLI::App& app, Io& io) {
   cmd->callback([&io, options] {
     auto face = resolveFace(*options, *io.widgets);
     if (const auto* error = std::get_if<std::string>(&face)) return io.fail(Status::usage, *error);
-    const Face& f = std::get<Face>(face);
+    const ChosenFace& f = std::get<ChosenFace>(face);
     const View view = f.widget->content(f.entry, f.env);
-    io.out << (options->host.json ? dumpJson(view) : dumpText(view));  // each ends in one newline
+    io.out << (options->common.json ? dumpJson(view) : dumpText(view));  // each ends in one newline
   });
 }
 

@@ -5,8 +5,8 @@
 ///
 ///     View face = ostrelBackground(Group({content}), env);
 
-#include "platform/ui/environment.hpp"
-#include "platform/ui/view.hpp"
+#include "ui/environment.hpp"
+#include "ui/view.hpp"
 
 namespace ostrel {
 

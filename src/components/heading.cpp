@@ -1,7 +1,7 @@
 #include "components/heading.hpp"
 
 #include "components/palette.hpp"
-#include "platform/upper_case.hpp"
+#include "time/upper_case.hpp"
 
 namespace ostrel {
 

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/ui/environment.hpp"
-#include "platform/ui/view.hpp"
+#include "ui/environment.hpp"
+#include "ui/view.hpp"
 
 namespace ostrel {
 

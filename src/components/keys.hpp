@@ -3,7 +3,7 @@
 /// Every localisation key of the widgets, as written in the string table. A key without a
 /// translation is shown as it stands. Marked with `N_` so that the `pot` target extracts them.
 
-#include "platform/string_table.hpp"
+#include "time/string_table.hpp"
 
 namespace ostrel::keys {
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "feed/loaded.hpp"
-#include "platform/ui/environment.hpp"
-#include "platform/ui/view.hpp"
+#include "ui/environment.hpp"
+#include "ui/view.hpp"
 
 namespace ostrel {
 

@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "feed/feed.hpp"
-#include "platform/ui/environment.hpp"
-#include "platform/ui/view.hpp"
+#include "ui/environment.hpp"
+#include "ui/view.hpp"
 
 namespace ostrel {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "platform/date_format.hpp"
+#include "time/date_format.hpp"
 
 namespace ostrel {
 

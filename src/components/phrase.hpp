@@ -20,8 +20,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/date.hpp"
-#include "platform/ui/environment.hpp"
+#include "time/date.hpp"
+#include "ui/environment.hpp"
 
 namespace ostrel {
 

@@ -22,8 +22,8 @@
 /// Localisable texts are `Text::localized(key, arguments)` with a key from `components/keys.hpp`;
 /// feed text is always `Text::verbatim`.
 
-#include "platform/date.hpp"            // IWYU pragma: export
-#include "platform/date_format.hpp"     // IWYU pragma: export
-#include "platform/string_table.hpp"    // IWYU pragma: export
-#include "platform/ui/environment.hpp"  // IWYU pragma: export
-#include "platform/ui/view.hpp"         // IWYU pragma: export
+#include "time/date.hpp"          // IWYU pragma: export
+#include "time/date_format.hpp"   // IWYU pragma: export
+#include "time/string_table.hpp"  // IWYU pragma: export
+#include "ui/environment.hpp"     // IWYU pragma: export
+#include "ui/view.hpp"            // IWYU pragma: export

@@ -5,9 +5,9 @@
 ///
 ///     When{.date = c.start, .now = entry.date}.view(env)   // "in 40 min"
 
-#include "platform/date.hpp"
-#include "platform/ui/environment.hpp"
-#include "platform/ui/view.hpp"
+#include "time/date.hpp"
+#include "ui/environment.hpp"
+#include "ui/view.hpp"
 
 namespace ostrel {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "feed/unit_color.hpp"
-#include "platform/date.hpp"
+#include "time/date.hpp"
 
 namespace ostrel {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/date.hpp"
+#include "time/date.hpp"
 
 namespace ostrel {
 

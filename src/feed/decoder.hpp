@@ -13,9 +13,9 @@
 #include <cstddef>
 #include <string_view>
 
+#include "base/result.hpp"
 #include "feed/decode_error.hpp"
 #include "feed/feed.hpp"
-#include "platform/result.hpp"
 
 namespace simdjson {
 struct padded_string;

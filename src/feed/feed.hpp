@@ -20,7 +20,7 @@
 #include "feed/class_item.hpp"
 #include "feed/due_item.hpp"
 #include "feed/unit_color.hpp"
-#include "platform/date.hpp"
+#include "time/date.hpp"
 
 namespace ostrel {
 

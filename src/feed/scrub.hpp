@@ -18,8 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/result.hpp"
 #include "feed/decode_error.hpp"
-#include "platform/result.hpp"
 
 namespace ostrel::detail {
 

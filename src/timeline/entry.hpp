@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "feed/loaded.hpp"
-#include "platform/date.hpp"
+#include "time/date.hpp"
 
 namespace ostrel {
 

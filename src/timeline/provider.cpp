@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "platform/calendar.hpp"
+#include "time/calendar.hpp"
 #include "timeline/sample.hpp"
 
 namespace ostrel {
@@ -56,14 +56,14 @@ void sortDates(std::vector<Date>& dates) {
 }  // namespace
 
 Entry Provider::placeholder(const TimelineProviderContext& context) const {
-  const Date now = context.host.clock.now();
+  const Date now = context.services.clock.now();
   return Entry{.date = now, .loaded = Loaded::feed(Sample::feed(Clock::fixed(now)))};
 }
 
 void Provider::getSnapshot(const TimelineProviderContext& context,
                            const std::function<void(Entry)>& completion) const {
-  const Date now = context.host.clock.now();
-  Loaded loaded = context.host.load();
+  const Date now = context.services.clock.now();
+  Loaded loaded = context.services.load();
   if (context.isPreview && loaded.which() == Loaded::Case::missing) {
     loaded = Loaded::feed(Sample::feed(Clock::fixed(now)));
   }
@@ -72,9 +72,9 @@ void Provider::getSnapshot(const TimelineProviderContext& context,
 
 void Provider::getTimeline(const TimelineProviderContext& context,
                            const std::function<void(Timeline<Entry>)>& completion) const {
-  const Date now = context.host.clock.now();
-  const Loaded loaded = context.host.load();
-  const Date m0 = Calendar::minuteStart(now, context.host.timeZone).value_or(now);
+  const Date now = context.services.clock.now();
+  const Loaded loaded = context.services.load();
+  const Date m0 = Calendar::minuteStart(now, context.services.timeZone).value_or(now);
   completion(timeline(now, m0, loaded));
 }
 

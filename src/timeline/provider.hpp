@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "timeline/entry.hpp"
-#include "timeline/host.hpp"
+#include "timeline/services.hpp"
 #include "timeline/timeline.hpp"
 
 namespace ostrel {

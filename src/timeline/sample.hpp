@@ -4,7 +4,7 @@
 /// deadlines, a week label and a card count — dated by plain second offsets from the host's now.
 
 #include "feed/feed.hpp"
-#include "platform/clock.hpp"
+#include "time/clock.hpp"
 
 namespace ostrel {
 

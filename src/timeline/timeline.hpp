@@ -8,7 +8,7 @@
 #include <concepts>
 #include <vector>
 
-#include "platform/date.hpp"
+#include "time/date.hpp"
 
 namespace ostrel {
 

@@ -17,10 +17,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/ui/environment.hpp"
-#include "platform/ui/view.hpp"
 #include "timeline/entry.hpp"
 #include "timeline/provider.hpp"
+#include "ui/environment.hpp"
+#include "ui/view.hpp"
 
 namespace ostrel {
 

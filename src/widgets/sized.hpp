@@ -9,8 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "platform/ui/environment.hpp"
-#include "platform/ui/view.hpp"
+#include "ui/environment.hpp"
+#include "ui/view.hpp"
 
 namespace ostrel {
 

@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "cli/render_commands.hpp"
+#include "draw/render_commands.hpp"
 #include "feed/date_rule.hpp"
 #include "support/scratch.hpp"
 #include "widgets/widgets.hpp"
@@ -15,16 +15,16 @@ namespace {
 
 class Gallery : public test_support::ScratchTest {
  protected:
-  [[nodiscard]] HostSettings settings(const std::filesystem::path& feed) const {
-    return HostSettings{.host = Host{.clock = Clock::fixed(kNow), .feed = feed, .timeZone = "UTC"},
-                        .locale = "en_US",
-                        .json = false};
+  [[nodiscard]] CommonSettings settings(const std::filesystem::path& feed) const {
+    return CommonSettings{.services = Services{.clock = Clock::fixed(kNow), .feed = feed, .timeZone = "UTC"},
+                          .locale = "en_US",
+                          .json = false};
   }
   const Date kNow = parseDate("2026-03-02T09:30:00Z").value_or(Date{});
 };
 
 TEST_F(Gallery, SectionsNameAndDescribeEachWidgetWithItsFamiliesLightThenDark) {
-  const HostSettings s = settings(dir_ / "absent.json");
+  const CommonSettings s = settings(dir_ / "absent.json");
   const auto sections = pickerSections(OstrelWidgets{}.body(), previewEntry(s, "", false), s, 14);
   ASSERT_EQ(sections.size(), 2u);
   EXPECT_EQ(sections[0].displayName, "Next up");

@@ -135,8 +135,7 @@ TEST_F(HostCommand, InstallsAnAutostartEntryWithTheSameOptionsAndRemovesIt) {
 TEST_F(HostCommand, TheAutostartEntryAndTheInstalledEntryAreValidDesktopEntries) {
   std::ofstream(dir_ / "100% \"odd\" $feed.json") << "{}";
   ASSERT_EQ(run("host --install-autostart --feed '100% \"odd\" $feed.json'").status, 0);
-  for (const fs::path& file :
-       {entry(), fs::path(OSTREL_SOURCE_DIR) / "src/host/desktop/ostrel-widgets.desktop"}) {
+  for (const fs::path& file : {entry(), fs::path(OSTREL_SOURCE_DIR) / "src/desktop/ostrel-widgets.desktop"}) {
     const std::string check = "desktop-file-validate " + ostrel::cli_test::quoted(file) + " >/dev/null";
     EXPECT_EQ(std::system(check.c_str()), 0) << file;
   }

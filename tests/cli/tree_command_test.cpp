@@ -12,9 +12,9 @@
 #include "cli/options.hpp"
 #include "command.hpp"
 #include "feed/feed_file.hpp"
-#include "platform/ui/json_dump.hpp"
-#include "platform/ui/text_dump.hpp"
 #include "timeline/sample.hpp"
+#include "ui/json_dump.hpp"
+#include "ui/text_dump.hpp"
 #include "widgets/widgets.hpp"
 
 namespace ostrel {

@@ -21,10 +21,10 @@
 #include <vector>
 
 #include "command.hpp"
-#include "host/face_line.hpp"
-#include "host/same_drawing.hpp"
-#include "platform/iso_utc.hpp"
+#include "engine/face_line.hpp"
+#include "time/iso_utc.hpp"
 #include "timeline/provider.hpp"
+#include "ui/same_drawing.hpp"
 #include "widgets/widgets.hpp"
 
 extern char** environ;
@@ -86,9 +86,9 @@ TEST_F(WatchCommand, ADayAtFullSpeedPrintsTheFacesOfEveryTimelineAtTheirDates) {
   bool first = true;
   for (Date at = kStart; at < until;) {
     Timeline<Entry> timeline;
-    Provider{}.getTimeline(
-        {.isPreview = false, .host = Host{.clock = Clock::fixed(at), .feed = feed, .timeZone = kZone}},
-        [&](Timeline<Entry> made) { timeline = std::move(made); });
+    Provider{}.getTimeline({.isPreview = false,
+                            .services = Services{.clock = Clock::fixed(at), .feed = feed, .timeZone = kZone}},
+                           [&](Timeline<Entry> made) { timeline = std::move(made); });
     if (first) {
       std::vector<std::string> dates;
       for (const Entry& e : timeline.entries) dates.push_back(isoUtc(e.date));

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/render/image.hpp"
+#include "render/image.hpp"
 #include "timeline/sample.hpp"
 #include "together.hpp"
 #include "widgets/widgets.hpp"

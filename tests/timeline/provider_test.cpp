@@ -9,8 +9,8 @@
 #include <set>
 
 #include "feeds.hpp"
-#include "platform/calendar.hpp"
 #include "support/scratch.hpp"
+#include "time/calendar.hpp"
 #include "timeline/sample.hpp"
 
 namespace ostrel {
@@ -171,8 +171,9 @@ TEST(Timeline, InstantsFarOutOfRangeGiveAnOrderedTimelineWithoutFault) {
 class ProviderOperations : public test_support::ScratchTest {
  protected:
   TimelineProviderContext context(std::filesystem::path feed, bool preview) const {
-    return {.isPreview = preview,
-            .host = Host{.clock = Clock::fixed(kTen + 30), .feed = std::move(feed), .timeZone = "UTC"}};
+    return {
+        .isPreview = preview,
+        .services = Services{.clock = Clock::fixed(kTen + 30), .feed = std::move(feed), .timeZone = "UTC"}};
   }
 };
 

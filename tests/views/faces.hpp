@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/environment.hpp"
-#include "platform/ui/view.hpp"
 #include "timeline/entry.hpp"
 #include "timeline/sample.hpp"
+#include "ui/environment.hpp"
+#include "ui/view.hpp"
 
 namespace ostrel::testing_faces {
 

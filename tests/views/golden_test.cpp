@@ -11,7 +11,7 @@
 #include <set>
 
 #include "faces.hpp"
-#include "platform/ui/text_dump.hpp"
+#include "ui/text_dump.hpp"
 #include "widgets/widgets.hpp"
 
 namespace ostrel {

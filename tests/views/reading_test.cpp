@@ -1,6 +1,6 @@
 // The faces read aloud: every kind and family over the sample feed at a few instants, and the notes.
 
-#include "platform/ui/reading.hpp"
+#include "ui/reading.hpp"
 
 #include <gtest/gtest.h>
 

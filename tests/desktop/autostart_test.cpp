@@ -1,0 +1,136 @@
+#include "desktop/autostart.hpp"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "support/scratch.hpp"
+
+namespace ostrel::desktop {
+namespace {
+
+namespace fs = std::filesystem;
+
+/// The Exec line of `entry` as a desktop-entry reader splits it: the value's escapes undone by
+/// GLib's key-file reader, then the words split by its shell-quoting rules (which agree with the
+/// Exec quoting for everything but field codes).
+std::vector<std::string> execWords(const std::string& entry) {
+  GKeyFile* file = g_key_file_new();
+  std::vector<std::string> words;
+  if (g_key_file_load_from_data(file, entry.c_str(), entry.size(), G_KEY_FILE_NONE, nullptr)) {
+    gchar* exec = g_key_file_get_string(file, "Desktop Entry", "Exec", nullptr);
+    gchar** argv = nullptr;
+    if (exec != nullptr && g_shell_parse_argv(exec, nullptr, &argv, nullptr)) {
+      for (gchar** a = argv; *a != nullptr; ++a) words.emplace_back(*a);
+      g_strfreev(argv);
+    }
+    g_free(exec);
+  }
+  g_key_file_free(file);
+  return words;
+}
+
+class ExecRoundTripTest : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(ExecRoundTripTest, AReaderGetsTheSameWordsBack) {
+  const auto entry = autostartEntry(GetParam());
+  ASSERT_TRUE(entry);
+  EXPECT_EQ(execWords(*entry), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, ExecRoundTripTest,
+    ::testing::Values(
+        std::vector<std::string>{"/usr/bin/ostrel-widgets", "host"},
+        std::vector<std::string>{"/opt/my apps/ostrel-widgets", "host", "--feed", "/home/a b/w.json"},
+        std::vector<std::string>{"ostrel-widgets", "--feed", R"(/tmp/"quoted" $HOME `x` \back)"},
+        std::vector<std::string>{"ostrel-widgets", "--feed", "it's;a|b&c<d>e~f*g?h#i(j)"},
+        std::vector<std::string>{"ostrel-widgets", "--feed", "tab\there", "new\nline", ""},
+        std::vector<std::string>{"ostrel-widgets", "--locale", "de_DE", "--tz", "Europe/Berlin"}));
+
+TEST(ExecValueTest, DoublesPercentSignsAndRefusesControlCharacters) {
+  EXPECT_EQ(execValue({"ostrel-widgets", "--feed", "/tmp/100%.json"}),
+            "ostrel-widgets --feed /tmp/100%%.json");
+  EXPECT_EQ(execValue({"ostrel-widgets", std::string("a\x01z")}), std::nullopt);
+  EXPECT_EQ(execValue({"ostrel-widgets", "a\rz"}), std::nullopt);
+  EXPECT_EQ(execValue({"ostrel-widgets", "\x7f"}), std::nullopt);
+}
+
+struct PathRow {
+  const char* xdgConfigHome;
+  const char* home;
+  std::optional<fs::path> expected;
+};
+
+class AutostartPathTest : public ::testing::TestWithParam<PathRow> {};
+
+TEST_P(AutostartPathTest, FollowsTheBaseDirectoryRules) {
+  const PathRow& r = GetParam();
+  EXPECT_EQ(autostartPath(r.xdgConfigHome, r.home), r.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, AutostartPathTest,
+    ::testing::Values(PathRow{"/c", "/h", fs::path("/c/autostart/ostrel-widgets.desktop")},
+                      PathRow{nullptr, "/h", fs::path("/h/.config/autostart/ostrel-widgets.desktop")},
+                      PathRow{"", "/h", fs::path("/h/.config/autostart/ostrel-widgets.desktop")},
+                      PathRow{"relative/c", "/h", fs::path("/h/.config/autostart/ostrel-widgets.desktop")},
+                      PathRow{nullptr, nullptr, std::nullopt}, PathRow{"", "relative", std::nullopt}));
+
+class AutostartFileTest : public test_support::ScratchTest {};
+
+TEST_F(AutostartFileTest, RecordsTheProgramAsRunWhenItIsTheFrontElseTheFront) {
+  const fs::path front = write("ostrel-widgets", "");
+  const fs::path other = write("other", "");
+  fs::create_directories(dir_ / "bin");
+  fs::create_symlink(front, dir_ / "bin" / "ow");
+  fs::create_symlink(other, dir_ / "bin" / "ostrel-widgets-draw");
+  const std::string path = "/nonexistent::" + (dir_ / "bin").string();
+  struct Row {
+    std::string argv0;
+    fs::path expected;
+  };
+  for (const Row& r : {Row{"ow", dir_ / "bin" / "ow"}, Row{"bin/../bin/ow", dir_ / "bin" / "ow"},
+                       Row{(dir_ / "bin" / "ow").string(), dir_ / "bin" / "ow"},
+                       Row{"ostrel-widgets-draw", front}, Row{"missing", front}, Row{"", front}}) {
+    EXPECT_EQ(programToRecord(r.argv0, path, dir_, front), r.expected) << r.argv0;
+  }
+}
+
+TEST_F(AutostartFileTest, InstallsCreatingTheFolderReplacesAndRemoves) {
+  const fs::path path = dir_ / "config" / "autostart" / "ostrel-widgets.desktop";
+  ASSERT_TRUE(installAutostart(path, "first"));
+  ASSERT_TRUE(installAutostart(path, "second"));
+  std::ifstream in(path);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "second");
+  EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), fs::directory_iterator{}), 1);
+
+  const auto removed = removeAutostart(path);
+  ASSERT_TRUE(removed);
+  EXPECT_EQ(*removed, Removal::removed);
+  EXPECT_FALSE(fs::exists(path));
+  const auto again = removeAutostart(path);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(*again, Removal::absent);
+}
+
+TEST_F(AutostartFileTest, LeavesAFolderInTheEntrysPlaceAndSaysWhy) {
+  const fs::path path = dir_ / "autostart" / "ostrel-widgets.desktop";
+  fs::create_directories(path);
+  const auto removed = removeAutostart(path);
+  ASSERT_FALSE(removed);
+  EXPECT_EQ(removed.error().kind, FileError::Kind::notRegular);
+  EXPECT_TRUE(fs::is_directory(path));
+  EXPECT_FALSE(installAutostart(path, "text"));
+}
+
+TEST_F(AutostartFileTest, ReportsAFolderThatCannotBeMade) {
+  write("config", "a file where the folder should be");
+  EXPECT_FALSE(installAutostart(dir_ / "config" / "autostart" / "ostrel-widgets.desktop", "text"));
+}
+
+}  // namespace
+}  // namespace ostrel::desktop

@@ -1,0 +1,91 @@
+#include "desktop/display/host_fixture.hpp"
+
+#include <cmath>
+#include <ctime>
+#include <fstream>
+
+#include "feed/feed_file.hpp"
+#include "ui/reading.hpp"
+#include "widgets/widgets.hpp"
+
+namespace ostrel::display_test {
+
+namespace fs = std::filesystem;
+
+std::string isoUtc(double at) {
+  const auto t = static_cast<std::time_t>(std::floor(at));
+  std::tm tm{};
+  ::gmtime_r(&t, &tm);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &tm);
+  return text;
+}
+
+void HostFixture::SetUp() {
+  ScratchTest::SetUp();
+  // A lecture at 10:00, a tutorial at 13:00; two assessments due this week.
+  feed_ = write("widget.json", R"({"v": 1, "enabled": true, "at": "2026-03-02T08:00:00+11:00",
+    "week": "Week 3 of 13", "cards": 12,
+    "classes": [
+      {"unit": "FINC3600", "title": "Lecture", "where": "ABS Lecture Theatre 1010",
+       "start": "2026-03-02T10:00:00+11:00", "end": "2026-03-02T12:00:00+11:00",
+       "color": {"light": "#1D4ED8", "dark": "#60A5FA"}},
+      {"unit": "COMP2017", "title": "Tutorial", "where": "SIT 115",
+       "start": "2026-03-02T13:00:00+11:00", "end": "2026-03-02T14:00:00+11:00"}],
+    "due": [
+      {"unit": "FINC3600", "name": "Oral presentation", "due": "2026-03-03T17:00:00+11:00", "weight": 20},
+      {"unit": "COMP2017", "name": "Assignment 1", "due": "2026-03-05T23:59:00+11:00", "weight": 15}]})");
+}
+
+Process HostFixture::startHost(const std::vector<std::string>& args, std::map<std::string, std::string> env,
+                               const std::string& log) {
+  std::vector<std::string> argv{
+      OSTREL_COMMAND, "host", "--feed",   feed_.string(), std::string("--now=") + kStart,
+      "--tz",         kZone,  "--locale", "en_US"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  // The host sees only the servers the test gives it.
+  for (const char* k : {"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "GDK_BACKEND", "GDK_SCALE",
+                        "XDG_CURRENT_DESKTOP"}) {
+    env.emplace(k, "");
+  }
+  env.emplace("XDG_CONFIG_HOME", (dir_ / "config").string());
+  return Process(
+      argv,
+      {.env = env, .out = dir_ / (log + ".out"), .err = dir_ / (log + ".err"), .passFd = {}, .prefix = {}});
+}
+
+Image HostFixture::rendered(const std::string& kind, WidgetFamily family, ColorScheme scheme, double at,
+                            int scale, Rgb background) {
+  const fs::path png = dir_ / ("render-" + std::to_string(files_++) + ".png");
+  Process render({OSTREL_COMMAND, "render", "--kind", kind, "--family", name(family), "--scheme",
+                  name(scheme), "--feed", feed_.string(), "--now=" + isoUtc(at), "--tz", kZone, "--locale",
+                  "en_US", "--scale", std::to_string(scale), "-o", png.string()},
+                 {.env = {}, .out = {}, .err = dir_ / "render.err", .passFd = {}, .prefix = {}});
+  if (render.wait(60) != 0) return {};
+  return loadPng(png, background);
+}
+
+std::string HostFixture::expectedReading(const std::string& kind, WidgetFamily family, double at) const {
+  const Entry entry{.date = Date{at}, .loaded = FeedFile::load(feed_)};
+  const Environment env{.widgetFamily = family,
+                        .colorScheme = ColorScheme::light,
+                        .systemVersion = SystemVersion{},
+                        .locale = "en_US",
+                        .timeZone = kZone};
+  for (const WidgetConfiguration& w : OstrelWidgets{}.body()) {
+    if (w.kind == kind) return reading(w.content(entry, env));
+  }
+  return {};
+}
+
+std::string HostFixture::keep(const Image& image, const std::string& name) const {
+  const fs::path folder =
+      fs::path(OSTREL_DISPLAY_FAILURES) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  const fs::path path = folder / (name + ".png");
+  image.save(path);
+  return path.string();
+}
+
+}  // namespace ostrel::display_test

@@ -1,0 +1,109 @@
+#include "desktop/display/images.hpp"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace ostrel::display_test {
+
+Image Image::crop(int x, int y, int w, int h) const {
+  Image out;
+  if (x < 0 || y < 0 || w <= 0 || h <= 0 || x + w > width || y + h > height) return out;
+  out.width = w;
+  out.height = h;
+  out.pixels.reserve(static_cast<std::size_t>(w * h));
+  for (int j = 0; j < h; ++j) {
+    for (int i = 0; i < w; ++i) out.pixels.push_back(at(x + i, y + j));
+  }
+  return out;
+}
+
+void Image::save(const std::filesystem::path& path) const {
+  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  auto* data = cairo_image_surface_get_data(s);
+  const int stride = cairo_image_surface_get_stride(s);
+  for (int y = 0; y < height; ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(data + y * stride);
+    for (int x = 0; x < width; ++x) {
+      const Rgb p = at(x, y);
+      row[x] = (std::uint32_t{p.r} << 16) | (std::uint32_t{p.g} << 8) | p.b;
+    }
+  }
+  cairo_surface_mark_dirty(s);
+  cairo_surface_write_to_png(s, path.c_str());
+  cairo_surface_destroy(s);
+}
+
+Image loadPng(const std::filesystem::path& path, Rgb background) {
+  cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
+  Image out;
+  if (cairo_surface_status(png) == CAIRO_STATUS_SUCCESS) {
+    const int w = cairo_image_surface_get_width(png), h = cairo_image_surface_get_height(png);
+    cairo_surface_t* flat = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    cairo_t* cr = cairo_create(flat);
+    cairo_set_source_rgb(cr, background.r / 255.0, background.g / 255.0, background.b / 255.0);
+    cairo_paint(cr);
+    cairo_set_source_surface(cr, png, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(flat);
+    const auto* data = cairo_image_surface_get_data(flat);
+    const int stride = cairo_image_surface_get_stride(flat);
+    out.width = w;
+    out.height = h;
+    out.pixels.reserve(static_cast<std::size_t>(w * h));
+    for (int y = 0; y < h; ++y) {
+      const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
+      for (int x = 0; x < w; ++x) {
+        out.pixels.push_back(Rgb{static_cast<std::uint8_t>(row[x] >> 16),
+                                 static_cast<std::uint8_t>(row[x] >> 8), static_cast<std::uint8_t>(row[x])});
+      }
+    }
+    cairo_surface_destroy(flat);
+  }
+  cairo_surface_destroy(png);
+  return out;
+}
+
+Image grabX11(const std::string& display, int x, int y, int width, int height) {
+  Image out;
+  ::Display* d = XOpenDisplay(display.c_str());
+  if (d == nullptr) return out;
+  XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(width),
+                            static_cast<unsigned>(height), AllPlanes, ZPixmap);
+  if (image != nullptr) {
+    out.width = width;
+    out.height = height;
+    out.pixels.reserve(static_cast<std::size_t>(width * height));
+    for (int j = 0; j < height; ++j) {
+      for (int i = 0; i < width; ++i) {
+        const unsigned long p = XGetPixel(image, i, j);
+        out.pixels.push_back(Rgb{static_cast<std::uint8_t>((p & image->red_mask) >> 16),
+                                 static_cast<std::uint8_t>((p & image->green_mask) >> 8),
+                                 static_cast<std::uint8_t>(p & image->blue_mask)});
+      }
+    }
+    XDestroyImage(image);
+  }
+  XCloseDisplay(d);
+  return out;
+}
+
+Difference compare(const Image& a, const Image& b) {
+  if (a.width != b.width || a.height != b.height || a.empty()) return {};
+  double total = 0;
+  std::size_t off = 0;
+  for (std::size_t i = 0; i < a.pixels.size(); ++i) {
+    const int dr = std::abs(a.pixels[i].r - b.pixels[i].r), dg = std::abs(a.pixels[i].g - b.pixels[i].g),
+              db = std::abs(a.pixels[i].b - b.pixels[i].b);
+    total += dr + dg + db;
+    if (std::max({dr, dg, db}) > 32) ++off;
+  }
+  const auto n = static_cast<double>(a.pixels.size());
+  return Difference{.mean = total / (3 * n), .outliers = static_cast<double>(off) / n};
+}
+
+}  // namespace ostrel::display_test

@@ -1,0 +1,145 @@
+#include "desktop/display/process.hpp"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+extern char** environ;  // NOLINT(readability-redundant-declaration): POSIX declares it nowhere
+
+namespace ostrel::display_test {
+
+double monotonic() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+bool haveProgram(const std::string& program) {
+  if (program.find('/') != std::string::npos) return ::access(program.c_str(), X_OK) == 0;
+  const char* path = std::getenv("PATH");
+  std::stringstream dirs(path != nullptr ? path : "/usr/bin:/bin");
+  std::string dir;
+  while (std::getline(dirs, dir, ':')) {
+    if (!dir.empty() && ::access((dir + "/" + program).c_str(), X_OK) == 0) return true;
+  }
+  return false;
+}
+
+Process::Process(const std::vector<std::string>& argv, const Options& options) {
+  std::map<std::string, std::string> env;
+  for (char** e = environ; *e != nullptr; ++e) {
+    const std::string kv(*e);
+    const std::size_t eq = kv.find('=');
+    if (eq != std::string::npos) env[kv.substr(0, eq)] = kv.substr(eq + 1);
+  }
+  for (const auto& [k, v] : options.env) {
+    if (v.empty()) {
+      env.erase(k);
+    } else {
+      env[k] = v;
+    }
+  }
+  std::vector<std::string> envText;
+  for (const auto& [k, v] : env) envText.push_back(k + "=" + v);
+  std::vector<std::string> words = options.prefix;
+  words.insert(words.end(), argv.begin(), argv.end());
+
+  const pid_t child = ::fork();
+  if (child < 0) return;
+  if (child == 0) {
+    ::setpgid(0, 0);
+    const auto redirect = [](const std::filesystem::path& p, int fd) {
+      const int f =
+          ::open(p.empty() ? "/dev/null" : p.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+      if (f >= 0) ::dup2(f, fd);
+    };
+    redirect(options.out, 1);
+    redirect(options.err, 2);
+    const int in = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (in >= 0) ::dup2(in, 0);
+    if (options.passFd) {
+      const auto [from, to] = *options.passFd;
+      if (from == to) {
+        ::fcntl(to, F_SETFD, 0);
+      } else {
+        ::dup2(from, to);
+      }
+    }
+    std::vector<char*> args, envp;
+    for (std::string& w : words) args.push_back(w.data());
+    args.push_back(nullptr);
+    for (std::string& e : envText) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    ::execvpe(args[0], args.data(), envp.data());
+    ::_exit(127);
+  }
+  ::setpgid(child, child);
+  pid_ = child;
+}
+
+Process::~Process() {
+  if (pid_ > 0) stop(SIGTERM, 5);
+}
+
+Process::Process(Process&& other) noexcept : pid_(other.pid_), status_(other.status_) {
+  other.pid_ = -1;
+}
+
+Process& Process::operator=(Process&& other) noexcept {
+  if (this != &other) {
+    if (pid_ > 0) stop(SIGTERM, 5);
+    pid_ = other.pid_;
+    status_ = other.status_;
+    other.pid_ = -1;
+  }
+  return *this;
+}
+
+std::optional<int> Process::wait(double seconds) {
+  if (status_) return status_;
+  if (pid_ <= 0) return std::nullopt;
+  const double end = monotonic() + seconds;
+  while (true) {
+    int raw = 0;
+    const pid_t r = ::waitpid(pid_, &raw, WNOHANG);
+    if (r == pid_) {
+      status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+      // Whatever it started in its group (a bus's activated services) goes with it.
+      ::kill(-pid_, SIGTERM);
+      pid_ = -1;
+      return status_;
+    }
+    if (r < 0 || monotonic() > end) return std::nullopt;
+    ::usleep(20'000);
+  }
+}
+
+int runToEnd(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+             const std::filesystem::path& err) {
+  Process p(argv, {.env = env, .out = {}, .err = err, .passFd = {}, .prefix = {}});
+  return p.wait(30).value_or(-1);
+}
+
+bool Process::running() {
+  return pid_ > 0 && !wait(0);
+}
+
+int Process::stop(int signal, double seconds) {
+  if (pid_ <= 0) return status_.value_or(-1);
+  const pid_t group = pid_;
+  ::kill(pid_, signal);
+  if (const auto s = wait(seconds)) return *s;
+  ::kill(-group, SIGKILL);
+  int raw = 0;
+  ::waitpid(group, &raw, 0);
+  pid_ = -1;
+  status_ = -1;
+  return -1;
+}
+
+}  // namespace ostrel::display_test

@@ -1,0 +1,128 @@
+// What the user can do to a widget on X11 (Xvfb, the AT-SPI registry on the test's own bus): its
+// menu, from a right click or from a screen reader, driven by the keyboard; dragging it, and
+// finding it where it was left at the next start.
+#include <atspi/atspi.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <cstdlib>
+
+#include "desktop/display/host_fixture.hpp"
+#include "desktop/display/x11_windows.hpp"
+
+namespace ostrel::display_test {
+namespace {
+
+/// Runs the "menu" action of the accessible window whose name starts with `prefix`; whether found.
+bool openMenuThroughAtspi(const std::string& prefix) {
+  bool done = false;
+  AtspiAccessible* desktop = atspi_get_desktop(0);
+  for (gint i = 0; i < atspi_accessible_get_child_count(desktop, nullptr) && !done; ++i) {
+    AtspiAccessible* app = atspi_accessible_get_child_at_index(desktop, i, nullptr);
+    if (app == nullptr) continue;
+    for (gint j = 0; j < atspi_accessible_get_child_count(app, nullptr) && !done; ++j) {
+      AtspiAccessible* window = atspi_accessible_get_child_at_index(app, j, nullptr);
+      if (window == nullptr) continue;
+      gchar* name = atspi_accessible_get_name(window, nullptr);
+      if (name != nullptr && std::string(name).rfind(prefix, 0) == 0) {
+        if (AtspiAction* action = atspi_accessible_get_action_iface(window)) {
+          gchar* first = atspi_action_get_action_name(action, 0, nullptr);
+          done =
+              first != nullptr && std::string(first) == "menu" && atspi_action_do_action(action, 0, nullptr);
+          g_free(first);
+          g_object_unref(action);
+        }
+      }
+      g_free(name);
+      g_object_unref(window);
+    }
+    g_object_unref(app);
+  }
+  g_object_unref(desktop);
+  return done;
+}
+
+class WidgetMenuTest : public HostFixture {
+ protected:
+  int xdotool(std::vector<std::string> args) {
+    args.insert(args.begin(), "xdotool");
+    return runToEnd(args, env_);
+  }
+  std::map<std::string, std::string> env_;
+};
+
+TEST_F(WidgetMenuTest, TheMenuRemovesQuitsAndSetsTheAppearanceAndADraggedWidgetStaysWhereItWasLeft) {
+  OSTREL_NEED_PROGRAM("Xvfb");
+  OSTREL_NEED_PROGRAM("xdotool");
+  OSTREL_NEED_PROGRAM("dbus-daemon");
+  OSTREL_NEED_PROGRAM("/usr/libexec/at-spi-bus-launcher");
+  Xvfb x(1280, 800, dir_);
+  SessionBus bus(dir_);
+  ASSERT_TRUE(x.ok() && bus.ok());
+  ::setenv("DBUS_SESSION_BUS_ADDRESS", bus.address().c_str(), 1);
+  ASSERT_EQ(atspi_init(), 0);
+  env_ = {{"DISPLAY", x.display()}, {"DBUS_SESSION_BUS_ADDRESS", bus.address()}};
+  Process host = startHost({"--scheme", "light"}, env_);
+  std::optional<XWindow> next, due;
+  ASSERT_TRUE(eventually([&] {
+    next = findWindow(x.display(), "Next up");
+    due = findWindow(x.display(), "Due soon");
+    return next && due;
+  })) << hostErrors();
+
+  // A screen reader's user opens it from the accessible; the keyboard chooses "Remove this widget".
+  ASSERT_TRUE(eventually([&] { return openMenuThroughAtspi("Next up:"); })) << hostErrors();
+  ASSERT_TRUE(eventually([&] { return popupShown(x.display()); }));
+  ASSERT_EQ(xdotool({"key", "Return"}), 0);
+  EXPECT_TRUE(eventually([&] { return !findWindow(x.display(), "Next up"); })) << "the widget is still there";
+  EXPECT_TRUE(findWindow(x.display(), "Due soon"));
+
+  // Appearance, Dark: the face turns dark.
+  const auto brightness = [&] {
+    const Rgb p = pixelAt(x.display(), due->x + 300, due->y + 20);
+    return p.r + p.g + p.b;
+  };
+  ASSERT_GT(brightness(), 600);
+  ASSERT_EQ(xdotool({"mousemove", std::to_string(due->x + 300), std::to_string(due->y + 20), "click", "3"}),
+            0);
+  ASSERT_TRUE(eventually([&] { return popupShown(x.display()); }));
+  ASSERT_EQ(xdotool({"key", "Down", "Down", "Right", "Down", "Down", "Return"}), 0);
+  EXPECT_TRUE(eventually([&] { return brightness() < 200; })) << brightness();
+
+  // Dragged 200 points left and down: it moves, and the place is kept for the next start.
+  ASSERT_EQ(
+      xdotool({"mousemove", std::to_string(due->x + 100), std::to_string(due->y + 100), "mousedown", "1",
+               "mousemove", std::to_string(due->x), std::to_string(due->y + 200), "sleep", "0.3", "mousemove",
+               std::to_string(due->x - 100), std::to_string(due->y + 300), "sleep", "0.3", "mouseup", "1"}),
+      0);
+  const int movedX = due->x - 200, movedY = due->y + 200;
+  EXPECT_TRUE(eventually([&] {
+    const auto w = findWindow(x.display(), "Due soon");
+    return w && w->x == movedX && w->y == movedY;
+  }));
+  const std::filesystem::path places = dir_ / "config" / "ostrel-widgets" / "places.conf";
+  EXPECT_TRUE(eventually([&] {
+    return readFile(places).find("[DueSoon:systemMedium]\nx=" + std::to_string(movedX) +
+                                 "\ny=" + std::to_string(movedY)) != std::string::npos;
+  })) << readFile(places);
+  EXPECT_EQ(host.stop(SIGTERM), 0);
+
+  Process again = startHost({}, env_);
+  std::optional<XWindow> restarted;
+  ASSERT_TRUE(eventually([&] { return (restarted = findWindow(x.display(), "Due soon")).has_value(); }));
+  EXPECT_EQ(restarted->x, movedX);
+  EXPECT_EQ(restarted->y, movedY);
+  next = findWindow(x.display(), "Next up");
+  ASSERT_TRUE(next) << "a widget removed from the menu comes back at the next start";
+
+  // "Quit" (the last item) ends the host with status 0.
+  ASSERT_EQ(xdotool({"mousemove", std::to_string(next->x + 80), std::to_string(next->y + 80), "click", "3"}),
+            0);
+  ASSERT_TRUE(eventually([&] { return popupShown(x.display()); }));
+  ASSERT_EQ(xdotool({"key", "Up", "Return"}), 0);
+  EXPECT_EQ(again.wait(15), 0);
+  EXPECT_EQ(hostErrors(), "");
+}
+
+}  // namespace
+}  // namespace ostrel::display_test
