@@ -7,8 +7,15 @@
 #                        (two blocks of text: a clock and lines of the feed, Xft fonts, an ARGB
 #                        desktop window, updated every second)
 #   host_cpu_per_day_s   user + system CPU seconds of that simulated day, start-up included
-#   host_wakes_per_hour  voluntary context switches of all the host's threads over two real minutes
-#                        at real speed, in the hour before a class (a minute entry each minute), per hour
+#   host_wakes_vs_entry_dates  how often the host wakes (a burst of system calls on any of its
+#                        threads after 50 ms or more of sleep, traced with strace) over two real
+#                        minutes at real speed in the hour before a class, against the entry dates in
+#                        those minutes (the timeline's, from `ostrel-widgets timeline`); the feed sits in
+#                        a folder of its own, as an app's feed does, since the host watches the folders
+#                        above it for the feed's coming and going
+#   host_wakes_per_hour  those wakes, per hour
+#   host_private_mb      the idle host's private memory (Private_Clean + Private_Dirty of smaps_rollup),
+#                        beside an empty GTK 3 window's and Conky's, measured the same way
 #   host_redraw_ms       from a rewrite of the feed (rename over it) to the window's first damage,
 #                        median of ten (bench/host_redraw_probe.cpp)
 #
@@ -29,11 +36,13 @@ baseline="$build/bench/toolkit_baseline"
 for tool in "$command" "$probe" "$baseline"; do
   [ -x "$tool" ] || { echo "desktop_host: $tool is missing; build the release preset first" >&2; exit 1; }
 done
-for program in Xvfb conky /usr/bin/time; do
+for program in Xvfb conky /usr/bin/time strace jq; do
   command -v "$program" >/dev/null || { echo "desktop_host: $program is not installed" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
+# Under /var/tmp, not /tmp: the host watches the folders above its feed, and compilers and tests
+# make and remove files in /tmp all the time.
+work=$(mktemp -d /var/tmp/ostrel-bench.XXXXXX)
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -67,10 +76,15 @@ version() {
   {"unit": "MKTG1001", "name": "Quiz 2", "due": "2026-03-02T18:00:00+11:00", "weight": 5}]}
 JSON
 }
+mkdir "$work/feed"
 version Lecture >"$work/a.json"
 version Seminar >"$work/b.json"
-cp "$work/a.json" "$work/widget.json"
-options=(--feed "$work/widget.json" --tz Australia/Sydney --locale en_US --scheme light)
+cp "$work/a.json" "$work/feed/widget.json"
+options=(--feed "$work/feed/widget.json" --tz Australia/Sydney --locale en_US --scheme light)
+# Private memory in MB: what the process holds that no other process shares.
+private_mb() {
+  awk '/^Private_(Clean|Dirty):/ {kb += $2} END {printf "%.1f", kb / 1024}' /proc/"$1"/smaps_rollup
+}
 
 cat >"$work/conky.conf" <<CONF
 conky.config = {
@@ -83,9 +97,9 @@ conky.config = {
 }
 conky.text = [[
 NEXT UP  \${time %H:%M}
-\${head $work/widget.json 4 1}
+\${head $work/feed/widget.json 4 1}
 DUE SOON
-\${head $work/widget.json 9 1}
+\${head $work/feed/widget.json 9 1}
 ]]
 CONF
 
@@ -96,6 +110,8 @@ pids+=("$conky_time")
 /usr/bin/time -f '%M %U %S' -o "$work/host.time" "$command" host "${options[@]}" \
   --now 2026-03-02T00:00:00+11:00 --speed 1440 --until 2026-03-03T00:00:00+11:00 2>"$work/host.err" ||
   { echo "desktop_host: the host failed:"; cat "$work/host.err"; exit 1; } >&2
+conky_pid=$(pgrep -P "$conky_time" conky || true)
+conky_private=$(private_mb "$conky_pid" 2>/dev/null || echo 0)
 pkill -TERM -P "$conky_time" conky || true
 wait "$conky_time" || true
 read -r host_kb host_user host_sys <"$work/host.time"
@@ -108,29 +124,48 @@ done
 window_kb=$(tail -n 1 "$work/window.time")
 text_kb=$(tail -n 1 "$work/text.time")
 echo "an empty GTK window: peak $((window_kb / 1024)) MB; one drawing text: $((text_kb / 1024)) MB"
+"$baseline" window 6 &
+window_pid=$!
+sleep 4
+window_private=$(private_mb "$window_pid")
+wait "$window_pid" || true
 
 echo "== two real minutes at real speed, then ten rewrites of the feed"
+host_start=$(date +%s.%N)
 "$command" host "${options[@]}" --now 2026-03-02T09:20:00+11:00 2>"$work/host2.err" &
 host=$!
 pids+=("$host")
-switches() {
-  cat /proc/"$host"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n + 0}'
-}
-sleep 10
-before=$(switches)
-sleep 120
-after=$(switches)
-wakes=$(((after - before) * 30))
-echo "host: $((after - before)) wakes in two minutes"
-"$probe" "$display" "Next up" "$work/widget.json" "$work/a.json" "$work/b.json" 10 | tee "$work/probe.out"
+# Past start-up: the accessibility bridge releases the objects it leased while the windows were made
+# 16 s after it took them, once.
+sleep 30
+window_start=$(date +%s.%N)
+timeout 120 strace -f -tt -p "$host" -o "$work/host.strace" 2>/dev/null || true
+window_end=$(date +%s.%N)
+host_private=$(private_mb "$host")
+# A wake: a system call on any thread after 50 ms or more without one.
+wakes=$(awk '{split($2, t, ":"); s = t[1] * 3600 + t[2] * 60 + t[3]; if (s - last > 0.05) n++; last = s}
+             END {print n + 0}' "$work/host.strace")
+# The entry dates in that window: the host's clock started at 09:20:00 when the host did.
+offset=$(awk -v a="$window_start" -v b="$host_start" 'BEGIN {print a - b}')
+length=$(awk -v a="$window_end" -v b="$window_start" 'BEGIN {print b == "" ? 0 : a - b}')
+start_s=$(date -d 2026-03-02T09:20:00+11:00 +%s)
+dates=$("$command" timeline --json --feed "$work/feed/widget.json" --tz Australia/Sydney --now 2026-03-02T09:20:00+11:00 |
+  jq --argjson from "$(awk -v s="$start_s" -v o="$offset" 'BEGIN {printf "%.3f", s + o}')" \
+     --argjson to "$(awk -v s="$start_s" -v o="$offset" -v l="$length" 'BEGIN {printf "%.3f", s + o + l}')" \
+     '[.entries[].date | sub("\\.[0-9]+Z$"; "Z") | fromdate | select(. > $from and . <= $to)] | length')
+echo "host: $wakes wakes in $length s, $dates entry dates in that time; private memory $host_private MB"
+"$probe" "$display" "Next up" "$work/feed/widget.json" "$work/a.json" "$work/b.json" 10 | tee "$work/probe.out"
 kill -TERM "$host"
 wait "$host" || true
 
-awk -v h="$host_kb" -v c="$conky_kb" -v u="$host_user" -v s="$host_sys" -v w="$wakes" \
-  -v e="$window_kb" -v t="$text_kb" 'BEGIN {
+awk -v h="$host_kb" -v c="$conky_kb" -v u="$host_user" -v s="$host_sys" -v w="$wakes" -v l="$length" \
+  -v d="$dates" -v e="$window_kb" -v t="$text_kb" -v hp="$host_private" -v wp="$window_private" \
+  -v cp="$conky_private" 'BEGIN {
   printf "RATIO host_rss_vs_conky %.2f <=1 # host %.1f MB, Conky %.1f MB, side by side on one Xvfb\n", h / c, h / 1024, c / 1024
   printf "RATIO host_cpu_per_day_s %.2f - # user %.2f s + system %.2f s for 24 simulated hours at --speed 1440\n", u + s, u, s
-  printf "RATIO host_wakes_per_hour %d - # voluntary context switches of all threads, real time, a minute entry each minute\n", w
+  printf "RATIO host_wakes_vs_entry_dates %.2f <=1.1 # %d wakes of all threads in %.0f s at real speed, %d entry dates\n", (d > 0 ? w / d : w), w, l, d
+  printf "RATIO host_wakes_per_hour %d - # as above, per hour, a minute entry each minute\n", w * 3600 / l
+  printf "RATIO host_private_mb %.1f - # the idle host; an empty GTK 3 window %.1f MB, Conky %.1f MB (Private_Clean + Private_Dirty)\n", hp, wp, cp
   printf "RATIO toolkit_window_rss_vs_conky %.2f - # an empty GTK 3 window %.1f MB, Conky %.1f MB\n", e / c, e / 1024, c / 1024
   printf "RATIO host_rss_vs_toolkit_text %.2f - # the host %.1f MB, a GTK 3 window drawing text in Inter %.1f MB\n", h / t, h / 1024, t / 1024
 }'

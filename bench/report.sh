@@ -67,7 +67,9 @@ watch_week_rss_vs_first_hour|line|<=1.05|watch peak RSS after a simulated week /
 host_rss_vs_conky|line|<=1|desktop host peak RSS (two widgets) / Conky's for a comparable widget
 host_redraw_ms|line|<=200|milliseconds from a feed rewrite to the redrawn window
 host_cpu_per_day_s|line|-|desktop host CPU seconds per simulated day
+host_wakes_vs_entry_dates|line|<=1.1|desktop host wakes (all threads, real speed) / entry dates in that time
 host_wakes_per_hour|line|-|desktop host wakes per hour
+host_private_mb|line|-|idle desktop host private memory in MB (beside an empty GTK 3 window and Conky)
 toolkit_window_rss_vs_conky|line|-|peak RSS of an empty GTK 3 window / Conky's (what the toolkit alone costs)
 host_rss_vs_toolkit_text|line|-|desktop host peak RSS / a GTK 3 window drawing text in Inter
 EOF
