@@ -25,7 +25,7 @@ const std::vector<View>& faces() {
                                 .colorScheme = scheme,
                                 .systemVersion = {},
                                 .locale = "en_US",
-                                .timeZone = "UTC"};
+                                .timeZone = TimeZone::utc()};
           out.push_back(w.content(entry, env));
         }
       }

@@ -37,7 +37,7 @@ const Date kNow = parseDate("2026-03-02T09:30:00Z").value_or(Date{});
 
 const cli::CommonSettings& settings() {
   static const cli::CommonSettings s{
-      .services = Services{.clock = Clock::fixed(kNow), .feed = {}, .timeZone = "UTC"},
+      .services = Services{.clock = Clock::fixed(kNow), .feed = {}, .timeZone = TimeZone::utc()},
       .locale = "en_US",
       .json = false};
   return s;

@@ -152,8 +152,9 @@ void getTimeline(benchmark::State& state, int n) {
   std::vector<TimelineProviderContext> contexts;
   for (Date now : nows()) {
     contexts.push_back({.isPreview = false,
-                        .services = Services{
-                            .clock = Clock::fixed(now), .feed = fileOf(n), .timeZone = "Australia/Sydney"}});
+                        .services = Services{.clock = Clock::fixed(now),
+                                             .feed = fileOf(n),
+                                             .timeZone = TimeZone::named("Australia/Sydney")}});
   }
   std::size_t entries = 0, i = 0;
   for (auto _ : state) {
@@ -193,7 +194,8 @@ int peak(const std::string& what, const char* file) {
   const long baseline = maxRssKb();
   const TimelineProviderContext context{
       .isPreview = false,
-      .services = Services{.clock = Clock::fixed(kNow), .feed = file, .timeZone = "Australia/Sydney"}};
+      .services = Services{
+          .clock = Clock::fixed(kNow), .feed = file, .timeZone = TimeZone::named("Australia/Sydney")}};
   Timeline<Entry> kept;
   if (what == "load") {
     kept.entries.push_back(Entry{.date = kNow, .loaded = context.services.load()});

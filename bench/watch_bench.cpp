@@ -55,8 +55,11 @@ std::vector<ShownWidget> defaultFaces() {
 }
 
 EngineSettings settings(double seconds) {
-  return EngineSettings{
-      .feed = kFeed, .timeZone = kZone, .locale = "en_AU", .until = start() + seconds, .system = {}};
+  return EngineSettings{.feed = kFeed,
+                        .timeZone = TimeZone::named(kZone),
+                        .locale = "en_AU",
+                        .until = start() + seconds,
+                        .system = {}};
 }
 
 double cpuSeconds() {
@@ -99,7 +102,7 @@ Shown shownOver(double seconds) {
     Timeline<Entry> t;
     Provider{}.getTimeline(
         {.isPreview = false,
-         .services = Services{.clock = Clock::fixed(at), .feed = kFeed, .timeZone = kZone}},
+         .services = Services{.clock = Clock::fixed(at), .feed = kFeed, .timeZone = TimeZone::named(kZone)}},
         [&](Timeline<Entry> made) { t = std::move(made); });
     ++out.timelines;
     for (const Entry& e : t.entries) {
@@ -140,7 +143,7 @@ Face faceOf(const ShownWidget& w, Entry entry) {
   return Face{.kind = w.widget.kind,
               .family = w.family,
               .entry = std::move(entry),
-              .timeZone = kZone,
+              .timeZone = TimeZone::named(kZone),
               .locale = "en_AU",
               .content = w.widget.content};
 }

@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const char* locale = locales[choice % std::size(locales)];
   const char* zone = zones[(choice / std::size(locales)) % std::size(zones)];
 
-  const std::string words = ostrel::Phrase::until(ostrel::Date{date}, ostrel::Date{now}, locale, zone);
+  const std::string words =
+      ostrel::Phrase::until(ostrel::Date{date}, ostrel::Date{now}, locale, ostrel::TimeZone::named(zone));
   check(!words.empty());
   if (!(date > now)) check(words == "now");
   const auto countdown = ostrel::Phrase::countdown(ostrel::Date{date}, ostrel::Date{now});

@@ -88,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const MemoryFile file(data, size);
   const TimelineProviderContext context{
       .isPreview = false,
-      .services = Services{.clock = Clock::fixed(kNow), .feed = file.path(), .timeZone = "Australia/Sydney"}};
+      .services = Services{
+          .clock = Clock::fixed(kNow), .feed = file.path(), .timeZone = TimeZone::named("Australia/Sydney")}};
   Timeline<Entry> timeline;
   int calls = 0;
   Provider{}.getTimeline(context, [&](Timeline<Entry> t) {
@@ -110,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               .colorScheme = scheme,
                               .systemVersion = {size % 2 == 0 ? 14 : 13, 0, 0},
                               .locale = "en_US",
-                              .timeZone = "Australia/Sydney"};
+                              .timeZone = TimeZone::named("Australia/Sydney")};
         draw(widget.content(entry, env), family, scheme);
       }
     }

@@ -94,11 +94,11 @@ void writeDue(JsonWriter& w, const DueItem& d) {
 }
 
 /// `date` in the zone, then in UTC: "2026-03-02T21:00:30.000+11:00 (2026-03-02T10:00:30.000Z)".
-std::string bothForms(Date date, const std::string& timeZone) {
+std::string bothForms(Date date, const TimeZone& timeZone) {
   return isoZoned(date, timeZone) + " (" + isoUtc(date) + ")";
 }
 
-void printClass(std::ostream& out, const char* label, const ClassItem& c, const std::string& timeZone) {
+void printClass(std::ostream& out, const char* label, const ClassItem& c, const TimeZone& timeZone) {
   out << label << printable(c.unit) << "  " << printable(c.title) << "  " << isoZoned(c.start, timeZone)
       << " – " << isoZoned(c.end, timeZone);
   if (c.where) out << "  (" << printable(*c.where) << ")";
@@ -107,7 +107,7 @@ void printClass(std::ostream& out, const char* label, const ClassItem& c, const 
 
 }  // namespace
 
-std::string describe(const EntryReason& reason, const Loaded& loaded, const std::string& timeZone) {
+std::string describe(const EntryReason& reason, const Loaded& loaded, const TimeZone& timeZone) {
   switch (reason.kind) {
     case Kind::now:
       return "now";
@@ -135,10 +135,10 @@ std::string describe(const EntryReason& reason, const Loaded& loaded, const std:
 }
 
 void printTimeline(std::ostream& out, const Timeline<Entry>& timeline,
-                   const std::vector<ReasonedDate>& reasons, const std::string& timeZone) {
+                   const std::vector<ReasonedDate>& reasons, const TimeZone& timeZone) {
   const Loaded loaded = timeline.entries.empty() ? Loaded::missing() : timeline.entries.front().loaded;
   out << timeline.entries.size() << " entries (loaded: " << name(loaded.which()) << "), reload at "
-      << bothForms(timeline.policy.at, timeZone) << ", zone " << printable(timeZone) << "\n";
+      << bothForms(timeline.policy.at, timeZone) << ", zone " << printable(timeZone.name()) << "\n";
   std::size_t cursor = 0;
   for (const Entry& e : timeline.entries) {
     out << isoZoned(e.date, timeZone) << "  " << isoUtc(e.date) << " ";
@@ -170,9 +170,9 @@ void printTimelineJson(std::ostream& out, const Timeline<Entry>& timeline,
   out << w.text() << "\n";
 }
 
-void printEntry(std::ostream& out, const Entry& e, const std::string& timeZone) {
+void printEntry(std::ostream& out, const Entry& e, const TimeZone& timeZone) {
   out << "date:   " << bothForms(e.date, timeZone) << "\n"
-      << "zone:   " << printable(timeZone) << "\n"
+      << "zone:   " << printable(timeZone.name()) << "\n"
       << "loaded: " << name(e.loaded.which()) << "\n";
   if (e.loaded.which() != Loaded::Case::feed) return;
   if (auto n = e.next()) {

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "time/time_zone.hpp"
 #include "timeline/entry.hpp"
 #include "timeline/entry_reason.hpp"
 #include "timeline/timeline.hpp"
@@ -32,19 +33,18 @@ namespace ostrel::cli {
 
 /// The timeline as a table, times in `timeZone`; `reasons` are those of its dates.
 void printTimeline(std::ostream& out, const Timeline<Entry>& timeline,
-                   const std::vector<ReasonedDate>& reasons, const std::string& timeZone);
+                   const std::vector<ReasonedDate>& reasons, const TimeZone& timeZone);
 /// The timeline as one line of JSON.
 void printTimelineJson(std::ostream& out, const Timeline<Entry>& timeline,
                        const std::vector<ReasonedDate>& reasons);
 
 /// An entry with its selections as a table, times in `timeZone`.
-void printEntry(std::ostream& out, const Entry& entry, const std::string& timeZone);
+void printEntry(std::ostream& out, const Entry& entry, const TimeZone& timeZone);
 /// An entry with its selections as one line of JSON.
 void printEntryJson(std::ostream& out, const Entry& entry);
 
 /// One reason in words, for the table: "now", "minute mark", "five-minute mark", "class starts:
 /// UNIT TITLE", "class ends: UNIT TITLE", "drops off: UNIT NAME (due TIME)"; feed text escaped.
-[[nodiscard]] std::string describe(const EntryReason& reason, const Loaded& loaded,
-                                   const std::string& timeZone);
+[[nodiscard]] std::string describe(const EntryReason& reason, const Loaded& loaded, const TimeZone& timeZone);
 
 }  // namespace ostrel::cli

@@ -7,8 +7,8 @@
 #include "base/json_writer.hpp"
 #include "feed/date_rule.hpp"
 #include "feed/feed_file.hpp"
-#include "time/calendar.hpp"
 #include "time/locale_name.hpp"
+#include "time/time_zone.hpp"
 
 namespace ostrel::cli {
 
@@ -29,7 +29,7 @@ namespace {
 CLI::Validator zoneValidator() {
   return CLI::Validator(
       [](std::string& name) -> std::string {
-        return Calendar::isKnownTimeZone(name) ? std::string{} : "unknown time zone: " + name;
+        return TimeZone::isKnown(name) ? std::string{} : "unknown time zone: " + name;
       },
       "ZONE");
 }
@@ -110,7 +110,7 @@ CommonSettings resolve(const CommonOptions& options) {
   Services services{
       .clock = options.now.empty() ? Clock::system() : Clock::fixed(instant(options.now)),
       .feed = options.feed.empty() ? FeedFile::url() : std::filesystem::path(options.feed),
-      .timeZone = options.tz.empty() ? Calendar::defaultTimeZone() : options.tz,
+      .timeZone = options.tz.empty() ? TimeZone::local() : TimeZone::named(options.tz),
   };
   return CommonSettings{.services = std::move(services),
                         .locale = options.locale.empty() ? LocaleName::fromEnvironment() : options.locale,

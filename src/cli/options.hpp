@@ -13,7 +13,7 @@
 /// |-------------------|----------------------------------|-------------------------------|
 /// | `--feed FILE`     | `FeedFile::url()`                | `services.feed` (read by `load()`) |
 /// | `--now ISO8601`   | the system clock                 | `services.clock` (`Clock::fixed`) |
-/// | `--tz ZONE`       | `Calendar::defaultTimeZone()`    | `services.timeZone`               |
+/// | `--tz ZONE`       | `TimeZone::local()`              | `services.timeZone`               |
 /// | `--locale NAME`   | `LocaleName::fromEnvironment()`  | `locale`                      |
 /// | `--json`          | off (a table for people)         | `json`                        |
 ///

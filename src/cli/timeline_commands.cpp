@@ -25,7 +25,7 @@ void printOne(Io& io, const CommonSettings& s, const Entry& e) {
 /// Why each date of `t` is there. The provider's inputs are read back from the timeline itself (its
 /// first entry is dated now and every entry holds the one loaded feed), so the reasons describe
 /// exactly the timeline printed, even if the file changes meanwhile.
-std::vector<ReasonedDate> reasonsOf(const Timeline<Entry>& t, const std::string& timeZone) {
+std::vector<ReasonedDate> reasonsOf(const Timeline<Entry>& t, const TimeZone& timeZone) {
   if (t.entries.empty()) return {};
   const Date now = t.entries.front().date;
   return timelineReasons(now, Calendar::minuteStart(now, timeZone).value_or(now), t.entries.front().loaded);

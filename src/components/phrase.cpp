@@ -36,7 +36,7 @@ std::optional<std::string> Phrase::countdown(Date date, Date now) {
   return out;
 }
 
-std::string Phrase::until(Date date, Date now, const std::string& locale, const std::string& timeZone) {
+std::string Phrase::until(Date date, Date now, const std::string& locale, const TimeZone& timeZone) {
   if (auto words = countdown(date, now)) return *std::move(words);
   return DateFormat::weekdayTime(date, locale, timeZone);
 }

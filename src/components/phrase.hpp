@@ -29,7 +29,7 @@ struct Phrase {
   /// The countdown wording for `date` as seen at `now`, formatted in `locale` and `timeZone` when it
   /// is twelve hours or more away. Never fails.
   [[nodiscard]] static std::string until(Date date, Date now, const std::string& locale,
-                                         const std::string& timeZone);
+                                         const TimeZone& timeZone);
   /// The same in the environment's locale and time zone.
   [[nodiscard]] static std::string until(Date date, Date now, const Environment& env);
   /// The wording when it is a countdown ("now", "in 5 min", "in 2 h 1 min"); nothing when the date is

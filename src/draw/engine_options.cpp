@@ -62,11 +62,12 @@ EngineClock engineClock(const CommonOptions& common, const std::string& speed) {
 }
 
 EngineSettings engineSettings(const CommonOptions& common, const std::string& until) {
-  return EngineSettings{.feed = resolve(common).services.feed,
-                        .timeZone = common.tz.empty() ? std::nullopt : std::optional(common.tz),
-                        .locale = common.locale.empty() ? std::nullopt : std::optional(common.locale),
-                        .until = until.empty() ? std::nullopt : std::optional(instant(until)),
-                        .system = {}};
+  return EngineSettings{
+      .feed = resolve(common).services.feed,
+      .timeZone = common.tz.empty() ? std::nullopt : std::optional(TimeZone::named(common.tz)),
+      .locale = common.locale.empty() ? std::nullopt : std::optional(common.locale),
+      .until = until.empty() ? std::nullopt : std::optional(instant(until)),
+      .system = {}};
 }
 
 }  // namespace ostrel::cli

@@ -10,7 +10,6 @@
 
 #include "engine/feed_watch.hpp"
 #include "engine/schedule.hpp"
-#include "time/calendar.hpp"
 #include "time/date_format.hpp"
 #include "time/locale_name.hpp"
 #include "timeline/services.hpp"
@@ -43,7 +42,7 @@ struct Engine::State {
   std::function<void()> stopped;
   EngineStats stats;
 
-  std::string zone;
+  TimeZone zone = TimeZone::utc();
   std::string locale;
   std::shared_ptr<const DateFormatter> dates;  ///< for `locale` and `zone`, made again when they change
   bool started = false;
@@ -61,7 +60,7 @@ struct Engine::State {
     widgets.reserve(shown.size());
     for (ShownWidget& w : shown)
       widgets.push_back(Followed{.shown = std::move(w), .timeline = {}, .face = {}, .drawing = {}});
-    zone = settings.timeZone.value_or(Calendar::defaultTimeZone());
+    zone = settings.timeZone.value_or(TimeZone::local());
     locale = settings.locale.value_or(LocaleName::fromEnvironment());
   }
   State(const State&) = delete;
@@ -197,7 +196,7 @@ struct Engine::State {
 
   void followSystem() {
     if (!systemWatch) return;
-    const std::string newZone = settings.timeZone.value_or(systemWatch->timeZone());
+    const TimeZone newZone = settings.timeZone.value_or(systemWatch->timeZone());
     const std::string newLocale = settings.locale.value_or(systemWatch->locale());
     if (newZone == zone && newLocale == locale) return;
     zone = newZone;
@@ -280,7 +279,7 @@ bool Engine::running() const {
   return state_->running;
 }
 
-const std::string& Engine::timeZone() const {
+const TimeZone& Engine::timeZone() const {
   return state_->zone;
 }
 

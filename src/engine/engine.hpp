@@ -34,6 +34,7 @@
 #include "engine/system_watch.hpp"
 #include "feed/feed_file.hpp"
 #include "time/date.hpp"
+#include "time/time_zone.hpp"
 #include "widgets/configuration.hpp"
 
 namespace ostrel {
@@ -46,10 +47,10 @@ struct ShownWidget {
 
 struct EngineSettings {
   std::filesystem::path feed = FeedFile::url();
-  std::optional<std::string> timeZone;  ///< a pinned zone; none: follow the system's
-  std::optional<std::string> locale;    ///< a pinned locale; none: follow the system's
-  std::optional<Date> until;            ///< stop when the clock reaches this instant
-  SystemPaths system{};                 ///< where the system's zone and locale are followed
+  std::optional<TimeZone> timeZone;   ///< a pinned zone; none: follow the system's
+  std::optional<std::string> locale;  ///< a pinned locale; none: follow the system's
+  std::optional<Date> until;          ///< stop when the clock reaches this instant
+  SystemPaths system{};               ///< where the system's zone and locale are followed
 };
 
 /// What the engine did, for benchmarks and tests.
@@ -88,7 +89,7 @@ class Engine {
 
   [[nodiscard]] bool running() const;
   /// The zone and locale the faces are drawn in now.
-  [[nodiscard]] const std::string& timeZone() const;
+  [[nodiscard]] const TimeZone& timeZone() const;
   [[nodiscard]] const std::string& locale() const;
   /// The faces shown last, one per widget in the order given (empty before `start()`).
   [[nodiscard]] std::vector<Face> faces() const;

@@ -10,8 +10,8 @@
 
 #include "engine/system_locale.hpp"
 #include "engine/system_zone.hpp"
-#include "time/calendar.hpp"
 #include "time/locale_name.hpp"
+#include "time/time_zone.hpp"
 
 namespace ostrel {
 namespace {
@@ -36,7 +36,7 @@ bool tzFromEnvironment() {
 struct SystemWatch::State {
   SystemPaths paths;
   std::function<void()> changed;
-  std::string zone = Calendar::defaultTimeZone();
+  TimeZone zone = TimeZone::local();
   std::string locale;
   std::vector<GFileMonitor*> monitors;
   GCancellable* cancellable = g_cancellable_new();
@@ -45,14 +45,14 @@ struct SystemWatch::State {
 
   /// The zone as the system states it now (a TZ of the process always wins).
   [[nodiscard]] std::string detectZone() const {
-    if (tzFromEnvironment()) return Calendar::defaultTimeZone();
+    if (tzFromEnvironment()) return TimeZone::local().name();
     std::error_code ec;
     const std::filesystem::path target = std::filesystem::read_symlink(paths.localtime, ec);
     if (!ec) {
       if (auto z = SystemZone::fromLink(target.string())) return *z;
     }
     if (auto z = SystemZone::fromText(readText(paths.timezone))) return *z;
-    return Calendar::defaultTimeZone();
+    return TimeZone::local().name();
   }
 
   /// The locale as the environment, or else the system's file, states it now.
@@ -64,8 +64,8 @@ struct SystemWatch::State {
 
   void update(std::optional<std::string> newZone, std::optional<std::string> newLocale) {
     bool differs = false;
-    if (newZone && *newZone != zone) {
-      zone = std::move(*newZone);
+    if (newZone && *newZone != zone.name()) {
+      zone = TimeZone::named(*newZone);
       differs = true;
     }
     if (newLocale && *newLocale != locale) {
@@ -121,7 +121,7 @@ struct SystemWatch::State {
       if (value != nullptr) {
         const std::string named = g_variant_get_string(value, nullptr);
         g_variant_unref(value);
-        if (!tzFromEnvironment() && Calendar::isKnownTimeZone(named)) zoneNow = named;
+        if (!tzFromEnvironment() && TimeZone::isKnown(named)) zoneNow = named;
       }
       update(zoneNow ? zoneNow : detectZone(), std::nullopt);
     }
@@ -204,7 +204,7 @@ SystemWatch::SystemWatch(SystemPaths paths, std::function<void()> changed)
 
 SystemWatch::~SystemWatch() = default;
 
-const std::string& SystemWatch::timeZone() const {
+const TimeZone& SystemWatch::timeZone() const {
   return state_->zone;
 }
 

@@ -18,6 +18,8 @@
 #include <memory>
 #include <string>
 
+#include "time/time_zone.hpp"
+
 namespace ostrel {
 
 /// Where the system states its zone and locale.
@@ -39,8 +41,8 @@ class SystemWatch {
   SystemWatch(SystemWatch&&) = delete;
   SystemWatch& operator=(SystemWatch&&) = delete;
 
-  /// The zone now, an IANA name.
-  [[nodiscard]] const std::string& timeZone() const;
+  /// The zone now.
+  [[nodiscard]] const TimeZone& timeZone() const;
   /// The locale now, an ICU name.
   [[nodiscard]] const std::string& locale() const;
 

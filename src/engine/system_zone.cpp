@@ -1,13 +1,13 @@
 #include "engine/system_zone.hpp"
 
-#include "time/calendar.hpp"
+#include "time/time_zone.hpp"
 
 namespace ostrel {
 namespace {
 
 std::optional<std::string> known(std::string_view name) {
   std::string s(name);
-  if (s.empty() || !Calendar::isKnownTimeZone(s)) return std::nullopt;
+  if (!TimeZone::isKnown(s)) return std::nullopt;
   return s;
 }
 

@@ -2,9 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-
-#include "time/time_zone.hpp"
 
 namespace ostrel {
 namespace {
@@ -14,23 +11,14 @@ constexpr double kCalendarLimit = 1e13;
 
 }  // namespace
 
-std::optional<Date> Calendar::minuteStart(Date date, const std::string& timeZone) {
+std::optional<Date> Calendar::minuteStart(Date date, const TimeZone& timeZone) {
   const double s = date.sinceEpoch;
   if (!std::isfinite(s) || std::fabs(s) > kCalendarLimit) return std::nullopt;
   // The zone's offset at this very instant, so that a wall-clock minute that occurs twice when the
   // clocks go back resolves to the occurrence that holds `date`.
-  const double offset = TimeZone::named(timeZone).offsetAt(static_cast<std::int64_t>(std::floor(s)));
+  const double offset = timeZone.offsetAt(static_cast<std::int64_t>(std::floor(s)));
   const double local = s + offset;
   return Date{std::floor(local / 60.0) * 60.0 - offset};
-}
-
-std::string Calendar::defaultTimeZone() {
-  return TimeZone::fromEnvironment(std::getenv("TZ")).name();
-}
-
-bool Calendar::isKnownTimeZone(const std::string& name) {
-  // An empty TZ is UTC to the C library, but an empty name given for a zone names none.
-  return !name.empty() && TimeZone::find(name).has_value();
 }
 
 }  // namespace ostrel

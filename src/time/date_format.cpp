@@ -54,17 +54,13 @@ struct DateFormatter::Patterns {
   std::unique_ptr<const icu::SimpleDateFormat> time;
 };
 
-DateFormatter::DateFormatter(std::string locale, std::string timeZone,
-                             std::unique_ptr<const Patterns> patterns)
-    : locale_(std::move(locale)),
-      zoneName_(std::move(timeZone)),
-      zone_(TimeZone::named(zoneName_)),
-      patterns_(std::move(patterns)) {}
+DateFormatter::DateFormatter(std::string locale, TimeZone timeZone, std::unique_ptr<const Patterns> patterns)
+    : locale_(std::move(locale)), zone_(std::move(timeZone)), patterns_(std::move(patterns)) {}
 
 DateFormatter::~DateFormatter() = default;
 
 std::shared_ptr<const DateFormatter> DateFormatter::make(const std::string& locale,
-                                                         const std::string& timeZone) {
+                                                         const TimeZone& timeZone) {
   auto patterns = std::make_unique<Patterns>();
   const icu::Locale icuLocale = localeNamed(locale);
   UErrorCode status = U_ZERO_ERROR;
@@ -103,11 +99,11 @@ std::string DateFormatter::time(Date date) const {
   return shown(patterns_->time.get(), zone_, date);
 }
 
-std::string DateFormat::weekdayTime(Date date, const std::string& locale, const std::string& timeZone) {
+std::string DateFormat::weekdayTime(Date date, const std::string& locale, const TimeZone& timeZone) {
   return DateFormatter::make(locale, timeZone)->weekdayTime(date);
 }
 
-std::string DateFormat::time(Date date, const std::string& locale, const std::string& timeZone) {
+std::string DateFormat::time(Date date, const std::string& locale, const TimeZone& timeZone) {
   return DateFormatter::make(locale, timeZone)->time(date);
 }
 

@@ -6,15 +6,13 @@
 #include <cstdlib>
 
 #include "time/iso_utc.hpp"
-#include "time/time_zone.hpp"
 
 namespace ostrel {
 
-std::string isoZoned(Date date, const std::string& timeZone) {
+std::string isoZoned(Date date, const TimeZone& timeZone) {
   std::string utc = isoUtc(date);
   if (utc.empty() || utc.back() != 'Z') return utc;  // "invalid": no zone makes it valid
-  const std::int32_t offset =
-      TimeZone::named(timeZone).offsetAt(static_cast<std::int64_t>(std::floor(date.sinceEpoch)));
+  const std::int32_t offset = timeZone.offsetAt(static_cast<std::int64_t>(std::floor(date.sinceEpoch)));
   std::string text = isoUtc(date + offset);
   if (text.empty() || text.back() != 'Z') return utc;
   const std::int32_t a = std::abs(offset);

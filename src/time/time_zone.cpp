@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 
 namespace ostrel {
@@ -81,11 +82,11 @@ TimeZone TimeZone::utc() {
   return TimeZone{};
 }
 
-std::optional<TimeZone> TimeZone::find(std::string_view tz) {
+std::optional<TimeZone> TimeZone::lookUp(std::string_view tz) {
   if (tz.empty()) return utc();
   const bool file = tz.front() == ':';
   if (file) tz.remove_prefix(1);
-  if (tz.empty()) return fromEnvironment(nullptr);  // ":" alone names the system's zone
+  if (tz.empty()) return lookUp(kSystemZone);  // ":" alone names the system's zone
   if (tz.size() > 4096 || tz.find('\0') != std::string_view::npos) return std::nullopt;
 
   const std::string path =
@@ -106,15 +107,29 @@ std::optional<TimeZone> TimeZone::find(std::string_view tz) {
   return std::nullopt;
 }
 
+std::optional<TimeZone> TimeZone::find(std::string_view tz) {
+  auto z = lookUp(tz);
+  if (z && !tz.empty()) z->name_ = std::string(tz);
+  return z;
+}
+
 TimeZone TimeZone::named(std::string_view tz) {
   if (auto z = find(tz)) return *std::move(z);
   return utc();
 }
 
 TimeZone TimeZone::fromEnvironment(const char* tz) {
-  if (tz != nullptr) return named(tz);
-  if (auto z = find(kSystemZone)) return *std::move(z);
+  if (auto z = lookUp(tz != nullptr ? std::string_view(tz) : std::string_view(":"))) return *std::move(z);
   return utc();
+}
+
+TimeZone TimeZone::local() {
+  return fromEnvironment(std::getenv("TZ"));
+}
+
+bool TimeZone::isKnown(std::string_view name) {
+  // An empty TZ is UTC to the C library, but an empty name given for a zone names none.
+  return !name.empty() && lookUp(name).has_value();
 }
 
 std::int32_t TimeZone::offsetAt(std::int64_t utcSeconds) const {

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "feed/feed_file.hpp"
-#include "time/calendar.hpp"
 #include "time/clock.hpp"
 #include "time/date.hpp"
+#include "time/time_zone.hpp"
 
 namespace ostrel {
 
@@ -21,7 +21,7 @@ namespace ostrel {
 struct Services {
   Clock clock = Clock::system();
   std::filesystem::path feed = FeedFile::url();
-  std::string timeZone = Calendar::defaultTimeZone();
+  TimeZone timeZone = TimeZone::local();
 
   /// Loads the feed document from `feed`.
   [[nodiscard]] Loaded load() const { return FeedFile::load(feed); }

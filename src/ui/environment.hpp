@@ -31,7 +31,7 @@ struct Environment {
   ColorScheme colorScheme = ColorScheme::light;
   SystemVersion systemVersion{};
   std::string locale = "en_US";  ///< ICU locale name
-  std::string timeZone = "UTC";  ///< IANA zone name
+  TimeZone timeZone = TimeZone::utc();
   /// The formatter for `locale` and `timeZone`, built once by whoever sets them (the engine when
   /// they change, a command once per process); left out, one is made for every date shown.
   std::shared_ptr<const DateFormatter> dates = nullptr;

@@ -16,9 +16,10 @@ namespace {
 class Gallery : public test_support::ScratchTest {
  protected:
   [[nodiscard]] CommonSettings settings(const std::filesystem::path& feed) const {
-    return CommonSettings{.services = Services{.clock = Clock::fixed(kNow), .feed = feed, .timeZone = "UTC"},
-                          .locale = "en_US",
-                          .json = false};
+    return CommonSettings{
+        .services = Services{.clock = Clock::fixed(kNow), .feed = feed, .timeZone = TimeZone::utc()},
+        .locale = "en_US",
+        .json = false};
   }
   const Date kNow = parseDate("2026-03-02T09:30:00Z").value_or(Date{});
 };

@@ -51,7 +51,7 @@ Environment env(WidgetFamily family, ColorScheme scheme = ColorScheme::light, in
                      .colorScheme = scheme,
                      .systemVersion = {macos, 0, 0},
                      .locale = "en_US",
-                     .timeZone = "UTC"};
+                     .timeZone = TimeZone::utc()};
 }
 
 // The sample is made at --now and the entry dated --at: a tutorial 26 hours after the sample's

@@ -86,9 +86,10 @@ TEST_F(WatchCommand, ADayAtFullSpeedPrintsTheFacesOfEveryTimelineAtTheirDates) {
   bool first = true;
   for (Date at = kStart; at < until;) {
     Timeline<Entry> timeline;
-    Provider{}.getTimeline({.isPreview = false,
-                            .services = Services{.clock = Clock::fixed(at), .feed = feed, .timeZone = kZone}},
-                           [&](Timeline<Entry> made) { timeline = std::move(made); });
+    Provider{}.getTimeline(
+        {.isPreview = false,
+         .services = Services{.clock = Clock::fixed(at), .feed = feed, .timeZone = TimeZone::named(kZone)}},
+        [&](Timeline<Entry> made) { timeline = std::move(made); });
     if (first) {
       std::vector<std::string> dates;
       for (const Entry& e : timeline.entries) dates.push_back(isoUtc(e.date));
@@ -103,7 +104,7 @@ TEST_F(WatchCommand, ADayAtFullSpeedPrintsTheFacesOfEveryTimelineAtTheirDates) {
           const Face face{.kind = w.kind,
                           .family = family,
                           .entry = e,
-                          .timeZone = kZone,
+                          .timeZone = TimeZone::named(kZone),
                           .locale = "en_AU",
                           .content = w.content};
           View drawing = face.view(ColorScheme::light);

@@ -45,18 +45,20 @@ TEST(Phrase, WordsACountdownByTheCeilingOfTheMinutes) {
       {11 * hour + 58 * minute + 1, "in 11 h 59 min"},
   };
   for (const auto& [ahead, text] : table) {
-    EXPECT_EQ(Phrase::until(now + ahead, now, "en_US", "UTC"), text) << ahead << " s";
+    EXPECT_EQ(Phrase::until(now + ahead, now, "en_US", TimeZone::utc()), text) << ahead << " s";
     // The countdown is the same whatever the locale.
-    EXPECT_EQ(Phrase::until(now + ahead, now, "de_DE", "Asia/Tokyo"), text) << ahead << " s";
+    EXPECT_EQ(Phrase::until(now + ahead, now, "de_DE", TimeZone::named("Asia/Tokyo")), text) << ahead << " s";
   }
 }
 
 TEST(Phrase, TwelveHoursAndMoreShowTheWeekdayAndTime) {
   // 720 minutes, not 721, is the first formatted count.
   EXPECT_EQ(Phrase::countdown(now + 11 * hour + 59 * minute + 1, now), std::nullopt);
-  EXPECT_EQ(Phrase::until(now + 11 * hour + 59 * minute + 1, now, "en_US", "UTC"), "Mon 9:59" NB "PM");
-  EXPECT_EQ(Phrase::until(now + 12 * hour, now, "en_US", "UTC"), "Mon 10:00" NB "PM");
-  EXPECT_EQ(Phrase::until(now + 3 * 24 * hour + 5 * minute, now, "en_US", "UTC"), "Thu 10:05" NB "AM");
+  EXPECT_EQ(Phrase::until(now + 11 * hour + 59 * minute + 1, now, "en_US", TimeZone::utc()),
+            "Mon 9:59" NB "PM");
+  EXPECT_EQ(Phrase::until(now + 12 * hour, now, "en_US", TimeZone::utc()), "Mon 10:00" NB "PM");
+  EXPECT_EQ(Phrase::until(now + 3 * 24 * hour + 5 * minute, now, "en_US", TimeZone::utc()),
+            "Thu 10:05" NB "AM");
 }
 
 struct Formatted {
@@ -73,11 +75,11 @@ TEST(Phrase, TheFormattedBranchFollowsLocaleAndZone) {
       {"de_DE", "Pacific/Kiritimati", "Fr., 00:05"},
   };
   for (const auto& [locale, zone, text] : table) {
-    EXPECT_EQ(Phrase::until(date, now, locale, zone), text) << locale << " " << zone;
+    EXPECT_EQ(Phrase::until(date, now, locale, TimeZone::named(zone)), text) << locale << " " << zone;
   }
   Environment env;
   env.locale = "de_DE";
-  env.timeZone = "Europe/Berlin";
+  env.timeZone = TimeZone::named("Europe/Berlin");
   EXPECT_EQ(Phrase::until(date, now, env), "Do., 11:05");
 }
 
@@ -86,27 +88,27 @@ TEST(Phrase, InstantsBeyondAnyClockStillHaveAWording) {
   const Date year1{-62'135'596'800.0};     // 0001-01-01T00:00:00Z, a Monday
   const Date year9999{253'402'300'740.0};  // 9999-12-31T23:59:00Z, a Friday
   // Not after now, NaN included: "now".
-  EXPECT_EQ(Phrase::until(year1, now, "en_US", "UTC"), "now");
-  EXPECT_EQ(Phrase::until(Date{-inf}, now, "en_US", "UTC"), "now");
-  EXPECT_EQ(Phrase::until(Date{nan}, now, "en_US", "UTC"), "now");
-  EXPECT_EQ(Phrase::until(now, Date{nan}, "en_US", "UTC"), "now");
-  EXPECT_EQ(Phrase::until(Date{inf}, Date{inf}, "en_US", "UTC"), "now");
-  EXPECT_EQ(Phrase::until(Date{-inf}, Date{-inf}, "en_US", "UTC"), "now");
+  EXPECT_EQ(Phrase::until(year1, now, "en_US", TimeZone::utc()), "now");
+  EXPECT_EQ(Phrase::until(Date{-inf}, now, "en_US", TimeZone::utc()), "now");
+  EXPECT_EQ(Phrase::until(Date{nan}, now, "en_US", TimeZone::utc()), "now");
+  EXPECT_EQ(Phrase::until(now, Date{nan}, "en_US", TimeZone::utc()), "now");
+  EXPECT_EQ(Phrase::until(Date{inf}, Date{inf}, "en_US", TimeZone::utc()), "now");
+  EXPECT_EQ(Phrase::until(Date{-inf}, Date{-inf}, "en_US", TimeZone::utc()), "now");
   EXPECT_EQ(Phrase::until(Date{std::numeric_limits<double>::lowest()},
-                          Date{std::numeric_limits<double>::max()}, "en_US", "UTC"),
+                          Date{std::numeric_limits<double>::max()}, "en_US", TimeZone::utc()),
             "now");
   // Far ahead, however far: the date itself, clamped to the years 1 to 9999.
-  EXPECT_EQ(Phrase::until(year9999, now, "en_US", "UTC"), "Fri 11:59" NB "PM");
-  EXPECT_EQ(Phrase::until(Date{inf}, now, "en_US", "UTC"), "Fri 11:59" NB "PM");
-  EXPECT_EQ(Phrase::until(Date{1e300}, now, "en_GB", "UTC"), "Fri 23:59");
-  EXPECT_EQ(Phrase::until(now, year1, "en_US", "UTC"), "Mon 10:00" NB "AM");
-  EXPECT_EQ(Phrase::until(now, Date{-inf}, "en_US", "UTC"), "Mon 10:00" NB "AM");
+  EXPECT_EQ(Phrase::until(year9999, now, "en_US", TimeZone::utc()), "Fri 11:59" NB "PM");
+  EXPECT_EQ(Phrase::until(Date{inf}, now, "en_US", TimeZone::utc()), "Fri 11:59" NB "PM");
+  EXPECT_EQ(Phrase::until(Date{1e300}, now, "en_GB", TimeZone::utc()), "Fri 23:59");
+  EXPECT_EQ(Phrase::until(now, year1, "en_US", TimeZone::utc()), "Mon 10:00" NB "AM");
+  EXPECT_EQ(Phrase::until(now, Date{-inf}, "en_US", TimeZone::utc()), "Mon 10:00" NB "AM");
   EXPECT_EQ(Phrase::until(Date{std::numeric_limits<double>::max()},
-                          Date{std::numeric_limits<double>::lowest()}, "en_US", "UTC"),
+                          Date{std::numeric_limits<double>::lowest()}, "en_US", TimeZone::utc()),
             "Fri 11:59" NB "PM");
-  EXPECT_EQ(Phrase::until(Date{-1e300}, Date{-inf}, "en_US", "UTC"), "Mon 12:00" NB "AM");
+  EXPECT_EQ(Phrase::until(Date{-1e300}, Date{-inf}, "en_US", TimeZone::utc()), "Mon 12:00" NB "AM");
   // Intervals below anything a clock measures still count as a minute.
-  EXPECT_EQ(Phrase::until(Date{std::numeric_limits<double>::denorm_min()}, Date{0}, "en_US", "UTC"),
+  EXPECT_EQ(Phrase::until(Date{std::numeric_limits<double>::denorm_min()}, Date{0}, "en_US", TimeZone::utc()),
             "in 1 min");
 }
 

@@ -37,7 +37,7 @@ std::vector<Face> faces() {
                                 .colorScheme = scheme,
                                 .systemVersion = {},
                                 .locale = "en_US",
-                                .timeZone = "UTC"};
+                                .timeZone = TimeZone::utc()};
           out.push_back(Face{widget.content(entry, env), family, scheme});
         }
       }

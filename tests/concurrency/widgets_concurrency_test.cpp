@@ -40,7 +40,7 @@ std::vector<View> treesOf(const Timeline<Entry>& timeline, const std::vector<Wid
                                 .colorScheme = scheme,
                                 .systemVersion = {},
                                 .locale = "en_GB",
-                                .timeZone = "Australia/Sydney"};
+                                .timeZone = TimeZone::named("Australia/Sydney")};
           trees.push_back(widget.content(entry, env));
         }
       }

@@ -65,7 +65,7 @@ class EngineTest : public test_support::ScratchTest {
   }
   EngineSettings settings(const std::string& feedName) const {
     return EngineSettings{.feed = dir_ / feedName,
-                          .timeZone = "Australia/Sydney",
+                          .timeZone = TimeZone::named("Australia/Sydney"),
                           .locale = "en_AU",
                           .until = std::nullopt,
                           .system = {}};

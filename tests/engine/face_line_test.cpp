@@ -30,7 +30,7 @@ Face faceOf(const WidgetConfiguration& w, WidgetFamily family, Loaded loaded, do
   return Face{.kind = w.kind,
               .family = family,
               .entry = Entry{.date = kTen + at, .loaded = std::move(loaded)},
-              .timeZone = "UTC",
+              .timeZone = TimeZone::utc(),
               .locale = "en_US",
               .content = w.content};
 }

@@ -197,7 +197,7 @@ TEST_F(FeedWatchTest, TheFaceFollowsTheFeedWhicheverPartOfItsPathExists) {
     r.before(tree);
     Engine engine({ShownWidget{.widget = NextUpWidget{}.body(), .family = WidgetFamily::systemSmall}},
                   EngineSettings{.feed = tree.root / "a/b/widgets/widget.json",
-                                 .timeZone = "UTC",
+                                 .timeZone = TimeZone::utc(),
                                  .locale = "en_US",
                                  .until = std::nullopt,
                                  .system = {}},

@@ -117,7 +117,7 @@ TEST_P(Grid, TheFacesDividersAreOneDevicePixelOfTheirFullColour) {
         env.colorScheme = scheme;
         env.systemVersion = SystemVersion{14, 0, 0};
         env.locale = "en_US";
-        env.timeZone = "UTC";
+        env.timeZone = TimeZone::utc();
         const View face = w.content(entry, env);
         const Canvas c = canvasFor(family);
         std::vector<layout::Rect> dividers;

@@ -48,7 +48,7 @@ std::vector<Golden> goldens() {
       for (ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
         Environment e = env(family, scheme, 14);
         e.locale = "en_US";
-        e.timeZone = "UTC";
+        e.timeZone = TimeZone::utc();
         out.push_back(
             {w.kind + "-" + name(family) + "-" + name(scheme), w.content(entry, e), family, scheme});
       }

@@ -95,7 +95,7 @@ TEST_P(Scripts, DrawWithoutAMissingGlyphInEveryFace) {
       env.widgetFamily = family;
       env.systemVersion = SystemVersion{14, 0, 0};
       env.locale = "en_US";
-      env.timeZone = "UTC";
+      env.timeZone = TimeZone::utc();
       const Canvas c = canvasFor(family);
       const layout::Placed placed =
           layout::layoutWidget(w.content(entry, env), {0, 0, c.width, c.height}, c.margin, fonts());
@@ -113,12 +113,18 @@ INSTANTIATE_TEST_SUITE_P(
         Script{"Emoji", "📚🧪 Lab prep 🎓"},
         Script{"ZWJ sequences", "👩‍🔬 👨‍👩‍👧‍👦 🏳️‍🌈 👍🏽"},
         // The program's own weekday names and times in those languages.
-        Script{"ja_JP weekday", DateFormat::weekdayTime(Date{1'772'445'600}, "ja_JP", "Asia/Tokyo")},
-        Script{"zh_CN weekday", DateFormat::weekdayTime(Date{1'772'445'600}, "zh_CN", "Asia/Shanghai")},
-        Script{"ko_KR weekday", DateFormat::weekdayTime(Date{1'772'445'600}, "ko_KR", "Asia/Seoul")},
-        Script{"ar_EG weekday", DateFormat::weekdayTime(Date{1'772'445'600}, "ar_EG", "Africa/Cairo")},
-        Script{"th_TH weekday", DateFormat::weekdayTime(Date{1'772'445'600}, "th_TH", "Asia/Bangkok")},
-        Script{"hi_IN weekday", DateFormat::weekdayTime(Date{1'772'445'600}, "hi_IN", "Asia/Kolkata")}),
+        Script{"ja_JP weekday",
+               DateFormat::weekdayTime(Date{1'772'445'600}, "ja_JP", TimeZone::named("Asia/Tokyo"))},
+        Script{"zh_CN weekday",
+               DateFormat::weekdayTime(Date{1'772'445'600}, "zh_CN", TimeZone::named("Asia/Shanghai"))},
+        Script{"ko_KR weekday",
+               DateFormat::weekdayTime(Date{1'772'445'600}, "ko_KR", TimeZone::named("Asia/Seoul"))},
+        Script{"ar_EG weekday",
+               DateFormat::weekdayTime(Date{1'772'445'600}, "ar_EG", TimeZone::named("Africa/Cairo"))},
+        Script{"th_TH weekday",
+               DateFormat::weekdayTime(Date{1'772'445'600}, "th_TH", TimeZone::named("Asia/Bangkok"))},
+        Script{"hi_IN weekday",
+               DateFormat::weekdayTime(Date{1'772'445'600}, "hi_IN", TimeZone::named("Asia/Kolkata"))}),
     [](const ::testing::TestParamInfo<Script>& row) {
       std::string name = row.param.name;
       for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';

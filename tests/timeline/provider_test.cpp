@@ -160,7 +160,7 @@ TEST(Timeline, LargeFeedsGiveExactlyTheSortedUniqueCandidates) {
 TEST(Timeline, InstantsFarOutOfRangeGiveAnOrderedTimelineWithoutFault) {
   const Loaded l = feedOf({lesson(Date{-1e308}, Date{1e308})}, {deadline(Date{1e308})});
   for (double now : {1e300, -1e300, 9e15, std::numeric_limits<double>::infinity()}) {
-    const Date m0 = Calendar::minuteStart(Date{now}, "UTC").value_or(Date{now});
+    const Date m0 = Calendar::minuteStart(Date{now}, TimeZone::utc()).value_or(Date{now});
     const Timeline<Entry> t = Provider::timeline(Date{now}, m0, l);
     ASSERT_FALSE(t.entries.empty()) << now;
     EXPECT_EQ(t.entries.front().date, Date{now});
@@ -171,9 +171,9 @@ TEST(Timeline, InstantsFarOutOfRangeGiveAnOrderedTimelineWithoutFault) {
 class ProviderOperations : public test_support::ScratchTest {
  protected:
   TimelineProviderContext context(std::filesystem::path feed, bool preview) const {
-    return {
-        .isPreview = preview,
-        .services = Services{.clock = Clock::fixed(kTen + 30), .feed = std::move(feed), .timeZone = "UTC"}};
+    return {.isPreview = preview,
+            .services = Services{
+                .clock = Clock::fixed(kTen + 30), .feed = std::move(feed), .timeZone = TimeZone::utc()}};
   }
 };
 

@@ -44,7 +44,7 @@ TEST(View, TextsRecordWhetherTheyAreKeysAndWhatTheyShow) {
 TEST(View, DateTextsFormatInTheEnvironment) {
   Environment env;
   env.locale = "en_GB";
-  env.timeZone = "Australia/Sydney";
+  env.timeZone = TimeZone::named("Australia/Sydney");
   const View t = Text::date(Date{1'772'445'600.0}, Text::DateFields::weekdayTime, env);
   ASSERT_TRUE(t.text);
   EXPECT_TRUE(t.text->verbatim);
@@ -53,9 +53,9 @@ TEST(View, DateTextsFormatInTheEnvironment) {
   EXPECT_EQ(t.args.get<std::string>("format"), "EEEjmm");
   EXPECT_EQ(Text::date(Date{1'772'445'600.0}, Text::DateFields::time, env).text->shown, "21:00");
   // A formatter made for another locale and zone is not used: the environment's own are.
-  env.dates = DateFormatter::make("en_US", "UTC");
+  env.dates = DateFormatter::make("en_US", TimeZone::utc());
   EXPECT_EQ(Text::date(Date{1'772'445'600.0}, Text::DateFields::time, env).text->shown, "21:00");
-  env.dates = DateFormatter::make("en_GB", "Australia/Sydney");
+  env.dates = DateFormatter::make("en_GB", TimeZone::named("Australia/Sydney"));
   EXPECT_EQ(env.formatter(), env.dates);
 }
 

@@ -22,7 +22,7 @@ inline Environment faceEnvironment(WidgetFamily family, ColorScheme scheme = Col
                      .colorScheme = scheme,
                      .systemVersion = {},
                      .locale = "en_US",
-                     .timeZone = "UTC"};
+                     .timeZone = TimeZone::utc()};
 }
 
 inline const UnitColor kFinc{.light = "#A91991", .dark = "#EA86D9"};

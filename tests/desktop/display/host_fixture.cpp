@@ -71,7 +71,7 @@ std::string HostFixture::expectedReading(const std::string& kind, WidgetFamily f
                         .colorScheme = ColorScheme::light,
                         .systemVersion = SystemVersion{},
                         .locale = "en_US",
-                        .timeZone = kZone};
+                        .timeZone = TimeZone::named(kZone)};
   for (const WidgetConfiguration& w : OstrelWidgets{}.body()) {
     if (w.kind == kind) return reading(w.content(entry, env));
   }
