@@ -5,7 +5,6 @@
 /// picture; and how far two pictures differ.
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +20,7 @@ struct Image {
   std::vector<Rgb> pixels;  ///< row by row
   [[nodiscard]] bool empty() const { return pixels.empty(); }
   [[nodiscard]] Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+  /// The rectangle at `x`, `y` (empty where it is not all inside).
   [[nodiscard]] Image crop(int x, int y, int w, int h) const;
   /// Writes the picture as PNG (for looking at a failure).
   void save(const std::filesystem::path& path) const;
