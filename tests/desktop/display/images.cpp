@@ -1,7 +1,5 @@
 #include "desktop/display/images.hpp"
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <cairo.h>
 
 #include <algorithm>
@@ -67,26 +65,6 @@ Image loadPng(const std::filesystem::path& path, Rgb background) {
     cairo_surface_destroy(flat);
   }
   cairo_surface_destroy(png);
-  return out;
-}
-
-Image grabX11(const std::string& display, int x, int y, int width, int height) {
-  Image out;
-  ::Display* d = XOpenDisplay(display.c_str());
-  if (d == nullptr) return out;
-  if (XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(width),
-                                static_cast<unsigned>(height), AllPlanes, ZPixmap)) {
-    out = Image{.width = width, .height = height, .pixels = {}};
-    for (int j = 0; j < height; ++j) {
-      for (int i = 0; i < width; ++i) {
-        const unsigned long p = XGetPixel(image, i, j);
-        out.pixels.push_back(Rgb{static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
-                                 static_cast<std::uint8_t>(p)});
-      }
-    }
-    XDestroyImage(image);
-  }
-  XCloseDisplay(d);
   return out;
 }
 

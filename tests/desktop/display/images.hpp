@@ -1,11 +1,10 @@
 #pragma once
 /// \file images.hpp
 /// Pictures to compare what a display shows with what `render` draws: opaque 8-bit RGB pixels
-/// from a PNG (laid over a background colour), from an X server's screen, or cut from another
-/// picture; and how far two pictures differ.
+/// from a PNG (laid over a background colour) or cut from another picture; and how far two
+/// pictures differ.
 #include <cstdint>
 #include <filesystem>
-#include <string>
 #include <vector>
 
 namespace ostrel::display_test {
@@ -29,9 +28,6 @@ struct Image {
 
 /// A PNG laid over `background` (its transparent parts show the background); empty when unreadable.
 [[nodiscard]] Image loadPng(const std::filesystem::path& path, Rgb background = {});
-
-/// The rectangle of the X screen `display` (":N") shows; empty when it cannot be read.
-[[nodiscard]] Image grabX11(const std::string& display, int x, int y, int width, int height);
 
 struct Difference {
   double mean = 255;    ///< mean absolute difference per channel, 0–255

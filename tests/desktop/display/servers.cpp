@@ -40,14 +40,21 @@ Xvfb::Xvfb(int width, int height, const fs::path& logDir) {
   if (c == '\n' && !n.empty()) display_ = ":" + n;
 }
 
-Bus::Bus() : bus_(g_test_dbus_new(G_TEST_DBUS_NONE)) {
+Bus::Bus()
+    : runtime_(fs::temp_directory_path() / "ostrel-bus-XXXXXX"), bus_(g_test_dbus_new(G_TEST_DBUS_NONE)) {
+  std::string folder = runtime_.string();
+  if (::mkdtemp(folder.data()) == nullptr || !haveProgram("dbus-daemon")) return;
+  runtime_ = folder;
+  g_setenv("XDG_RUNTIME_DIR", folder.c_str(), TRUE);  // for the services the bus starts
   g_test_dbus_add_service_dir(bus_, "/usr/share/dbus-1/services");
-  if (haveProgram("dbus-daemon")) g_test_dbus_up(bus_);
+  g_test_dbus_up(bus_);
 }
 
 Bus::~Bus() {
   stop();
   g_object_unref(bus_);
+  std::error_code ec;
+  fs::remove_all(runtime_, ec);
 }
 
 std::string Bus::address() const {
@@ -134,6 +141,29 @@ Compositor Compositor::weston(const fs::path& dir) {
           {"weston", "--backend=headless-backend.so", "--socket=wayland-test", "--width=1280", "--height=800",
            "--idle-time=0"},
           {.env = {}, .out = {}, .err = dir / "weston.log", .passFd = {}, .prefix = {}},
+          {}};
+}
+
+Compositor Compositor::kwin(int width, int height, int scale, const fs::path& dir, const std::string& bus) {
+  const fs::path runtime = dir / "kwin-runtime";
+  fs::create_directories(runtime);
+  ::chmod(runtime.c_str(), 0700);
+  gchar* installed = g_find_program_in_path("kwin_wayland");
+  std::error_code ec;
+  if (installed != nullptr) fs::copy_file(installed, dir / "kwin_wayland", ec);
+  g_free(installed);
+  return {runtime,
+          {(dir / "kwin_wayland").string(), "--virtual", "--no-lockscreen", "--socket", "wayland-test",
+           "--width", std::to_string(width / scale), "--height", std::to_string(height / scale), "--scale",
+           std::to_string(scale)},
+          {.env = {{"XDG_CONFIG_HOME", (dir / "kwin-config").string()},
+                   {"HOME", dir.string()},
+                   {"DBUS_SESSION_BUS_ADDRESS", bus},
+                   {"QT_QPA_PLATFORM", ""}},
+           .out = {},
+           .err = dir / "kwin.log",
+           .passFd = {},
+           .prefix = {}},
           {}};
 }
 

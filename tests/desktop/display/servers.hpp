@@ -46,8 +46,9 @@ class Xvfb {
   std::string display_;
 };
 
-/// A private message bus that activates the session's services (the accessibility bus among them);
-/// this process's DBUS_SESSION_BUS_ADDRESS names it from its start on.
+/// A private message bus that activates the session's services (the accessibility bus among them)
+/// with a runtime folder of their own, apart from any other test's; this process's
+/// DBUS_SESSION_BUS_ADDRESS and XDG_RUNTIME_DIR name them from its start on.
 class Bus {
  public:
   Bus();
@@ -62,17 +63,22 @@ class Bus {
   void stop();
 
  private:
+  std::filesystem::path runtime_;
   GTestDBus* bus_;
 };
 
 /// A Wayland compositor on a headless backend: sway (layer-shell) with `outputs` outputs
 /// (HEADLESS-1, HEADLESS-2... side by side) of `width` × `height` pixels at `scale`, run as the
-/// unprivileged user `nobody` when the tests run as root (sway refuses root); or weston (no
-/// layer-shell), 1280 × 800.
+/// unprivileged user `nobody` when the tests run as root (sway refuses root); weston (no
+/// layer-shell), 1280 × 800; or KWin.
 class Compositor {
  public:
   static Compositor sway(int width, int height, int scale, const std::filesystem::path& dir, int outputs = 1);
   static Compositor weston(const std::filesystem::path& dir);
+  /// KWin on its virtual backend with one output, on the bus at `bus`; run from a copy of its
+  /// binary, which carries a file capability that containers refuse to grant.
+  static Compositor kwin(int width, int height, int scale, const std::filesystem::path& dir,
+                         const std::string& bus);
   [[nodiscard]] bool ok() const { return !socket_.empty(); }
   /// WAYLAND_DISPLAY and XDG_RUNTIME_DIR for its clients, and GDK_BACKEND.
   [[nodiscard]] std::map<std::string, std::string> env() const;

@@ -3,9 +3,12 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <glib.h>
+#include <unistd.h>
 
-#include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <sstream>
 
 namespace ostrel::display_test {
 
@@ -21,37 +24,21 @@ T with(const std::string& display, T otherwise, const std::function<T(::Display*
   return result;
 }
 
-/// The items of a 32-bit property (as longs, the way Xlib hands them out).
-std::vector<unsigned long> property(::Display* d, Window w, const char* name, Atom type) {
-  std::vector<unsigned long> out;
-  Atom actual = None;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  if (XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, 64, False, type, &actual, &format, &count,
-                         &after, &data) == Success &&
-      data != nullptr) {
-    if (format == 32)
-      out.assign(reinterpret_cast<unsigned long*>(data), reinterpret_cast<unsigned long*>(data) + count);
-    XFree(data);
-  }
-  return out;
-}
-
-/// The windows under `parent` (depth first) named `name`, whatever frames a window manager put
-/// around them.
-void named(::Display* d, Window parent, const std::string& name, std::vector<Window>& found) {
-  char* title = nullptr;
-  if (XFetchName(d, parent, &title) != 0 && title != nullptr) {
-    if (name == title) found.push_back(parent);
-    XFree(title);
-  }
-  Window root = 0, up = 0;
-  Window* children = nullptr;
-  unsigned int n = 0;
-  if (XQueryTree(d, parent, &root, &up, &children, &n) == 0) return;
-  for (unsigned int i = n; i > 0; --i) named(d, children[i - 1], name, found);
-  if (children != nullptr) XFree(children);
+/// What `argv` prints on `display` (empty when it fails).
+std::string output(const std::string& display, std::vector<std::string> argv) {
+  std::vector<char*> args;
+  for (std::string& a : argv) args.push_back(a.data());
+  args.push_back(nullptr);
+  gchar** env = g_environ_setenv(g_get_environ(), "DISPLAY", display.c_str(), TRUE);
+  gchar* out = nullptr;
+  gint status = 0;
+  const bool ran = g_spawn_sync(nullptr, args.data(), env,
+                                static_cast<GSpawnFlags>(G_SPAWN_SEARCH_PATH | G_SPAWN_STDERR_TO_DEV_NULL),
+                                nullptr, nullptr, &out, nullptr, &status, nullptr) != FALSE;
+  std::string text = ran && g_spawn_check_wait_status(status, nullptr) != FALSE && out != nullptr ? out : "";
+  g_free(out);
+  g_strfreev(env);
+  return text;
 }
 
 unsigned long colourOf(Rgb c) {
@@ -60,46 +47,24 @@ unsigned long colourOf(Rgb c) {
 
 }  // namespace
 
-bool XWindow::has(const std::string& state) const {
-  return std::find(states.begin(), states.end(), state) != states.end();
-}
-
 std::vector<XWindow> findWindows(const std::string& display, const std::string& name) {
-  return with<std::vector<XWindow>>(display, {}, [&](::Display* d) {
-    std::vector<Window> ids;
-    named(d, DefaultRootWindow(d), name, ids);
-    std::vector<XWindow> out;
-    for (const Window id : ids) {
-      XWindowAttributes a{};
-      Window child = 0;
-      XWindow w;
-      w.id = id;
-      if (XGetWindowAttributes(d, id, &a) == 0 || a.map_state != IsViewable ||
-          XTranslateCoordinates(d, id, DefaultRootWindow(d), 0, 0, &w.x, &w.y, &child) == 0) {
-        continue;
-      }
-      w.width = a.width;
-      w.height = a.height;
-      w.depth = a.depth;
-      for (unsigned long atom : property(d, id, "_NET_WM_STATE", XA_ATOM)) {
-        if (char* text = XGetAtomName(d, atom)) {
-          w.states.emplace_back(text);
-          XFree(text);
-        }
-      }
-      if (XWMHints* hints = XGetWMHints(d, id)) {
-        if ((hints->flags & InputHint) != 0) w.input = hints->input != 0;
-        XFree(hints);
-      }
-      const auto motif = property(d, id, "_MOTIF_WM_HINTS", AnyPropertyType);
-      if (motif.size() >= 3 && (motif[0] & 2) != 0)
-        w.decorations = static_cast<long>(motif[2]);  // decorations set
-      const auto desktop = property(d, id, "_NET_WM_DESKTOP", XA_CARDINAL);
-      if (!desktop.empty()) w.desktop = desktop[0];
-      out.push_back(w);
-    }
-    return out;
-  });
+  std::vector<XWindow> out;
+  std::istringstream ids(output(display, {"xdotool", "search", "--onlyvisible", "--name", "^" + name + "$"}));
+  for (unsigned long id = 0; ids >> id;) {
+    const std::string info = output(display, {"xwininfo", "-id", std::to_string(id)});
+    const auto field = [&](const std::string& label) {
+      const std::size_t at = info.find(label + ":");
+      return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + label.size() + 1);
+    };
+    out.push_back(XWindow{.id = id,
+                          .x = field("Absolute upper-left X"),
+                          .y = field("Absolute upper-left Y"),
+                          .width = field("Width"),
+                          .height = field("Height"),
+                          .depth = field("Depth"),
+                          .properties = output(display, {"xprop", "-id", std::to_string(id)})});
+  }
+  return out;
 }
 
 std::optional<XWindow> findWindow(const std::string& display, const std::string& name) {
@@ -108,16 +73,29 @@ std::optional<XWindow> findWindow(const std::string& display, const std::string&
 }
 
 unsigned long activeWindow(const std::string& display) {
-  return with<unsigned long>(display, 0, [](::Display* d) {
-    const auto active = property(d, DefaultRootWindow(d), "_NET_ACTIVE_WINDOW", XA_WINDOW);
-    return active.empty() ? 0UL : active[0];
-  });
+  return std::strtoul(output(display, {"xdotool", "getactivewindow"}).c_str(), nullptr, 10);
 }
 
 bool windowManagerRuns(const std::string& display) {
-  return with<bool>(display, false, [](::Display* d) {
-    return !property(d, DefaultRootWindow(d), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
-  });
+  return output(display, {"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") !=
+         std::string::npos;
+}
+
+Image grabX11(const std::string& display, int x, int y, int width, int height) {
+  gchar* png = g_build_filename(g_get_tmp_dir(), "ostrel-grab-XXXXXX.png", nullptr);
+  const int fd = g_mkstemp(png);
+  Image shown;
+  if (fd >= 0) {
+    ::close(fd);
+    const std::string crop = std::to_string(width) + "x" + std::to_string(height) + "+" + std::to_string(x) +
+                             "+" + std::to_string(y);
+    static_cast<void>(output(
+        display, {"import", "-window", "root", "-crop", crop, "+repage", std::string("png24:") + png}));
+    shown = loadPng(png);
+    ::unlink(png);
+  }
+  g_free(png);
+  return shown;
 }
 
 bool popupShown(const std::string& display) {

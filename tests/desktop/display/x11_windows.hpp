@@ -1,8 +1,7 @@
 #pragma once
 /// \file x11_windows.hpp
-/// Reading back, with Xlib, the top-level windows a client put on an X screen, with or without a
-/// window manager: where they stand and the hints they carry; acting on the screen as the user,
-/// a window manager or another client would.
+/// An X screen as the user, a window manager or another client sees it: the top-level windows a
+/// client put there (read by xdotool, xwininfo and xprop), what the screen shows, and acting on it.
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,11 +16,10 @@ struct XWindow {
   unsigned long id = 0;
   int x = 0, y = 0, width = 0, height = 0;  ///< on the screen
   int depth = 0;
-  std::vector<std::string> states;       ///< _NET_WM_STATE atoms
-  std::optional<bool> input;             ///< WM_HINTS' input field
-  std::optional<long> decorations;       ///< _MOTIF_WM_HINTS' decorations, when it sets them
-  std::optional<unsigned long> desktop;  ///< _NET_WM_DESKTOP
-  [[nodiscard]] bool has(const std::string& state) const;
+  std::string properties;  ///< as xprop prints them
+  [[nodiscard]] bool has(const std::string& property) const {
+    return properties.find(property) != std::string::npos;
+  }
 };
 
 /// The viewable client windows named `name` on `display` (within a window manager's frame or not).
@@ -35,6 +33,8 @@ struct XWindow {
 [[nodiscard]] bool windowManagerRuns(const std::string& display);
 /// Whether a pop-up (a viewable override-redirect window, such as an open menu) is on the screen.
 [[nodiscard]] bool popupShown(const std::string& display);
+/// The rectangle of the screen; empty when it cannot be read.
+[[nodiscard]] Image grabX11(const std::string& display, int x, int y, int width, int height);
 /// The colour the screen shows at one point.
 [[nodiscard]] Rgb pixelAt(const std::string& display, int x, int y);
 
