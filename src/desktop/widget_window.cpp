@@ -90,7 +90,7 @@ struct WidgetWindow::State {
   State(const ShownWidget& widget, WindowPlace place_, render::PangoMeasurer fonts_, WindowActions actions_)
       : title(StringTable::lookup(widget.widget.displayNameKey)),
         family(widget.family),
-        place(std::move(place_)),
+        place(place_),
         fonts(std::move(fonts_)),
         actions(std::move(actions_)) {}
   State(const State&) = delete;
@@ -428,7 +428,7 @@ struct WidgetWindow::State {
 
 WidgetWindow::WidgetWindow(const ShownWidget& widget, WindowPlace place, const render::PangoMeasurer& fonts,
                            WindowActions actions)
-    : state_(std::make_unique<State>(widget, std::move(place), fonts, std::move(actions))) {
+    : state_(std::make_unique<State>(widget, place, fonts, std::move(actions))) {
   state_->build();
 }
 
