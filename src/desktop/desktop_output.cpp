@@ -15,7 +15,6 @@
 
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
@@ -24,7 +23,6 @@
 #include "desktop/appearance_monitor.hpp"
 #include "desktop/saved_places.hpp"
 #include "desktop/x11_desktop_changes.hpp"
-#include "render/canvas.hpp"
 
 namespace ostrel::desktop {
 
