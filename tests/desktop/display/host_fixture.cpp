@@ -102,26 +102,36 @@ std::string HostFixture::keep(const Image& image, const std::string& name) const
 
 namespace {
 
-void collect(AtspiAccessible* node, int depth, std::vector<std::string>& names) {
-  if (gchar* name = atspi_accessible_get_name(node, nullptr)) {
-    if (*name != '\0') names.emplace_back(name);
-    g_free(name);
-  }
-  for (gint i = 0; depth > 0 && i < std::min(atspi_accessible_get_child_count(node, nullptr), 200); ++i) {
+bool visit(AtspiAccessible* node, int depth,
+           const std::function<bool(AtspiAccessible*, const std::string&)>& f) {
+  gchar* name = atspi_accessible_get_name(node, nullptr);
+  bool done = f(node, name != nullptr ? name : "");
+  g_free(name);
+  for (gint i = 0; !done && depth > 0 && i < std::min(atspi_accessible_get_child_count(node, nullptr), 200);
+       ++i) {
     if (AtspiAccessible* child = atspi_accessible_get_child_at_index(node, i, nullptr)) {
-      collect(child, depth - 1, names);
+      done = visit(child, depth - 1, f);
       g_object_unref(child);
     }
   }
+  return done;
 }
 
 }  // namespace
 
+bool visitAccessibles(int depth, const std::function<bool(AtspiAccessible*, const std::string&)>& f) {
+  AtspiAccessible* desktop = atspi_get_desktop(0);
+  const bool done = visit(desktop, depth, f);
+  g_object_unref(desktop);
+  return done;
+}
+
 std::vector<std::string> accessibleNames(int depth) {
   std::vector<std::string> names;
-  AtspiAccessible* desktop = atspi_get_desktop(0);
-  collect(desktop, depth, names);
-  g_object_unref(desktop);
+  visitAccessibles(depth, [&](AtspiAccessible*, const std::string& name) {
+    if (!name.empty()) names.push_back(name);
+    return false;
+  });
   return names;
 }
 

@@ -18,6 +18,8 @@
 #include "support/scratch.hpp"
 #include "ui/environment.hpp"
 
+using AtspiAccessible = struct _AtspiAccessible;  // NOLINT(bugprone-reserved-identifier): the library's tag
+
 namespace ostrel::display_test {
 
 /// The host's clock starts here: Monday 2 March 2026, 9:20 in Sydney, 40 minutes before a lecture.
@@ -54,8 +56,11 @@ class HostFixture : public test_support::ScratchTest {
   std::filesystem::path feed_;
 };
 
-/// The names in the accessible tree of the session's applications, `depth` levels down, as a screen
-/// reader finds them (AT-SPI through the bus DBUS_SESSION_BUS_ADDRESS names).
+/// Runs `visit` on the accessible tree of the session's applications, `depth` levels down, as a
+/// screen reader finds it (AT-SPI through the bus DBUS_SESSION_BUS_ADDRESS names), with each node
+/// and its name, until it returns true; whether it did.
+bool visitAccessibles(int depth, const std::function<bool(AtspiAccessible*, const std::string&)>& visit);
+/// The names in that tree.
 [[nodiscard]] std::vector<std::string> accessibleNames(int depth);
 
 }  // namespace ostrel::display_test

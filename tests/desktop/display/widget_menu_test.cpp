@@ -15,31 +15,15 @@ namespace {
 
 /// Runs the "menu" action of the accessible window whose name starts with `prefix`; whether found.
 bool openMenuThroughAtspi(const std::string& prefix) {
-  bool done = false;
-  AtspiAccessible* desktop = atspi_get_desktop(0);
-  for (gint i = 0; i < atspi_accessible_get_child_count(desktop, nullptr) && !done; ++i) {
-    AtspiAccessible* app = atspi_accessible_get_child_at_index(desktop, i, nullptr);
-    if (app == nullptr) continue;
-    for (gint j = 0; j < atspi_accessible_get_child_count(app, nullptr) && !done; ++j) {
-      AtspiAccessible* window = atspi_accessible_get_child_at_index(app, j, nullptr);
-      if (window == nullptr) continue;
-      gchar* name = atspi_accessible_get_name(window, nullptr);
-      if (name != nullptr && std::string(name).rfind(prefix, 0) == 0) {
-        if (AtspiAction* action = atspi_accessible_get_action_iface(window)) {
-          gchar* first = atspi_action_get_action_name(action, 0, nullptr);
-          done =
-              first != nullptr && std::string(first) == "menu" && atspi_action_do_action(action, 0, nullptr);
-          g_free(first);
-          g_object_unref(action);
-        }
-      }
-      g_free(name);
-      g_object_unref(window);
-    }
-    g_object_unref(app);
-  }
-  g_object_unref(desktop);
-  return done;
+  return visitAccessibles(2, [&](AtspiAccessible* window, const std::string& name) {
+    AtspiAction* action = name.rfind(prefix, 0) == 0 ? atspi_accessible_get_action_iface(window) : nullptr;
+    if (action == nullptr) return false;
+    gchar* first = atspi_action_get_action_name(action, 0, nullptr);
+    const bool done = g_strcmp0(first, "menu") == 0 && atspi_action_do_action(action, 0, nullptr) != FALSE;
+    g_free(first);
+    g_object_unref(action);
+    return done;
+  });
 }
 
 class WidgetMenuTest : public HostFixture {};
