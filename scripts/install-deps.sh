@@ -21,7 +21,7 @@ tests=(
   clang clang-14 libclang-rt-14-dev clang-format clang-tidy
   jq hyperfine
   xvfb sway grim weston dbus-daemon at-spi2-core libatspi2.0-dev conky-std time faketime
-  waybar i3blocks imagemagick gnome-shell kwin-wayland openbox xfwm4 wmctrl xdotool picom
+  waybar i3blocks imagemagick gnome-shell kwin-wayland openbox xfwm4 wmctrl xdotool x11-utils picom
   git debhelper lintian debootstrap systemd man-db bash-completion zsh fish
 )
 packages=("${build[@]}" "${run[@]}")

@@ -112,15 +112,26 @@ struct AppearanceMonitor::State {
       themeHandler = g_signal_connect(settings, "notify::gtk-theme-name", G_CALLBACK(onGtkSetting), this);
     }
     scheme = schemeFor(choice, desktop);
-    bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-    if (bus == nullptr) return;
-    subscription = g_dbus_connection_signal_subscribe(bus, kPortalName, kSettings, "SettingChanged",
-                                                      kPortalPath, kNamespace, G_DBUS_SIGNAL_FLAGS_NONE,
-                                                      onSettingChanged, this, nullptr);
     cancellable = g_cancellable_new();
-    g_dbus_connection_call(bus, kPortalName, kPortalPath, kSettings, "Read",
+    g_bus_get(G_BUS_TYPE_SESSION, cancellable, onBus, this);
+  }
+
+  static void onBus(GObject*, GAsyncResult* result, gpointer self) {
+    GError* error = nullptr;
+    GDBusConnection* connection = g_bus_get_finish(result, &error);
+    if (connection == nullptr) {
+      // Cancelled: the monitor is gone, `self` with it. Otherwise no session bus: GTK's settings rule.
+      g_error_free(error);
+      return;
+    }
+    auto* s = static_cast<State*>(self);
+    s->bus = connection;
+    s->subscription = g_dbus_connection_signal_subscribe(s->bus, kPortalName, kSettings, "SettingChanged",
+                                                         kPortalPath, kNamespace, G_DBUS_SIGNAL_FLAGS_NONE,
+                                                         onSettingChanged, s, nullptr);
+    g_dbus_connection_call(s->bus, kPortalName, kPortalPath, kSettings, "Read",
                            g_variant_new("(ss)", kNamespace, kKey), G_VARIANT_TYPE("(v)"),
-                           G_DBUS_CALL_FLAGS_NONE, -1, cancellable, onRead, this);
+                           G_DBUS_CALL_FLAGS_NONE, -1, s->cancellable, onRead, s);
   }
 
   ~State() {

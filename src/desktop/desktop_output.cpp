@@ -15,7 +15,6 @@
 
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
@@ -24,7 +23,6 @@
 #include "desktop/appearance_monitor.hpp"
 #include "desktop/saved_places.hpp"
 #include "desktop/x11_desktop_changes.hpp"
-#include "render/canvas.hpp"
 
 namespace ostrel::desktop {
 
@@ -146,12 +144,6 @@ Surface surfaceOf(GdkDisplay* display) {
   return Surface::plain;
 }
 
-Size sizeOf(WidgetFamily family) {
-  const render::Canvas c = render::canvasFor(family);
-  return Size{.width = static_cast<int>(std::lround(c.width)),
-              .height = static_cast<int>(std::lround(c.height))};
-}
-
 }  // namespace
 
 struct DesktopOutput::State {
@@ -164,7 +156,7 @@ struct DesktopOutput::State {
   std::unique_ptr<AppearanceMonitor> appearance;
   std::vector<std::unique_ptr<WidgetWindow>> windows;  ///< one per widget, in the settings' order
   std::filesystem::path placesFile;
-  Places places;  ///< where the user dragged widgets, by `KIND:FAMILY`
+  Places saved;  ///< where the user dragged widgets, by `KIND:FAMILY`
   gulong monitorsHandler = 0, sizeHandler = 0;
   std::unique_ptr<X11DesktopChanges> changes;
 
@@ -195,57 +187,55 @@ struct DesktopOutput::State {
   }
 
   /// Where each window stands now.
-  std::vector<WindowSetup> setups() const {
+  std::vector<WindowPlace> places() const {
     std::vector<Size> sizes;
     sizes.reserve(settings.widgets.size());
-    for (const WindowedWidget& w : settings.widgets) sizes.push_back(sizeOf(w.family));
+    for (const ShownWidget& w : settings.widgets) sizes.push_back(sizeOf(w.family));
     GdkRectangle area{0, 0, 0, 0};
     if (GdkMonitor* m = monitor()) gdk_monitor_get_workarea(m, &area);
     const std::vector<Inset> in = insets(settings.placement, sizes);
     const std::vector<Box> boxes = arrange(
         settings.placement, Box{.x = area.x, .y = area.y, .width = area.width, .height = area.height}, sizes);
     const std::optional<int> n = chosen();
-    std::vector<WindowSetup> out;
+    std::vector<WindowPlace> out;
     out.reserve(sizes.size());
     for (std::size_t i = 0; i < sizes.size(); ++i) {
-      WindowSetup setup{.title = settings.widgets[i].title,
-                        .family = settings.widgets[i].family,
-                        .surface = surface,
+      WindowPlace place{.surface = surface,
                         .corner = settings.placement.corner,
                         .inset = in[i],
                         .box = boxes[i],
                         .monitor = n,
                         .at = at(settings.widgets[i])};
-      if (surface == Surface::layer && setup.at) placeLayer(setup, sizes[i]);
-      out.push_back(std::move(setup));
+      if (surface == Surface::layer && place.at) placeLayer(place, sizes[i]);
+      out.push_back(place);
     }
     return out;
   }
 
   /// A layer surface the user put somewhere: on the monitor there (the nearest one), at the inset
   /// from the corner that puts it there.
-  void placeLayer(WindowSetup& setup, Size size) const {
-    GdkMonitor* m = gdk_display_get_monitor_at_point(display, setup.at->x, setup.at->y);
+  void placeLayer(WindowPlace& place, Size size) const {
+    GdkMonitor* m = gdk_display_get_monitor_at_point(display, place.at->x, place.at->y);
     for (int i = 0; i < gdk_display_get_n_monitors(display); ++i) {
       if (gdk_display_get_monitor(display, i) != m) continue;
       GdkRectangle r{0, 0, 0, 0};
       gdk_monitor_get_geometry(m, &r);
-      setup.monitor = i;
-      setup.inset = insetAt(setup.corner, Box{.x = r.x, .y = r.y, .width = r.width, .height = r.height}, size,
-                            *setup.at);
+      place.monitor = i;
+      place.inset = insetAt(place.corner, Box{.x = r.x, .y = r.y, .width = r.width, .height = r.height}, size,
+                            *place.at);
     }
-    setup.at.reset();
+    place.at.reset();
   }
 
-  static std::string key(const WindowedWidget& w) { return w.kind + ":" + name(w.family); }
+  static std::string key(const ShownWidget& w) { return w.widget.kind + ":" + name(w.family); }
 
-  std::optional<Point> at(const WindowedWidget& w) const {
-    const auto found = places.find(key(w));
-    return found != places.end() ? std::optional<Point>(found->second) : std::nullopt;
+  std::optional<Point> at(const ShownWidget& w) const {
+    const auto found = saved.find(key(w));
+    return found != saved.end() ? std::optional<Point>(found->second) : std::nullopt;
   }
 
   WindowActions actionsFor(std::size_t index) {
-    const WindowedWidget widget = settings.widgets[index];
+    const std::string widget = key(settings.widgets[index]);
     return WindowActions{
         .remove = [this, widget] { remove(widget); },
         .quit =
@@ -256,17 +246,17 @@ struct DesktopOutput::State {
         .appearanceNow = [this] { return appearance->choice(); },
         .moved =
             [this, widget](Point p) {
-              places[key(widget)] = p;
+              saved[widget] = p;
               // Not remembered where the folder cannot be written: the widget still stands there.
-              static_cast<void>(savePlace(placesFile, key(widget), p));
+              static_cast<void>(savePlace(placesFile, widget, p));
             },
     };
   }
 
-  /// Takes one widget off the screen for this run; with none left, the host ends.
-  void remove(const WindowedWidget& widget) {
+  /// Takes the widget `KIND:FAMILY` off the screen for this run; with none left, the host ends.
+  void remove(const std::string& widget) {
     for (std::size_t i = 0; i < settings.widgets.size(); ++i) {
-      if (settings.widgets[i] == widget) {
+      if (key(settings.widgets[i]) == widget) {
         windows.erase(windows.begin() + static_cast<std::ptrdiff_t>(i));
         settings.widgets.erase(settings.widgets.begin() + static_cast<std::ptrdiff_t>(i));
         break;
@@ -276,8 +266,8 @@ struct DesktopOutput::State {
   }
 
   void replace() {
-    const std::vector<WindowSetup> s = setups();
-    for (std::size_t i = 0; i < windows.size(); ++i) windows[i]->place(s[i]);
+    const std::vector<WindowPlace> now = places();
+    for (std::size_t i = 0; i < windows.size(); ++i) windows[i]->place(now[i]);
   }
 
   static void onScreenChanged(GdkScreen*, gpointer self) { static_cast<State*>(self)->replace(); }
@@ -327,10 +317,11 @@ Result<std::unique_ptr<DesktopOutput>, DisplayError> DesktopOutput::open(Desktop
     for (const auto& w : raw->windows) w->redraw(scheme);
   });
   s.placesFile = std::filesystem::path(g_get_user_config_dir()) / "ostrel-widgets" / "places.conf";
-  s.places = loadPlaces(s.placesFile);
-  const std::vector<WindowSetup> setups = s.setups();
-  for (std::size_t i = 0; i < setups.size(); ++i) {
-    s.windows.push_back(std::make_unique<WidgetWindow>(setups[i], s.fonts, s.actionsFor(i)));
+  s.saved = loadPlaces(s.placesFile);
+  const std::vector<WindowPlace> places = s.places();
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    s.windows.push_back(
+        std::make_unique<WidgetWindow>(s.settings.widgets[i], places[i], s.fonts, s.actionsFor(i)));
   }
   if (s.surface == Surface::x11) {
     s.changes = std::make_unique<X11DesktopChanges>(s.display, DesktopChanged{
@@ -357,16 +348,14 @@ Result<std::unique_ptr<DesktopOutput>, DisplayError> DesktopOutput::open(Desktop
   return std::unique_ptr<DesktopOutput>(new DesktopOutput(std::move(state)));
 }
 
-std::optional<std::string> monitorName(int index) {
+std::optional<std::string> monitorName(std::string_view choice) {
   gtk_disable_setlocale();
   g_setenv("GDK_GL", "disable", FALSE);
   if (gtk_init_check(nullptr, nullptr) == FALSE) return std::nullopt;
   const std::vector<std::string> names = connectorNames(gdk_display_get_default());
-  if (index < 0 || index >= static_cast<int>(names.size()) ||
-      names[static_cast<std::size_t>(index)].empty()) {
-    return std::nullopt;
-  }
-  return names[static_cast<std::size_t>(index)];
+  const std::optional<int> index = monitorIndex(choice, names);
+  if (!index || names[static_cast<std::size_t>(*index)].empty()) return std::nullopt;
+  return names[static_cast<std::size_t>(*index)];
 }
 
 DesktopOutput::DesktopOutput(std::unique_ptr<State> state) : state_(std::move(state)) {}
@@ -376,8 +365,9 @@ DesktopOutput::~DesktopOutput() = default;
 void DesktopOutput::show(const Face& face) {
   State& s = *state_;
   for (std::size_t i = 0; i < s.windows.size(); ++i) {
-    const WindowedWidget& w = s.settings.widgets[i];
-    if (w.kind == face.kind && w.family == face.family) s.windows[i]->show(face, s.appearance->scheme());
+    const ShownWidget& w = s.settings.widgets[i];
+    if (w.widget.kind == face.kind && w.family == face.family)
+      s.windows[i]->show(face, s.appearance->scheme());
   }
 }
 

@@ -15,27 +15,21 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/result.hpp"
 #include "desktop/placement.hpp"
 #include "desktop/scheme_preference.hpp"
 #include "desktop/widget_window.hpp"
+#include "engine/engine.hpp"
 #include "engine/face_output.hpp"
 #include "render/text.hpp"
 
 namespace ostrel::desktop {
 
-/// One widget to show, in a window of its own.
-struct WindowedWidget {
-  std::string kind;
-  WidgetFamily family = WidgetFamily::systemSmall;
-  std::string title;  ///< the window's title: the widget's display name
-  friend bool operator==(const WindowedWidget&, const WindowedWidget&) = default;
-};
-
 struct DesktopSettings {
-  std::vector<WindowedWidget> widgets;  ///< in stacking order, from the corner
+  std::vector<ShownWidget> widgets;  ///< each in a window of its own, in stacking order from the corner
   Placement placement;
   SchemeChoice scheme = SchemeChoice::automatic;
 };
@@ -46,9 +40,9 @@ struct DisplayError {
   friend bool operator==(const DisplayError&, const DisplayError&) = default;
 };
 
-/// The connector name of the monitor at `index` on the default display, opened for the asking;
-/// none when no display answers or it has no such monitor.
-[[nodiscard]] std::optional<std::string> monitorName(int index);
+/// The connector name of the monitor `choice` names (see `monitorIndex`) on the default display,
+/// opened for the asking; none when no display answers or it has no such monitor.
+[[nodiscard]] std::optional<std::string> monitorName(std::string_view choice);
 
 class DesktopOutput final : public FaceOutput {
  public:

@@ -10,31 +10,32 @@
 #include "desktop/x11_desktop_changes.hpp"
 #include "render/canvas.hpp"
 #include "render/draw.hpp"
+#include "time/string_table.hpp"
 #include "ui/reading.hpp"
 
 namespace ostrel::desktop {
 
 namespace {
 
-Size sizeOf(WidgetFamily family) {
-  const render::Canvas c = render::canvasFor(family);
-  return Size{.width = static_cast<int>(std::lround(c.width)),
-              .height = static_cast<int>(std::lround(c.height))};
-}
-
-void anchor(GtkWindow* window, const WindowSetup& setup) {
-  const bool top = isTop(setup.corner), left = isLeft(setup.corner);
+void anchor(GtkWindow* window, const WindowPlace& place) {
+  const bool top = isTop(place.corner), left = isLeft(place.corner);
   gtk_layer_set_anchor(window, GTK_LAYER_SHELL_EDGE_TOP, top ? TRUE : FALSE);
   gtk_layer_set_anchor(window, GTK_LAYER_SHELL_EDGE_BOTTOM, top ? FALSE : TRUE);
   gtk_layer_set_anchor(window, GTK_LAYER_SHELL_EDGE_LEFT, left ? TRUE : FALSE);
   gtk_layer_set_anchor(window, GTK_LAYER_SHELL_EDGE_RIGHT, left ? FALSE : TRUE);
   gtk_layer_set_margin(window, top ? GTK_LAYER_SHELL_EDGE_TOP : GTK_LAYER_SHELL_EDGE_BOTTOM,
-                       setup.inset.vertical);
+                       place.inset.vertical);
   gtk_layer_set_margin(window, left ? GTK_LAYER_SHELL_EDGE_LEFT : GTK_LAYER_SHELL_EDGE_RIGHT,
-                       setup.inset.horizontal);
+                       place.inset.horizontal);
 }
 
 }  // namespace
+
+Size sizeOf(WidgetFamily family) {
+  const render::Canvas c = render::canvasFor(family);
+  return Size{.width = static_cast<int>(std::lround(c.width)),
+              .height = static_cast<int>(std::lround(c.height))};
+}
 
 // The window's accessible: a GTK window's, with one action, "menu", that opens the widget's menu
 // as a right click would. A screen reader offers it; the window itself never has the focus.
@@ -86,12 +87,18 @@ static void ostrel_widget_window_init(OstrelWidgetWindow*) {}
 // NOLINTEND
 
 struct WidgetWindow::State {
-  State(WindowSetup setup_, render::PangoMeasurer fonts_, WindowActions actions_)
-      : setup(std::move(setup_)), fonts(std::move(fonts_)), actions(std::move(actions_)) {}
+  State(const ShownWidget& widget, WindowPlace place_, render::PangoMeasurer fonts_, WindowActions actions_)
+      : title(StringTable::lookup(widget.widget.displayNameKey)),
+        family(widget.family),
+        place(place_),
+        fonts(std::move(fonts_)),
+        actions(std::move(actions_)) {}
   State(const State&) = delete;
   State& operator=(const State&) = delete;
 
-  WindowSetup setup;
+  std::string title;  ///< the widget's display name
+  WidgetFamily family;
+  WindowPlace place;
   render::PangoMeasurer fonts;
   WindowActions actions;
   GtkWidget* window = nullptr;
@@ -131,7 +138,7 @@ struct WidgetWindow::State {
     cairo_restore(cr);
     if (s->view) {
       const int scale = std::max(gtk_widget_get_scale_factor(widget), 1);
-      render::drawWidget(cr, *s->view, s->setup.family, s->scheme, s->fonts, 1.0 / scale);
+      render::drawWidget(cr, *s->view, s->family, s->scheme, s->fonts, 1.0 / scale);
     }
     return TRUE;
   }
@@ -235,10 +242,10 @@ struct WidgetWindow::State {
       s->popup(reinterpret_cast<GdkEvent*>(e));
       return TRUE;
     }
-    if (e->button == GDK_BUTTON_PRIMARY && s->setup.surface == Surface::layer) {
+    if (e->button == GDK_BUTTON_PRIMARY && s->place.surface == Surface::layer) {
       // A layer surface has no place of its own: it moves by its margins from the corner.
       s->grab = Point{.x = static_cast<int>(std::lround(e->x)), .y = static_cast<int>(std::lround(e->y))};
-      s->pressed = s->setup.inset;
+      s->pressed = s->place.inset;
       return TRUE;
     }
     if (e->button == GDK_BUTTON_PRIMARY) {
@@ -255,7 +262,7 @@ struct WidgetWindow::State {
     GdkDisplay* display = gtk_widget_get_display(window);
     GdkWindow* surface = gtk_widget_get_window(window);
     GdkMonitor* m = surface != nullptr ? gdk_display_get_monitor_at_window(display, surface) : nullptr;
-    if (m == nullptr && setup.monitor) m = gdk_display_get_monitor(display, *setup.monitor);
+    if (m == nullptr && place.monitor) m = gdk_display_get_monitor(display, *place.monitor);
     if (m == nullptr) m = gdk_display_get_monitor(display, 0);
     GdkRectangle r{0, 0, 0, 0};
     if (m != nullptr) gdk_monitor_get_geometry(m, &r);
@@ -266,16 +273,16 @@ struct WidgetWindow::State {
     auto* s = static_cast<State*>(self);
     if (!s->grab) return FALSE;
     const Box monitor = s->monitorBox();
-    const Size size = sizeOf(s->setup.family);
+    const Size size = sizeOf(s->family);
     // The pointer's place on the surface as it stood when pressed: the compositor keeps that
     // surface-local frame for the whole press (sway does), whatever the margins did since.
-    const Point from = pointAt(s->setup.corner, monitor, size, s->pressed);
+    const Point from = pointAt(s->place.corner, monitor, size, s->pressed);
     const Point to{.x = from.x + static_cast<int>(std::lround(e->x)) - s->grab->x,
                    .y = from.y + static_cast<int>(std::lround(e->y)) - s->grab->y};
-    const Inset inset = insetAt(s->setup.corner, monitor, size, to);
-    if (inset != s->setup.inset) {
-      s->setup.inset = inset;
-      anchor(GTK_WINDOW(s->window), s->setup);
+    const Inset inset = insetAt(s->place.corner, monitor, size, to);
+    if (inset != s->place.inset) {
+      s->place.inset = inset;
+      anchor(GTK_WINDOW(s->window), s->place);
     }
     return TRUE;
   }
@@ -284,8 +291,8 @@ struct WidgetWindow::State {
     auto* s = static_cast<State*>(self);
     if (!s->grab || e->button != GDK_BUTTON_PRIMARY) return FALSE;
     s->grab.reset();
-    if (s->setup.inset != s->pressed && s->actions.moved) {
-      s->actions.moved(pointAt(s->setup.corner, s->monitorBox(), sizeOf(s->setup.family), s->setup.inset));
+    if (s->place.inset != s->pressed && s->actions.moved) {
+      s->actions.moved(pointAt(s->place.corner, s->monitorBox(), sizeOf(s->family), s->place.inset));
     }
     return TRUE;
   }
@@ -293,7 +300,7 @@ struct WidgetWindow::State {
   static gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self) {
     auto* s = static_cast<State*>(self);
     // Only X11 tells a window where it stands on the screen: elsewhere the move is not kept.
-    if (!s->dragged || s->setup.surface != Surface::x11) return FALSE;
+    if (!s->dragged || s->place.surface != Surface::x11) return FALSE;
     if (s->settle != 0) g_source_remove(s->settle);
     s->settle = g_timeout_add(
         400,
@@ -304,10 +311,10 @@ struct WidgetWindow::State {
           if (st->window == nullptr) return G_SOURCE_REMOVE;
           gint x = 0, y = 0;
           gtk_window_get_position(GTK_WINDOW(st->window), &x, &y);
-          st->setup.at = Point{.x = x, .y = y};
+          st->place.at = Point{.x = x, .y = y};
           st->captureBackdrop();
           gtk_widget_queue_draw(st->window);
-          if (st->actions.moved) st->actions.moved(*st->setup.at);
+          if (st->actions.moved) st->actions.moved(*st->place.at);
           return G_SOURCE_REMOVE;
         },
         s);
@@ -319,19 +326,19 @@ struct WidgetWindow::State {
   /// the screen shows there, read before the window is mapped. Copied within the X server, so
   /// that no picture passes through this process.
   void captureBackdrop() {
-    if (alpha || setup.surface != Surface::x11) return;
+    if (alpha || place.surface != Surface::x11) return;
     GdkWindow* root = gdk_screen_get_root_window(gtk_widget_get_screen(window));
     cairo_surface_t* paper = wallpaper(gtk_widget_get_display(window));
     if (paper == nullptr && gtk_widget_get_mapped(window) != FALSE) return;
     cairo_surface_t* copy =
-        gdk_window_create_similar_surface(root, CAIRO_CONTENT_COLOR, setup.box.width, setup.box.height);
+        gdk_window_create_similar_surface(root, CAIRO_CONTENT_COLOR, place.box.width, place.box.height);
     if (cairo_surface_status(copy) != CAIRO_STATUS_SUCCESS) {
       cairo_surface_destroy(copy);
       if (paper != nullptr) cairo_surface_destroy(paper);
       return;
     }
     cairo_t* cr = cairo_create(copy);
-    const Point at = setup.at.value_or(Point{.x = setup.box.x, .y = setup.box.y});
+    const Point at = place.at.value_or(Point{.x = place.box.x, .y = place.box.y});
     const int scale = std::max(gtk_widget_get_scale_factor(window), 1);
     if (paper != nullptr) {
       // The pixmap is in device pixels; the surface, like the window, in points.
@@ -357,8 +364,8 @@ struct WidgetWindow::State {
   void build() {
     window = GTK_WIDGET(g_object_new(ostrel_widget_window_get_type(), "type", GTK_WINDOW_TOPLEVEL, nullptr));
     GtkWindow* w = GTK_WINDOW(window);
-    const Size size = sizeOf(setup.family);
-    gtk_window_set_title(w, setup.title.c_str());
+    const Size size = sizeOf(family);
+    gtk_window_set_title(w, title.c_str());
     gtk_widget_set_app_paintable(window, TRUE);
     gtk_window_set_decorated(w, FALSE);
     gtk_window_set_resizable(w, FALSE);
@@ -369,7 +376,7 @@ struct WidgetWindow::State {
     alpha = canBlend();
     if (alpha) gtk_widget_set_visual(window, gdk_screen_get_rgba_visual(gtk_widget_get_screen(window)));
 
-    switch (setup.surface) {
+    switch (place.surface) {
       case Surface::layer:
         gtk_layer_init_for_window(w);
         gtk_layer_set_namespace(w, "ostrel-widgets");
@@ -406,21 +413,22 @@ struct WidgetWindow::State {
 
   void position() {
     GtkWindow* w = GTK_WINDOW(window);
-    if (setup.surface == Surface::layer) {
-      anchor(w, setup);
+    if (place.surface == Surface::layer) {
+      anchor(w, place);
       GdkDisplay* display = gtk_widget_get_display(window);
-      GdkMonitor* monitor = setup.monitor ? gdk_display_get_monitor(display, *setup.monitor) : nullptr;
+      GdkMonitor* monitor = place.monitor ? gdk_display_get_monitor(display, *place.monitor) : nullptr;
       gtk_layer_set_monitor(w, monitor);
-    } else if (setup.at) {
-      gtk_window_move(w, setup.at->x, setup.at->y);
+    } else if (place.at) {
+      gtk_window_move(w, place.at->x, place.at->y);
     } else {
-      gtk_window_move(w, setup.box.x, setup.box.y);
+      gtk_window_move(w, place.box.x, place.box.y);
     }
   }
 };
 
-WidgetWindow::WidgetWindow(WindowSetup setup, const render::PangoMeasurer& fonts, WindowActions actions)
-    : state_(std::make_unique<State>(std::move(setup), fonts, std::move(actions))) {
+WidgetWindow::WidgetWindow(const ShownWidget& widget, WindowPlace place, const render::PangoMeasurer& fonts,
+                           WindowActions actions)
+    : state_(std::make_unique<State>(widget, place, fonts, std::move(actions))) {
   state_->build();
 }
 
@@ -451,15 +459,15 @@ void WidgetWindow::redraw(ColorScheme scheme) {
   if (s.window != nullptr) gtk_widget_queue_draw(s.window);
 }
 
-void WidgetWindow::place(const WindowSetup& setup) {
+void WidgetWindow::place(const WindowPlace& place) {
   State& s = *state_;
-  s.setup = setup;
+  s.place = place;
   if (s.window != nullptr) s.position();
 }
 
 void WidgetWindow::restate() {
   State& s = *state_;
-  if (s.window == nullptr || s.setup.surface != Surface::x11) return;
+  if (s.window == nullptr || s.place.surface != Surface::x11) return;
   if (gtk_widget_get_visible(s.window) == FALSE) return;
   // Mapped again, the window is the new manager's from the start, with every hint read afresh
   // (GTK sets them again as it maps), whatever the old manager left behind.
@@ -470,7 +478,7 @@ void WidgetWindow::restate() {
 
 void WidgetWindow::followCompositor() {
   State& s = *state_;
-  if (s.window == nullptr || s.setup.surface != Surface::x11 || s.canBlend() == s.alpha) return;
+  if (s.window == nullptr || s.place.surface != Surface::x11 || s.canBlend() == s.alpha) return;
   // The visual is chosen when the X window is made: make it again.
   const bool shown = gtk_widget_get_visible(s.window) != FALSE;
   gtk_widget_hide(s.window);

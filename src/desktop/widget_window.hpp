@@ -19,7 +19,7 @@
 /// moves it (a layer surface by its margins, kept on its monitor), and on x11 and layer reports
 /// where it ended.
 ///
-///     WidgetWindow w(WindowSetup{...}, fonts, WindowActions{.quit = [] { stop(); }, ...});
+///     WidgetWindow w(shown, WindowPlace{...}, fonts, WindowActions{.quit = [] { stop(); }, ...});
 ///     w.show(face, ColorScheme::light);   // first face: the window appears
 ///     w.redraw(ColorScheme::dark);        // the same face in the dark scheme
 
@@ -31,6 +31,7 @@
 #include "desktop/placement.hpp"
 #include "desktop/saved_places.hpp"
 #include "desktop/scheme_preference.hpp"
+#include "engine/engine.hpp"
 #include "engine/face_output.hpp"
 #include "render/text.hpp"
 
@@ -40,10 +41,8 @@ namespace ostrel::desktop {
 
 enum class Surface { layer, x11, plain };
 
-/// Where and how one window stands.
-struct WindowSetup {
-  std::string title;  ///< the widget's display name: the window's title
-  WidgetFamily family = WidgetFamily::systemSmall;
+/// A window's place on the screen, and how it stands there.
+struct WindowPlace {
   Surface surface = Surface::x11;
   Corner corner = Corner::topRight;
   Inset inset;                 ///< layer: margins to the corner's edges
@@ -53,6 +52,9 @@ struct WindowSetup {
   /// says it).
   std::optional<Point> at;
 };
+
+/// The size in points of a window showing a widget of `family`.
+[[nodiscard]] Size sizeOf(WidgetFamily family);
 
 /// What the user can do to a window; each may be empty.
 struct WindowActions {
@@ -65,8 +67,9 @@ struct WindowActions {
 
 class WidgetWindow {
  public:
-  /// Creates the window (not shown until its first face).
-  WidgetWindow(WindowSetup setup, const render::PangoMeasurer& fonts, WindowActions actions);
+  /// Creates the window of `widget`, titled with its display name (not shown until its first face).
+  WidgetWindow(const ShownWidget& widget, WindowPlace place, const render::PangoMeasurer& fonts,
+               WindowActions actions);
   ~WidgetWindow();
   WidgetWindow(const WidgetWindow&) = delete;
   WidgetWindow& operator=(const WidgetWindow&) = delete;
@@ -76,7 +79,7 @@ class WidgetWindow {
   /// Draws the kept face again in `scheme` (a change of appearance).
   void redraw(ColorScheme scheme);
   /// Moves the window (a change of the monitors or their work areas).
-  void place(const WindowSetup& setup);
+  void place(const WindowPlace& place);
 
   /// x11: maps the window again, so that a new window manager takes it with its hints.
   void restate();

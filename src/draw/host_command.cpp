@@ -36,7 +36,6 @@
 #include "desktop/session_instance.hpp"
 #include "draw/engine_options.hpp"
 #include "engine/engine.hpp"
-#include "time/string_table.hpp"
 #include "ui/reading.hpp"
 
 namespace ostrel::cli {
@@ -97,9 +96,9 @@ std::vector<std::string> autostartCommand(const HostCommandOptions& o) {
           .string(),
       "host"};
   HostCommandOptions recorded = o;
-  if (o.monitor && o.monitor->find_first_not_of("0123456789") == std::string::npos) {
-    // A number changes when screens are re-plugged: the entry names the connector where it can.
-    if (auto name = desktop::monitorName(std::stoi(*o.monitor))) recorded.monitor = std::move(name);
+  // A number changes when screens are re-plugged: the entry names the connector where it can.
+  if (o.monitor) {
+    if (auto name = desktop::monitorName(*o.monitor)) recorded.monitor = std::move(name);
   }
   const std::vector<std::string> shown = shownOptions(recorded);
   words.insert(words.end(), shown.begin(), shown.end());
@@ -208,17 +207,11 @@ enum class Ending { none, newOptions, quit, replaced, busLost };
 Ending showWindows(const HostCommandOptions& o, const render::PangoMeasurer& fonts, Ending& ending,
                    Engine*& current, Io& io) {
   auto named = shownWidgets(o.widgets.empty() ? kDefaultWidgets : o.widgets, *io.widgets);
-  auto& shown = std::get<std::vector<ShownWidget>>(named);
-  std::vector<desktop::WindowedWidget> windows;
-  windows.reserve(shown.size());
-  for (const ShownWidget& w : shown) {
-    windows.push_back(desktop::WindowedWidget{
-        .kind = w.widget.kind, .family = w.family, .title = StringTable::lookup(w.widget.displayNameKey)});
-  }
-  Engine engine(std::move(shown), engineSettings(o.common, o.until), engineClock(o.common, o.speed));
+  const auto& shown = std::get<std::vector<ShownWidget>>(named);
+  Engine engine(shown, engineSettings(o.common, o.until), engineClock(o.common, o.speed));
   auto output = desktop::DesktopOutput::open(
       desktop::DesktopSettings{
-          .widgets = std::move(windows),
+          .widgets = shown,
           .placement =
               desktop::Placement{.corner = desktop::cornerNamed(o.corner).value_or(desktop::Corner::topRight),
                                  .margin = o.margin,

@@ -1,13 +1,12 @@
 // The host follows the desktop's appearance: the colour-scheme setting of the appearance portal
-// (a stand-in on the test's own session bus) picks the scheme at start, and a change of it redraws
-// the windows at once without a new timeline (the feed is not read again).
+// (a stand-in on the test's own bus) picks the scheme at start, and a change of it redraws the
+// windows at once without a new timeline (the feed is not read again).
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
 #include "desktop/display/host_fixture.hpp"
-#include "desktop/display/x11_windows.hpp"
 
 namespace ostrel::display_test {
 namespace {
@@ -26,8 +25,8 @@ TEST_P(AppearanceTest, ASwitchOfTheDesktopsPreferenceRedrawsWithoutANewTimeline)
   OSTREL_NEED_PROGRAM("dbus-daemon");
   const SwitchRow& r = GetParam();
   Xvfb x(1280, 800, dir_);
-  SessionBus bus(dir_);
-  ASSERT_TRUE(x.ok() && bus.ok()) << readFile(dir_ / "dbus.log");
+  Bus bus;
+  ASSERT_TRUE(x.ok() && bus.ok());
   Process portal({OSTREL_FAKE_PORTAL, std::to_string(r.portalAtStart)},
                  {.env = {{"DBUS_SESSION_BUS_ADDRESS", bus.address()}},
                   .out = dir_ / "portal.out",
@@ -35,24 +34,19 @@ TEST_P(AppearanceTest, ASwitchOfTheDesktopsPreferenceRedrawsWithoutANewTimeline)
                   .passFd = {},
                   .prefix = {}});
   ASSERT_TRUE(eventually([&] { return readFile(dir_ / "portal.out") == "ready\n"; }));
-
   Process host = startHost({"--widget", "NextUp:systemSmall"},
                            {{"DISPLAY", x.display()}, {"DBUS_SESSION_BUS_ADDRESS", bus.address()}});
-  std::optional<XWindow> w;
-  ASSERT_TRUE(eventually([&] { return (w = findWindow(x.display(), "Next up")).has_value(); }))
-      << hostErrors();
-  const auto shows = [&](const Image& expected) {
-    return eventually(
-        [&] { return compare(grabX11(x.display(), w->x, w->y, 170, 170), expected).similar(); });
-  };
+  const std::optional<XWindow> w = awaitWindow(x, "Next up");
+  ASSERT_TRUE(w) << hostErrors();
+  const auto grab = [&] { return grabX11(x.display(), w->x, w->y, 170, 170); };
   const Image after = rendered("NextUp", WidgetFamily::systemSmall, r.after, kStartUtc, 1);
-  ASSERT_TRUE(shows(rendered("NextUp", WidgetFamily::systemSmall, r.before, kStartUtc, 1)));
+  ASSERT_TRUE(shows(grab, rendered("NextUp", WidgetFamily::systemSmall, r.before, kStartUtc, 1), "before"));
 
   // From here on, any read of the feed would mean a new timeline.
   const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   ASSERT_GE(::inotify_add_watch(watch, feed_.c_str(), IN_OPEN), 0);
   ::kill(portal.pid(), r.signal);
-  EXPECT_TRUE(shows(after)) << keep(grabX11(x.display(), w->x, w->y, 170, 170), "shown");
+  shows(grab, after, "after");
   char events[4096];
   EXPECT_LE(::read(watch, events, sizeof events), 0) << "the feed was read again";
   ::close(watch);

@@ -1,5 +1,5 @@
-// A stand-in for the XDG desktop portal's settings on a test's session bus: owns
-// org.freedesktop.portal.Desktop and answers org.freedesktop.portal.Settings for the one setting
+// A stand-in for the XDG desktop portal's settings on a test's bus: owns
+// org.freedesktop.portal.Desktop and answers org.freedesktop.portal.Settings.Read for the one setting
 // org.freedesktop.appearance color-scheme, starting at the value given as its argument. SIGUSR1
 // sets it to 1 (prefer dark), SIGUSR2 to 2 (prefer light), each time emitting SettingChanged as
 // the real portal does. Prints "ready" once it owns the name; SIGTERM ends it.
@@ -12,93 +12,74 @@
 
 namespace {
 
-constexpr const char* kXml = R"(<node>
-  <interface name="org.freedesktop.portal.Settings">
-    <method name="Read"><arg type="s" direction="in"/><arg type="s" direction="in"/>
-      <arg type="v" direction="out"/></method>
-    <method name="ReadOne"><arg type="s" direction="in"/><arg type="s" direction="in"/>
-      <arg type="v" direction="out"/></method>
-    <signal name="SettingChanged"><arg type="s"/><arg type="s"/><arg type="v"/></signal>
-    <property name="version" type="u" access="read"/>
-  </interface>
-</node>)";
+constexpr const char* kXml = R"(<node><interface name="org.freedesktop.portal.Settings">
+  <method name="Read"><arg type="s" direction="in"/><arg type="s" direction="in"/><arg type="v" direction="out"/></method>
+  <signal name="SettingChanged"><arg type="s"/><arg type="s"/><arg type="v"/></signal>
+</interface></node>)";
 
 struct Portal {
   guint32 value = 0;
   GDBusConnection* bus = nullptr;
-  GMainLoop* loop = nullptr;
 };
 
-void call(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* method,
-          GVariant* parameters, GDBusMethodInvocation* invocation, gpointer data) {
-  const auto* p = static_cast<Portal*>(data);
+void call(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*, GVariant* parameters,
+          GDBusMethodInvocation* invocation, gpointer data) {
   const gchar* ns = nullptr;
   const gchar* key = nullptr;
   g_variant_get(parameters, "(&s&s)", &ns, &key);
   if (g_strcmp0(ns, "org.freedesktop.appearance") != 0 || g_strcmp0(key, "color-scheme") != 0) {
     g_dbus_method_invocation_return_dbus_error(invocation, "org.freedesktop.portal.Error.NotFound",
-                                               "Requested setting not found");
+                                               "not found");
     return;
   }
-  GVariant* v = g_variant_new_uint32(p->value);
   // Read answers the value wrapped in one more variant, as the real portal's version 1 does.
-  if (g_strcmp0(method, "Read") == 0) v = g_variant_new_variant(v);
+  GVariant* v = g_variant_new_variant(g_variant_new_uint32(static_cast<Portal*>(data)->value));
   g_dbus_method_invocation_return_value(invocation, g_variant_new("(v)", v));
 }
 
-GVariant* property(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*, GError**,
-                   gpointer) {
-  return g_variant_new_uint32(2);
-}
-
-void set(Portal& p, guint32 value) {
-  p.value = value;
+template <guint32 kValue>
+gboolean set(gpointer data) {
+  auto* p = static_cast<Portal*>(data);
+  p->value = kValue;
   g_dbus_connection_emit_signal(
-      p.bus, nullptr, "/org/freedesktop/portal/desktop", "org.freedesktop.portal.Settings", "SettingChanged",
-      g_variant_new("(ssv)", "org.freedesktop.appearance", "color-scheme", g_variant_new_uint32(value)),
+      p->bus, nullptr, "/org/freedesktop/portal/desktop", "org.freedesktop.portal.Settings", "SettingChanged",
+      g_variant_new("(ssv)", "org.freedesktop.appearance", "color-scheme", g_variant_new_uint32(kValue)),
       nullptr);
-  g_dbus_connection_flush_sync(p.bus, nullptr, nullptr);
-}
-
-gboolean onDark(gpointer data) {
-  set(*static_cast<Portal*>(data), 1);
+  g_dbus_connection_flush_sync(p->bus, nullptr, nullptr);
   return G_SOURCE_CONTINUE;
-}
-gboolean onLight(gpointer data) {
-  set(*static_cast<Portal*>(data), 2);
-  return G_SOURCE_CONTINUE;
-}
-gboolean onTerm(gpointer data) {
-  g_main_loop_quit(static_cast<Portal*>(data)->loop);
-  return G_SOURCE_REMOVE;
-}
-
-void acquired(GDBusConnection*, const gchar*, gpointer) {
-  std::printf("ready\n");
-  std::fflush(stdout);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  Portal p;
-  p.value = argc > 1 ? static_cast<guint32>(std::strtoul(argv[1], nullptr, 10)) : 0;
-  p.bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+  Portal p{.value = argc > 1 ? static_cast<guint32>(std::strtoul(argv[1], nullptr, 10)) : 0,
+           .bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)};
   if (p.bus == nullptr) return 1;
-  p.loop = g_main_loop_new(nullptr, FALSE);
+  GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
   GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kXml, nullptr);
-  const GDBusInterfaceVTable vtable{call, property, nullptr, {}};
+  const GDBusInterfaceVTable vtable{call, nullptr, nullptr, {}};
   g_dbus_connection_register_object(p.bus, "/org/freedesktop/portal/desktop", node->interfaces[0], &vtable,
                                     &p, nullptr, nullptr);
-  g_unix_signal_add(SIGUSR1, onDark, &p);
-  g_unix_signal_add(SIGUSR2, onLight, &p);
-  g_unix_signal_add(SIGTERM, onTerm, &p);
+  g_unix_signal_add(SIGUSR1, set<1>, &p);
+  g_unix_signal_add(SIGUSR2, set<2>, &p);
+  g_unix_signal_add(
+      SIGTERM,
+      [](gpointer l) -> gboolean {
+        g_main_loop_quit(static_cast<GMainLoop*>(l));
+        return G_SOURCE_REMOVE;
+      },
+      loop);
   const guint owner = g_bus_own_name_on_connection(
-      p.bus, "org.freedesktop.portal.Desktop", G_BUS_NAME_OWNER_FLAGS_NONE, acquired, nullptr, &p, nullptr);
-  g_main_loop_run(p.loop);
+      p.bus, "org.freedesktop.portal.Desktop", G_BUS_NAME_OWNER_FLAGS_NONE,
+      [](GDBusConnection*, const gchar*, gpointer) {
+        std::printf("ready\n");
+        std::fflush(stdout);
+      },
+      nullptr, nullptr, nullptr);
+  g_main_loop_run(loop);
   g_bus_unown_name(owner);
   g_dbus_node_info_unref(node);
-  g_main_loop_unref(p.loop);
+  g_main_loop_unref(loop);
   g_object_unref(p.bus);
   return 0;
 }

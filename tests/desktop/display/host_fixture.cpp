@@ -1,8 +1,9 @@
 #include "desktop/display/host_fixture.hpp"
 
-#include <cmath>
+#include <atspi/atspi.h>
+
+#include <algorithm>
 #include <ctime>
-#include <fstream>
 
 #include "feed/feed_file.hpp"
 #include "ui/reading.hpp"
@@ -11,15 +12,6 @@
 namespace ostrel::display_test {
 
 namespace fs = std::filesystem;
-
-std::string isoUtc(double at) {
-  const auto t = static_cast<std::time_t>(std::floor(at));
-  std::tm tm{};
-  ::gmtime_r(&t, &tm);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &tm);
-  return text;
-}
 
 void HostFixture::SetUp() {
   ScratchTest::SetUp();
@@ -43,7 +35,6 @@ Process HostFixture::startHost(const std::vector<std::string>& args, std::map<st
       OSTREL_COMMAND, "host", "--feed",   feed_.string(), std::string("--now=") + kStart,
       "--tz",         kZone,  "--locale", "en_US"};
   argv.insert(argv.end(), args.begin(), args.end());
-  // The host sees only the servers the test gives it.
   for (const char* k : {"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "GDK_BACKEND", "GDK_SCALE",
                         "XDG_CURRENT_DESKTOP"}) {
     env.emplace(k, "");
@@ -57,12 +48,16 @@ Process HostFixture::startHost(const std::vector<std::string>& args, std::map<st
 Image HostFixture::rendered(const std::string& kind, WidgetFamily family, ColorScheme scheme, double at,
                             int scale, Rgb background) {
   const fs::path png = dir_ / ("render-" + std::to_string(files_++) + ".png");
+  const auto t = static_cast<std::time_t>(at);
+  std::tm tm{};
+  ::gmtime_r(&t, &tm);
+  char now[40];
+  std::strftime(now, sizeof now, "--now=%Y-%m-%dT%H:%M:%SZ", &tm);
   Process render({OSTREL_COMMAND, "render", "--kind", kind, "--family", name(family), "--scheme",
-                  name(scheme), "--feed", feed_.string(), "--now=" + isoUtc(at), "--tz", kZone, "--locale",
-                  "en_US", "--scale", std::to_string(scale), "-o", png.string()},
+                  name(scheme), "--feed", feed_.string(), now, "--tz", kZone, "--locale", "en_US", "--scale",
+                  std::to_string(scale), "-o", png.string()},
                  {.env = {}, .out = {}, .err = dir_ / "render.err", .passFd = {}, .prefix = {}});
-  if (render.wait(60) != 0) return {};
-  return loadPng(png, background);
+  return render.wait(60) == 0 ? loadPng(png, background) : Image{};
 }
 
 std::string HostFixture::expectedReading(const std::string& kind, WidgetFamily family, double at) const {
@@ -78,14 +73,66 @@ std::string HostFixture::expectedReading(const std::string& kind, WidgetFamily f
   return {};
 }
 
+bool HostFixture::shows(const std::function<Image()>& grab, const Image& expected, const std::string& name) {
+  Image shown;
+  Difference d;
+  if (!expected.empty() && eventually([&] { return (d = compare(shown = grab(), expected)).similar(); })) {
+    return true;
+  }
+  ADD_FAILURE() << name << ": mean " << d.mean << ", outliers " << d.outliers << "; shown "
+                << keep(shown, name) << ", rendered " << keep(expected, name + "-render") << "\n"
+                << hostErrors();
+  return false;
+}
+
+std::optional<XWindow> HostFixture::awaitWindow(const Xvfb& x, const std::string& name) {
+  std::optional<XWindow> w;
+  eventually([&] { return (w = findWindow(x.display(), name)).has_value(); });
+  return w;
+}
+
 std::string HostFixture::keep(const Image& image, const std::string& name) const {
   const fs::path folder =
       fs::path(OSTREL_DISPLAY_FAILURES) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
   std::error_code ec;
   fs::create_directories(folder, ec);
-  const fs::path path = folder / (name + ".png");
-  image.save(path);
-  return path.string();
+  image.save(folder / (name + ".png"));
+  return (folder / (name + ".png")).string();
+}
+
+namespace {
+
+bool visit(AtspiAccessible* node, int depth,
+           const std::function<bool(AtspiAccessible*, const std::string&)>& f) {
+  gchar* name = atspi_accessible_get_name(node, nullptr);
+  bool done = f(node, name != nullptr ? name : "");
+  g_free(name);
+  for (gint i = 0; !done && depth > 0 && i < std::min(atspi_accessible_get_child_count(node, nullptr), 200);
+       ++i) {
+    if (AtspiAccessible* child = atspi_accessible_get_child_at_index(node, i, nullptr)) {
+      done = visit(child, depth - 1, f);
+      g_object_unref(child);
+    }
+  }
+  return done;
+}
+
+}  // namespace
+
+bool visitAccessibles(int depth, const std::function<bool(AtspiAccessible*, const std::string&)>& f) {
+  AtspiAccessible* desktop = atspi_get_desktop(0);
+  const bool done = visit(desktop, depth, f);
+  g_object_unref(desktop);
+  return done;
+}
+
+std::vector<std::string> accessibleNames(int depth) {
+  std::vector<std::string> names;
+  visitAccessibles(depth, [&](AtspiAccessible*, const std::string& name) {
+    if (!name.empty()) names.push_back(name);
+    return false;
+  });
+  return names;
 }
 
 }  // namespace ostrel::display_test

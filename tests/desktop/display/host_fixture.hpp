@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,8 +14,11 @@
 #include "desktop/display/images.hpp"
 #include "desktop/display/process.hpp"
 #include "desktop/display/servers.hpp"
+#include "desktop/display/x11_windows.hpp"
 #include "support/scratch.hpp"
 #include "ui/environment.hpp"
+
+using AtspiAccessible = struct _AtspiAccessible;  // NOLINT(bugprone-reserved-identifier): the library's tag
 
 namespace ostrel::display_test {
 
@@ -27,8 +31,8 @@ class HostFixture : public test_support::ScratchTest {
  protected:
   void SetUp() override;
 
-  /// `ostrel-widgets host` with the feed, clock, zone and locale pinned, then `args`; its output in
-  /// `log`.out and `log`.err.
+  /// `ostrel-widgets host` with the feed, clock, zone and locale pinned, then `args`, seeing only
+  /// the servers `env` names; its output in `log`.out and `log`.err.
   [[nodiscard]] Process startHost(const std::vector<std::string>& args,
                                   std::map<std::string, std::string> env, const std::string& log = "host");
   /// `render` of the entry at `at` (seconds since 1970) laid over `background`.
@@ -37,15 +41,26 @@ class HostFixture : public test_support::ScratchTest {
   /// The reading of that face, as its window's accessible name should carry it.
   [[nodiscard]] std::string expectedReading(const std::string& kind, WidgetFamily family, double at) const;
 
+  /// Whether what `grab` gives comes to look like `expected`; a failure names both pictures, kept
+  /// beside the build as `name`.
+  bool shows(const std::function<Image()>& grab, const Image& expected, const std::string& name);
+  /// The window called `name` on `x` once it is viewable.
+  std::optional<XWindow> awaitWindow(const Xvfb& x, const std::string& name);
   /// Keeps `image` beside the build (for looking at a failure) and returns its path.
   std::string keep(const Image& image, const std::string& name) const;
   /// The host's standard error so far.
-  [[nodiscard]] std::string hostErrors() const { return readFile(dir_ / "host.err"); }
+  [[nodiscard]] std::string hostErrors(const std::string& log = "host") const {
+    return readFile(dir_ / (log + ".err"));
+  }
 
   std::filesystem::path feed_;
 };
 
-/// `at` (seconds since 1970) as an ISO 8601 instant in UTC.
-[[nodiscard]] std::string isoUtc(double at);
+/// Runs `visit` on the accessible tree of the session's applications, `depth` levels down, as a
+/// screen reader finds it (AT-SPI through the bus DBUS_SESSION_BUS_ADDRESS names), with each node
+/// and its name, until it returns true; whether it did.
+bool visitAccessibles(int depth, const std::function<bool(AtspiAccessible*, const std::string&)>& visit);
+/// The names in that tree.
+[[nodiscard]] std::vector<std::string> accessibleNames(int depth);
 
 }  // namespace ostrel::display_test

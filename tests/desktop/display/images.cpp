@@ -1,7 +1,5 @@
 #include "desktop/display/images.hpp"
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <cairo.h>
 
 #include <algorithm>
@@ -9,12 +7,29 @@
 
 namespace ostrel::display_test {
 
+namespace {
+
+/// The pixels of a 24-bit image surface.
+Image pixelsOf(cairo_surface_t* s) {
+  cairo_surface_flush(s);
+  Image out{
+      .width = cairo_image_surface_get_width(s), .height = cairo_image_surface_get_height(s), .pixels = {}};
+  for (int y = 0; y < out.height; ++y) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(s) +
+                                                             y * cairo_image_surface_get_stride(s));
+    for (int x = 0; x < out.width; ++x) {
+      out.pixels.push_back(Rgb{static_cast<std::uint8_t>(row[x] >> 16),
+                               static_cast<std::uint8_t>(row[x] >> 8), static_cast<std::uint8_t>(row[x])});
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 Image Image::crop(int x, int y, int w, int h) const {
-  Image out;
-  if (x < 0 || y < 0 || w <= 0 || h <= 0 || x + w > width || y + h > height) return out;
-  out.width = w;
-  out.height = h;
-  out.pixels.reserve(static_cast<std::size_t>(w * h));
+  Image out{.width = w, .height = h, .pixels = {}};
+  if (x < 0 || y < 0 || w <= 0 || h <= 0 || x + w > width || y + h > height) return {};
   for (int j = 0; j < h; ++j) {
     for (int i = 0; i < w; ++i) out.pixels.push_back(at(x + i, y + j));
   }
@@ -23,14 +38,11 @@ Image Image::crop(int x, int y, int w, int h) const {
 
 void Image::save(const std::filesystem::path& path) const {
   cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-  auto* data = cairo_image_surface_get_data(s);
-  const int stride = cairo_image_surface_get_stride(s);
   for (int y = 0; y < height; ++y) {
-    auto* row = reinterpret_cast<std::uint32_t*>(data + y * stride);
-    for (int x = 0; x < width; ++x) {
-      const Rgb p = at(x, y);
-      row[x] = (std::uint32_t{p.r} << 16) | (std::uint32_t{p.g} << 8) | p.b;
-    }
+    auto* row = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(s) +
+                                                 y * cairo_image_surface_get_stride(s));
+    for (int x = 0; x < width; ++x)
+      row[x] = (std::uint32_t{at(x, y).r} << 16) | (at(x, y).g << 8) | at(x, y).b;
   }
   cairo_surface_mark_dirty(s);
   cairo_surface_write_to_png(s, path.c_str());
@@ -41,54 +53,18 @@ Image loadPng(const std::filesystem::path& path, Rgb background) {
   cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
   Image out;
   if (cairo_surface_status(png) == CAIRO_STATUS_SUCCESS) {
-    const int w = cairo_image_surface_get_width(png), h = cairo_image_surface_get_height(png);
-    cairo_surface_t* flat = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    cairo_surface_t* flat = cairo_image_surface_create(CAIRO_FORMAT_RGB24, cairo_image_surface_get_width(png),
+                                                       cairo_image_surface_get_height(png));
     cairo_t* cr = cairo_create(flat);
     cairo_set_source_rgb(cr, background.r / 255.0, background.g / 255.0, background.b / 255.0);
     cairo_paint(cr);
     cairo_set_source_surface(cr, png, 0, 0);
     cairo_paint(cr);
     cairo_destroy(cr);
-    cairo_surface_flush(flat);
-    const auto* data = cairo_image_surface_get_data(flat);
-    const int stride = cairo_image_surface_get_stride(flat);
-    out.width = w;
-    out.height = h;
-    out.pixels.reserve(static_cast<std::size_t>(w * h));
-    for (int y = 0; y < h; ++y) {
-      const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
-      for (int x = 0; x < w; ++x) {
-        out.pixels.push_back(Rgb{static_cast<std::uint8_t>(row[x] >> 16),
-                                 static_cast<std::uint8_t>(row[x] >> 8), static_cast<std::uint8_t>(row[x])});
-      }
-    }
+    out = pixelsOf(flat);
     cairo_surface_destroy(flat);
   }
   cairo_surface_destroy(png);
-  return out;
-}
-
-Image grabX11(const std::string& display, int x, int y, int width, int height) {
-  Image out;
-  ::Display* d = XOpenDisplay(display.c_str());
-  if (d == nullptr) return out;
-  XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(width),
-                            static_cast<unsigned>(height), AllPlanes, ZPixmap);
-  if (image != nullptr) {
-    out.width = width;
-    out.height = height;
-    out.pixels.reserve(static_cast<std::size_t>(width * height));
-    for (int j = 0; j < height; ++j) {
-      for (int i = 0; i < width; ++i) {
-        const unsigned long p = XGetPixel(image, i, j);
-        out.pixels.push_back(Rgb{static_cast<std::uint8_t>((p & image->red_mask) >> 16),
-                                 static_cast<std::uint8_t>((p & image->green_mask) >> 8),
-                                 static_cast<std::uint8_t>(p & image->blue_mask)});
-      }
-    }
-    XDestroyImage(image);
-  }
-  XCloseDisplay(d);
   return out;
 }
 

@@ -1,12 +1,10 @@
 #pragma once
 /// \file images.hpp
 /// Pictures to compare what a display shows with what `render` draws: opaque 8-bit RGB pixels
-/// from a PNG (laid over a background colour), from an X server's screen, or cut from another
-/// picture; and how far two pictures differ.
+/// from a PNG (laid over a background colour) or cut from another picture; and how far two
+/// pictures differ.
 #include <cstdint>
 #include <filesystem>
-#include <optional>
-#include <string>
 #include <vector>
 
 namespace ostrel::display_test {
@@ -21,6 +19,7 @@ struct Image {
   std::vector<Rgb> pixels;  ///< row by row
   [[nodiscard]] bool empty() const { return pixels.empty(); }
   [[nodiscard]] Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+  /// The rectangle at `x`, `y` (empty where it is not all inside).
   [[nodiscard]] Image crop(int x, int y, int w, int h) const;
   /// Writes the picture as PNG (for looking at a failure).
   void save(const std::filesystem::path& path) const;
@@ -29,9 +28,6 @@ struct Image {
 
 /// A PNG laid over `background` (its transparent parts show the background); empty when unreadable.
 [[nodiscard]] Image loadPng(const std::filesystem::path& path, Rgb background = {});
-
-/// The rectangle of the X screen `display` (":N") shows; empty when it cannot be read.
-[[nodiscard]] Image grabX11(const std::string& display, int x, int y, int width, int height);
 
 struct Difference {
   double mean = 255;    ///< mean absolute difference per channel, 0–255

@@ -23,104 +23,64 @@ std::string readFile(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-namespace {
-
-/// The first line a server writes to the pipe it was given, within `seconds`.
-std::string firstLine(int fd, double seconds) {
-  std::string line;
-  const double end = monotonic() + seconds;
-  while (monotonic() < end) {
-    pollfd p{fd, POLLIN, 0};
-    if (::poll(&p, 1, 100) <= 0) continue;
-    char c = 0;
-    if (::read(fd, &c, 1) != 1) break;
-    if (c == '\n') return line;
-    line += c;
-  }
-  return {};
-}
-
-/// A pipe a server writes to when it is ready; the child gets the write end as descriptor 3.
-struct ReadyPipe {
-  int read = -1, write = -1;
-  ReadyPipe() {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) return;
-    read = fds[0];
-    write = fds[1];
-  }
-  ~ReadyPipe() {
-    if (read >= 0) ::close(read);
-    if (write >= 0) ::close(write);
-  }
-  ReadyPipe(const ReadyPipe&) = delete;
-  ReadyPipe& operator=(const ReadyPipe&) = delete;
-  [[nodiscard]] std::pair<int, int> forChild() const { return {write, 3}; }
-};
-
-}  // namespace
-
 Xvfb::Xvfb(int width, int height, const fs::path& logDir) {
-  ReadyPipe ready;
+  // Xvfb writes its display number to descriptor 3 once it is ready.
+  int ready[2];
+  if (::pipe2(ready, O_CLOEXEC) != 0) return;
   process_ = Process(
       {"Xvfb", "-displayfd", "3", "-screen", "0",
        std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten", "tcp", "-br", "-noreset"},
-      {.env = {}, .out = {}, .err = logDir / "xvfb.log", .passFd = ready.forChild(), .prefix = {}});
-  const std::string n = firstLine(ready.read, 20);
-  if (!n.empty()) display_ = ":" + n;
+      {.env = {}, .out = {}, .err = logDir / "xvfb.log", .passFd = std::pair{ready[1], 3}, .prefix = {}});
+  ::close(ready[1]);
+  std::string n;
+  char c = 0;
+  for (pollfd p{ready[0], POLLIN, 0}; ::poll(&p, 1, 20'000) > 0 && ::read(ready[0], &c, 1) == 1 && c != '\n';)
+    n += c;
+  ::close(ready[0]);
+  if (c == '\n' && !n.empty()) display_ = ":" + n;
 }
 
-GDBusConnection* busAt(const std::string& address) {
+Bus::Bus()
+    : runtime_(fs::temp_directory_path() / "ostrel-bus-XXXXXX"), bus_(g_test_dbus_new(G_TEST_DBUS_NONE)) {
+  std::string folder = runtime_.string();
+  if (::mkdtemp(folder.data()) == nullptr || !haveProgram("dbus-daemon")) return;
+  runtime_ = folder;
+  g_setenv("XDG_RUNTIME_DIR", folder.c_str(), TRUE);  // for the services the bus starts
+  g_test_dbus_add_service_dir(bus_, "/usr/share/dbus-1/services");
+  g_test_dbus_up(bus_);
+}
+
+Bus::~Bus() {
+  stop();
+  g_object_unref(bus_);
+  std::error_code ec;
+  fs::remove_all(runtime_, ec);
+}
+
+std::string Bus::address() const {
+  const char* a = g_test_dbus_get_bus_address(bus_);
+  return a != nullptr ? a : "";
+}
+
+GDBusConnection* Bus::connect() const {
   return g_dbus_connection_new_for_address_sync(
-      address.c_str(),
+      address().c_str(),
       static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
                                         G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
       nullptr, nullptr, nullptr);
 }
 
-SessionBus::SessionBus(const fs::path& logDir) {
-  ReadyPipe ready;
-  process_ =
-      Process({"dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=3"},
-              {.env = {}, .out = {}, .err = logDir / "dbus.log", .passFd = ready.forChild(), .prefix = {}});
-  address_ = firstLine(ready.read, 20);
+void Bus::stop() {
+  if (ok()) g_test_dbus_stop(bus_);
 }
 
-Sway::Sway(int width, int height, int scale, const fs::path& dir, int outputs) {
-  runtime_ = dir / "runtime";
-  fs::create_directories(runtime_);
-  const bool root = ::geteuid() == 0;
-  if (root) {
-    // The test's folder must be reachable for the unprivileged compositor.
-    ::chmod(dir.c_str(), 0755);
-    if (::chown(runtime_.c_str(), 65534, 65534) != 0) return;
-  }
-  ::chmod(runtime_.c_str(), 0700);
-  const fs::path config = dir / "sway.conf";
-  {
-    std::ofstream out(config);
-    for (int i = 0; i < outputs; ++i) {
-      out << "output HEADLESS-" << i + 1 << " resolution " << width << "x" << height << " position "
-          << i * width / scale << ",0 scale " << scale << "\n";
-    }
-    out << "xwayland disable\n";
-  }
-  ::chmod(config.c_str(), 0644);
-  std::vector<std::string> prefix;
-  if (root) prefix = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
-  process_ =
-      Process({"sway", "-c", config.string()}, {.env = {{"XDG_RUNTIME_DIR", runtime_.string()},
-                                                        {"HOME", runtime_.string()},
-                                                        {"WLR_BACKENDS", "headless"},
-                                                        {"WLR_HEADLESS_OUTPUTS", std::to_string(outputs)},
-                                                        {"WLR_RENDERER", "pixman"},
-                                                        {"WLR_LIBINPUT_NO_DEVICES", "1"},
-                                                        {"WAYLAND_DISPLAY", ""},
-                                                        {"DISPLAY", ""}},
-                                                .out = {},
-                                                .err = dir / "sway.log",
-                                                .passFd = std::nullopt,
-                                                .prefix = prefix});
+Compositor::Compositor(fs::path runtime, const std::vector<std::string>& argv,
+                       const Process::Options& options, const std::vector<std::string>& prefix)
+    : runtime_(std::move(runtime)) {
+  Process::Options o = options;
+  o.env.insert({{"XDG_RUNTIME_DIR", runtime_.string()}, {"WAYLAND_DISPLAY", ""}, {"DISPLAY", ""}});
+  o.prefix = prefix;
+  process_ = Process(argv, o);
   eventually(
       [&] {
         std::error_code ec;
@@ -134,26 +94,81 @@ Sway::Sway(int width, int height, int scale, const fs::path& dir, int outputs) {
         return !process_.running();
       },
       20);
-  // The output is configured once the IPC socket is up too; give it that moment.
+  // The outputs are configured a moment after the socket is up.
   if (!socket_.empty()) ::usleep(300'000);
 }
 
-Weston::Weston(const fs::path& dir) {
-  runtime_ = dir / "weston-runtime";
-  fs::create_directories(runtime_);
-  ::chmod(runtime_.c_str(), 0700);
-  process_ =
-      Process({"weston", "--backend=headless-backend.so", "--socket=wayland-test", "--width=1280",
-               "--height=800", "--idle-time=0"},
-              {.env = {{"XDG_RUNTIME_DIR", runtime_.string()}, {"WAYLAND_DISPLAY", ""}, {"DISPLAY", ""}},
-               .out = {},
-               .err = dir / "weston.log",
-               .passFd = std::nullopt,
-               .prefix = {}});
-  if (eventually([&] { return fs::exists(runtime_ / "wayland-test") || !process_.running(); }, 20) &&
-      fs::exists(runtime_ / "wayland-test")) {
-    socket_ = "wayland-test";
+Compositor Compositor::sway(int width, int height, int scale, const fs::path& dir, int outputs) {
+  const fs::path runtime = dir / "runtime";
+  fs::create_directories(runtime);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    // The test's folder must be reachable for the unprivileged compositor.
+    ::chmod(dir.c_str(), 0755);
+    static_cast<void>(::chown(runtime.c_str(), 65534, 65534));
   }
+  ::chmod(runtime.c_str(), 0700);
+  const fs::path config = dir / "sway.conf";
+  {
+    std::ofstream out(config);
+    for (int i = 0; i < outputs; ++i) {
+      out << "output HEADLESS-" << i + 1 << " resolution " << width << "x" << height << " position "
+          << i * width / scale << ",0 scale " << scale << "\n";
+    }
+    out << "xwayland disable\n";
+  }
+  ::chmod(config.c_str(), 0644);
+  return {runtime,
+          {"sway", "-c", config.string()},
+          {.env = {{"HOME", runtime.string()},
+                   {"WLR_BACKENDS", "headless"},
+                   {"WLR_HEADLESS_OUTPUTS", std::to_string(outputs)},
+                   {"WLR_RENDERER", "pixman"},
+                   {"WLR_LIBINPUT_NO_DEVICES", "1"}},
+           .out = {},
+           .err = dir / "sway.log",
+           .passFd = {},
+           .prefix = {}},
+          root ? std::vector<std::string>{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"}
+               : std::vector<std::string>{}};
+}
+
+Compositor Compositor::weston(const fs::path& dir) {
+  const fs::path runtime = dir / "weston-runtime";
+  fs::create_directories(runtime);
+  ::chmod(runtime.c_str(), 0700);
+  return {runtime,
+          {"weston", "--backend=headless-backend.so", "--socket=wayland-test", "--width=1280", "--height=800",
+           "--idle-time=0"},
+          {.env = {}, .out = {}, .err = dir / "weston.log", .passFd = {}, .prefix = {}},
+          {}};
+}
+
+Compositor Compositor::kwin(int width, int height, int scale, const fs::path& dir, const std::string& bus) {
+  const fs::path runtime = dir / "kwin-runtime";
+  fs::create_directories(runtime);
+  ::chmod(runtime.c_str(), 0700);
+  gchar* installed = g_find_program_in_path("kwin_wayland");
+  std::error_code ec;
+  if (installed != nullptr) fs::copy_file(installed, dir / "kwin_wayland", ec);
+  g_free(installed);
+  return {runtime,
+          {(dir / "kwin_wayland").string(), "--virtual", "--no-lockscreen", "--socket", "wayland-test",
+           "--width", std::to_string(width / scale), "--height", std::to_string(height / scale), "--scale",
+           std::to_string(scale)},
+          {.env = {{"XDG_CONFIG_HOME", (dir / "kwin-config").string()},
+                   {"HOME", dir.string()},
+                   {"DBUS_SESSION_BUS_ADDRESS", bus},
+                   {"QT_QPA_PLATFORM", ""}},
+           .out = {},
+           .err = dir / "kwin.log",
+           .passFd = {},
+           .prefix = {}},
+          {}};
+}
+
+std::map<std::string, std::string> Compositor::env() const {
+  return {{"WAYLAND_DISPLAY", socket_}, {"XDG_RUNTIME_DIR", runtime_.string()}, {"GDK_BACKEND", "wayland"}};
 }
 
 }  // namespace ostrel::display_test

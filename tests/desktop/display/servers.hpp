@@ -1,10 +1,10 @@
 #pragma once
 /// \file servers.hpp
-/// The display servers the desktop tests run the host on, each started by the test and stopped
-/// with it: Xvfb (X11, no window manager, no compositor), sway's headless backend (Wayland with
-/// layer-shell, drawn by pixman), weston's headless backend (Wayland without layer-shell), a
-/// private D-Bus session bus (through which GTK finds the AT-SPI
-/// registry and the appearance portal).
+/// The servers the desktop tests run the host on, each started by the test and stopped with it:
+/// Xvfb (X11, no window manager, no compositor), sway's headless backend (Wayland with
+/// layer-shell, drawn by pixman), weston's headless backend (Wayland without layer-shell), and
+/// private message buses (GLib's test bus), through which GTK finds the AT-SPI registry and the
+/// appearance portal.
 ///
 /// A server whose program is missing skips the test, unless OSTREL_REQUIRE_DISPLAY_TESTS=1 (set by
 /// CI), where it fails it.
@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <optional>
+#include <map>
 #include <string>
 
 #include "desktop/display/process.hpp"
@@ -22,8 +22,7 @@ namespace ostrel::display_test {
 /// Whether a missing server fails the test instead of skipping it.
 [[nodiscard]] bool displayTestsRequired();
 
-/// Skips or fails (see above) the current test when `program` is missing; use as
-/// `if (missing("Xvfb")) return;`.
+/// Skips or fails (see above) the current test when `program` is missing.
 #define OSTREL_NEED_PROGRAM(program)                                                                \
   do {                                                                                              \
     if (!::ostrel::display_test::haveProgram(program)) {                                            \
@@ -31,6 +30,9 @@ namespace ostrel::display_test {
       GTEST_SKIP() << "missing " << (program) << " (OSTREL_REQUIRE_DISPLAY_TESTS=1 fails instead)"; \
     }                                                                                               \
   } while (false)
+
+/// Reads what `path` holds (empty when it cannot).
+[[nodiscard]] std::string readFile(const std::filesystem::path& path);
 
 /// An X server in memory, `width` × `height` × 24 with a black root; `display()` is ":N".
 class Xvfb {
@@ -44,54 +46,49 @@ class Xvfb {
   std::string display_;
 };
 
-/// A private session bus; `address()` for DBUS_SESSION_BUS_ADDRESS. Services it starts on demand
-/// (the accessibility bus and registry) end with it.
-class SessionBus {
+/// A private message bus that activates the session's services (the accessibility bus among them)
+/// with a runtime folder of their own, apart from any other test's; this process's
+/// DBUS_SESSION_BUS_ADDRESS and XDG_RUNTIME_DIR name them from its start on.
+class Bus {
  public:
-  explicit SessionBus(const std::filesystem::path& logDir);
-  [[nodiscard]] const std::string& address() const { return address_; }
-  [[nodiscard]] bool ok() const { return !address_.empty(); }
+  Bus();
+  ~Bus();
+  Bus(const Bus&) = delete;
+  Bus& operator=(const Bus&) = delete;
+  [[nodiscard]] std::string address() const;
+  [[nodiscard]] bool ok() const { return !address().empty(); }
+  /// A new connection to it (a reference to unref), or null.
+  [[nodiscard]] GDBusConnection* connect() const;
+  /// Ends the bus before the object goes.
+  void stop();
 
  private:
-  Process process_;
-  std::string address_;
+  std::filesystem::path runtime_;
+  GTestDBus* bus_;
 };
 
-/// A new connection to the message bus at `address` (a reference to unref), or null.
-[[nodiscard]] GDBusConnection* busAt(const std::string& address);
-
-/// sway on its headless backend with `outputs` outputs (HEADLESS-1, HEADLESS-2... side by side) of
-/// `width` × `height` pixels at `scale`, run as the unprivileged user `nobody` when the tests run as
-/// root (sway refuses to run as root).
-class Sway {
+/// A Wayland compositor on a headless backend: sway (layer-shell) with `outputs` outputs
+/// (HEADLESS-1, HEADLESS-2... side by side) of `width` × `height` pixels at `scale`, run as the
+/// unprivileged user `nobody` when the tests run as root (sway refuses root); weston (no
+/// layer-shell), 1280 × 800; or KWin.
+class Compositor {
  public:
-  Sway(int width, int height, int scale, const std::filesystem::path& dir, int outputs = 1);
+  static Compositor sway(int width, int height, int scale, const std::filesystem::path& dir, int outputs = 1);
+  static Compositor weston(const std::filesystem::path& dir);
+  /// KWin on its virtual backend with one output, on the bus at `bus`; run from a copy of its
+  /// binary, which carries a file capability that containers refuse to grant.
+  static Compositor kwin(int width, int height, int scale, const std::filesystem::path& dir,
+                         const std::string& bus);
   [[nodiscard]] bool ok() const { return !socket_.empty(); }
-  /// WAYLAND_DISPLAY and XDG_RUNTIME_DIR for clients.
-  [[nodiscard]] const std::string& socket() const { return socket_; }
-  [[nodiscard]] const std::filesystem::path& runtimeDir() const { return runtime_; }
+  /// WAYLAND_DISPLAY and XDG_RUNTIME_DIR for its clients, and GDK_BACKEND.
+  [[nodiscard]] std::map<std::string, std::string> env() const;
 
  private:
+  Compositor(std::filesystem::path runtime, const std::vector<std::string>& argv,
+             const Process::Options& options, const std::vector<std::string>& prefix);
   Process process_;
   std::filesystem::path runtime_;
   std::string socket_;
 };
-
-/// weston on its headless backend: a Wayland compositor without layer-shell.
-class Weston {
- public:
-  explicit Weston(const std::filesystem::path& dir);
-  [[nodiscard]] bool ok() const { return !socket_.empty(); }
-  [[nodiscard]] const std::string& socket() const { return socket_; }
-  [[nodiscard]] const std::filesystem::path& runtimeDir() const { return runtime_; }
-
- private:
-  Process process_;
-  std::filesystem::path runtime_;
-  std::string socket_;
-};
-
-/// Reads what `path` holds (empty when it cannot).
-[[nodiscard]] std::string readFile(const std::filesystem::path& path);
 
 }  // namespace ostrel::display_test

@@ -15,60 +15,35 @@ namespace {
 
 /// Runs the "menu" action of the accessible window whose name starts with `prefix`; whether found.
 bool openMenuThroughAtspi(const std::string& prefix) {
-  bool done = false;
-  AtspiAccessible* desktop = atspi_get_desktop(0);
-  for (gint i = 0; i < atspi_accessible_get_child_count(desktop, nullptr) && !done; ++i) {
-    AtspiAccessible* app = atspi_accessible_get_child_at_index(desktop, i, nullptr);
-    if (app == nullptr) continue;
-    for (gint j = 0; j < atspi_accessible_get_child_count(app, nullptr) && !done; ++j) {
-      AtspiAccessible* window = atspi_accessible_get_child_at_index(app, j, nullptr);
-      if (window == nullptr) continue;
-      gchar* name = atspi_accessible_get_name(window, nullptr);
-      if (name != nullptr && std::string(name).rfind(prefix, 0) == 0) {
-        if (AtspiAction* action = atspi_accessible_get_action_iface(window)) {
-          gchar* first = atspi_action_get_action_name(action, 0, nullptr);
-          done =
-              first != nullptr && std::string(first) == "menu" && atspi_action_do_action(action, 0, nullptr);
-          g_free(first);
-          g_object_unref(action);
-        }
-      }
-      g_free(name);
-      g_object_unref(window);
-    }
-    g_object_unref(app);
-  }
-  g_object_unref(desktop);
-  return done;
+  return visitAccessibles(2, [&](AtspiAccessible* window, const std::string& name) {
+    AtspiAction* action = name.rfind(prefix, 0) == 0 ? atspi_accessible_get_action_iface(window) : nullptr;
+    if (action == nullptr) return false;
+    gchar* first = atspi_action_get_action_name(action, 0, nullptr);
+    const bool done = g_strcmp0(first, "menu") == 0 && atspi_action_do_action(action, 0, nullptr) != FALSE;
+    g_free(first);
+    g_object_unref(action);
+    return done;
+  });
 }
 
-class WidgetMenuTest : public HostFixture {
- protected:
-  int xdotool(std::vector<std::string> args) {
-    args.insert(args.begin(), "xdotool");
-    return runToEnd(args, env_);
-  }
-  std::map<std::string, std::string> env_;
-};
+class WidgetMenuTest : public HostFixture {};
 
 TEST_F(WidgetMenuTest, TheMenuRemovesQuitsAndSetsTheAppearanceAndADraggedWidgetStaysWhereItWasLeft) {
-  OSTREL_NEED_PROGRAM("Xvfb");
-  OSTREL_NEED_PROGRAM("xdotool");
-  OSTREL_NEED_PROGRAM("dbus-daemon");
-  OSTREL_NEED_PROGRAM("/usr/libexec/at-spi-bus-launcher");
+  for (const char* program : {"Xvfb", "xdotool", "dbus-daemon", "/usr/libexec/at-spi-bus-launcher"})
+    OSTREL_NEED_PROGRAM(program);
   Xvfb x(1280, 800, dir_);
-  SessionBus bus(dir_);
+  Bus bus;
   ASSERT_TRUE(x.ok() && bus.ok());
-  ::setenv("DBUS_SESSION_BUS_ADDRESS", bus.address().c_str(), 1);
   ASSERT_EQ(atspi_init(), 0);
-  env_ = {{"DISPLAY", x.display()}, {"DBUS_SESSION_BUS_ADDRESS", bus.address()}};
-  Process host = startHost({"--scheme", "light"}, env_);
-  std::optional<XWindow> next, due;
-  ASSERT_TRUE(eventually([&] {
-    next = findWindow(x.display(), "Next up");
-    due = findWindow(x.display(), "Due soon");
-    return next && due;
-  })) << hostErrors();
+  const std::map<std::string, std::string> env{{"DISPLAY", x.display()},
+                                               {"DBUS_SESSION_BUS_ADDRESS", bus.address()}};
+  const auto xdotool = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), "xdotool");
+    return runToEnd(args, env);
+  };
+  Process host = startHost({"--scheme", "light"}, env);
+  const std::optional<XWindow> due = awaitWindow(x, "Due soon");
+  ASSERT_TRUE(due && awaitWindow(x, "Next up")) << hostErrors();
 
   // A screen reader's user opens it from the accessible; the keyboard chooses "Remove this widget".
   ASSERT_TRUE(eventually([&] { return openMenuThroughAtspi("Next up:"); })) << hostErrors();
@@ -107,12 +82,11 @@ TEST_F(WidgetMenuTest, TheMenuRemovesQuitsAndSetsTheAppearanceAndADraggedWidgetS
   })) << readFile(places);
   EXPECT_EQ(host.stop(SIGTERM), 0);
 
-  Process again = startHost({}, env_);
-  std::optional<XWindow> restarted;
-  ASSERT_TRUE(eventually([&] { return (restarted = findWindow(x.display(), "Due soon")).has_value(); }));
-  EXPECT_EQ(restarted->x, movedX);
-  EXPECT_EQ(restarted->y, movedY);
-  next = findWindow(x.display(), "Next up");
+  Process again = startHost({}, env);
+  const std::optional<XWindow> restarted = awaitWindow(x, "Due soon");
+  ASSERT_TRUE(restarted);
+  EXPECT_EQ(std::pair(restarted->x, restarted->y), std::pair(movedX, movedY));
+  const std::optional<XWindow> next = findWindow(x.display(), "Next up");
   ASSERT_TRUE(next) << "a widget removed from the menu comes back at the next start";
 
   // "Quit" (the last item) ends the host with status 0.
