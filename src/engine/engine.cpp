@@ -97,7 +97,8 @@ struct Engine::State {
                 .timeZone = zone,
                 .locale = locale,
                 .dates = formatter(),
-                .content = f.shown.widget.content};
+                .content = f.shown.widget.content,
+                .shortState = f.shown.widget.shortState};
       View drawing = face.view(ColorScheme::light);
       if (f.drawing && sameDrawing(*f.drawing, drawing)) {
         f.face = std::move(face);  // the same picture for a later entry

@@ -105,7 +105,8 @@ TEST_F(WatchCommand, ADayAtFullSpeedPrintsTheFacesOfEveryTimelineAtTheirDates) {
                           .entry = e,
                           .timeZone = kZone,
                           .locale = "en_AU",
-                          .content = w.content};
+                          .content = w.content,
+                          .shortState = w.shortState};
           View drawing = face.view(ColorScheme::light);
           const std::string key = w.kind + name(family);
           const auto before = shown.find(key);

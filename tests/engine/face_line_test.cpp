@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/face_state.hpp"
 #include "timeline/feeds.hpp"
 #include "widgets/widgets.hpp"
 
@@ -32,14 +31,15 @@ Face faceOf(const WidgetConfiguration& w, WidgetFamily family, Loaded loaded, do
               .entry = Entry{.date = kTen + at, .loaded = std::move(loaded)},
               .timeZone = "UTC",
               .locale = "en_US",
-              .content = w.content};
+              .content = w.content,
+              .shortState = w.shortState};
 }
 
-TEST(FaceState, StateAndShortLineOfEachSituation) {
+TEST(ShortState, StateAndShortLineOfEachSituation) {
   struct Row {
     const char* what;
     Face face;
-    FaceState expected;
+    ShortState expected;
   };
   const WidgetConfiguration next = NextUpWidget{}.body();
   const WidgetConfiguration due = DueWidget{}.body();
@@ -70,7 +70,7 @@ TEST(FaceState, StateAndShortLineOfEachSituation) {
        faceOf(due, medium, testing_timeline::feedOf({}, {deadline("GONE", -43'260)})),
        {"none", "Nothing due in the next three weeks"}},
   };
-  for (const Row& r : rows) EXPECT_EQ(FaceState::of(r.face), r.expected) << r.what;
+  for (const Row& r : rows) EXPECT_EQ(r.face.state(), r.expected) << r.what;
 }
 
 TEST(FaceLine, TheFourFormats) {

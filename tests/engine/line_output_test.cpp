@@ -31,7 +31,8 @@ TEST(LineOutput, AStalledReaderGetsWhatTheBacklogKeeps) {
         const Face face{.kind = w.kind,
                         .family = w.families.back(),
                         .entry = Entry{.date = testing_timeline::kTen + i, .loaded = Loaded::missing()},
-                        .content = w.content};
+                        .content = w.content,
+                        .shortState = w.shortState};
         out->show(face);
         shown.push_back(faceLine(face, LineFormat::json));
       }
