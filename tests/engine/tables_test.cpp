@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
 
-#include <cmath>
+#include <algorithm>
+#include <cstdio>
 #include <functional>
-#include <map>
 #include <set>
 #include <sstream>
 
@@ -26,128 +26,134 @@ using Cells = std::vector<std::string>;
 using testing_timeline::kTen;
 namespace fs = std::filesystem;
 
-std::vector<std::string> words(const std::string& text, char apart = ' ') {
-  std::vector<std::string> out;
+/// The words of `text` apart by `apart`, leading spaces dropped.
+Cells words(const std::string& text, char apart = ' ') {
+  Cells out;
   std::istringstream in(text);
   for (std::string w; std::getline(in, w, apart);) {
-    if (const auto first = w.find_first_not_of(' '); first != std::string::npos)
-      out.push_back(w.substr(first));
+    if (w.find_first_not_of(' ') != std::string::npos) out.push_back(w.substr(w.find_first_not_of(' ')));
   }
   return out;
 }
+/// The index of `name` in `names`, as the enumeration they name in order.
+template <class E, std::size_t N>
+E named(const char* const (&names)[N], const std::string& name) {
+  return static_cast<E>(std::find(std::begin(names), std::end(names), name) - std::begin(names));
+}
+const auto at = [](const std::string& s) { return kTen + std::stod(s); };
+const auto yes = [](bool b) { return std::string(b ? "yes" : "no"); };
+const auto orNone = [](const std::optional<std::string>& s) { return s.value_or("-"); };
+const auto orNull = [](const std::string& cell) { return cell == "-" ? nullptr : cell.c_str(); };
 std::string number(double x) {
-  std::ostringstream out;
-  out << x;
-  return out.str();
-}
-std::string yes(bool b) {
-  return b ? "yes" : "no";
-}
-std::string orNone(const std::optional<std::string>& s) {
-  return s.value_or("-");
-}
-const char* orNull(const std::string& cell) {
-  return cell == "-" ? nullptr : cell.c_str();
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", x);
+  return text;
 }
 
 struct Dated {
   Date date;
 };
 Timeline<Dated> timeline(const std::string& entries, const std::string& reload = "0") {
-  Timeline<Dated> t{.entries = {}, .policy = TimelineReloadPolicy::after(kTen + std::stod(reload))};
-  for (const std::string& e : words(entries)) t.entries.push_back({kTen + std::stod(e)});
+  Timeline<Dated> t{.entries = {}, .policy = TimelineReloadPolicy::after(at(reload))};
+  for (const std::string& e : words(entries)) t.entries.push_back({at(e)});
   return t;
 }
 
-std::uint32_t mask(const std::string& cell) {
-  static const std::map<std::string, std::uint32_t> bits{
-      {"CLOSE_WRITE", IN_CLOSE_WRITE}, {"MOVED_TO", IN_MOVED_TO},
-      {"MOVED_FROM", IN_MOVED_FROM},   {"MODIFY", IN_MODIFY},
-      {"CREATE", IN_CREATE},           {"DELETE", IN_DELETE},
-      {"ATTRIB", IN_ATTRIB},           {"DELETE_SELF", IN_DELETE_SELF},
-      {"MOVE_SELF", IN_MOVE_SELF},     {"ISDIR", IN_ISDIR},
-      {"Q_OVERFLOW", IN_Q_OVERFLOW}};
-  std::uint32_t out = 0;
-  for (const std::string& b : words(cell, '+'))
-    out |= bits.count(b) ? bits.at(b) : static_cast<std::uint32_t>(std::stoul(b, nullptr, 0));
-  return out;
-}
+const char* const kBits[] = {"ACCESS",     "MODIFY",   "ATTRIB", "CLOSE_WRITE", "CLOSE_NOWRITE", "OPEN",
+                             "MOVED_FROM", "MOVED_TO", "CREATE", "DELETE",      "DELETE_SELF",   "MOVE_SELF"};
 const char* const kRoles[] = {"feed", "target", "awaited", "above"};
 const char* const kMeanings[] = {"none", "touched", "writing", "written", "moved", "lost"};
+const char* const kEvents[] = {"start", "wake", "set", "feed", "system"};
+const char* const kCauses[] = {"until", "start", "feed", "system", "jump", "policy", "entry", "none"};
+
+std::uint32_t mask(const std::string& cell) {
+  std::uint32_t out = 0;
+  for (const std::string& b : words(cell, '+')) {
+    const auto bit = named<int>(kBits, b);
+    out |= b == "ISDIR"        ? IN_ISDIR
+           : b == "Q_OVERFLOW" ? IN_Q_OVERFLOW
+           : bit < 12          ? 1U << static_cast<unsigned>(bit)
+                               : static_cast<std::uint32_t>(std::stoul(b, nullptr, 0));
+  }
+  return out;
+}
 
 std::string plan(const Cells& c) {
-  const std::set<fs::path> folders = [&] {
-    std::set<fs::path> out{"/"};
-    for (const std::string& f : words(c[1])) out.insert(f);
-    return out;
-  }();
+  const Cells there = words(c[1]);
+  const std::set<fs::path> folders(there.begin(), there.end());
   const auto links = [](const fs::path& p) -> std::optional<fs::path> {
     if (p == "/w/widget.json") return fs::path{"/data/feed.json"};
     if (p == "/w/sub") return fs::path{"/t/one/two"};
     return std::nullopt;
   };
+  const auto isFolder = [&](const fs::path& p) { return p == "/" || folders.count(p) > 0; };
   std::string out;
-  for (const WatchedFolder& w : FileEvents::plan(
-           c[0], [&](const fs::path& p) { return folders.count(p) > 0; }, links)) {
+  for (const WatchedFolder& w : FileEvents::plan(c[0], isFolder, links))
     out +=
         (out.empty() ? "" : "; ") + w.folder.string() + " " + kRoles[static_cast<int>(w.role)] + " " + w.name;
-  }
   return out;
 }
 
 std::string meaning(const Cells& c) {
-  static const std::map<std::string, WatchedFolder> in{
-      {"feed", {"/w", FolderRole::feed, "widget.json"}},
-      {"awaited", {"/a", FolderRole::awaited, "widgets"}},
-      {"above", {"/", FolderRole::above, "w"}},
-      {"target", {"/data", FolderRole::target, "feed.json"}}};
-  return kMeanings[static_cast<int>(FileEvents::meaning(in.at(c[0]), mask(c[1]), c[2]))];
+  const char* const names[] = {"widget.json", "feed.json", "widgets", "w"};
+  const char* const folders[] = {"/w", "/data", "/a", "/"};
+  const auto role = named<FolderRole>(kRoles, c[0]);
+  const WatchedFolder in{folders[static_cast<int>(role)], role, names[static_cast<int>(role)]};
+  return kMeanings[static_cast<int>(FileEvents::meaning(in, mask(c[1]), c[2]))];
 }
 
 std::string burst(const Cells& c) {
   std::optional<Burst> b;
   for (const std::string& e : words(c[0])) {
-    const FileEvent event = e.back() == 'w'   ? FileEvent::written
-                            : e.back() == 'o' ? FileEvent::writing
-                                              : FileEvent::touched;
-    b = FileEvents::add(b, std::stod(e), event);
+    const char last = e.back();
+    b = FileEvents::add(b, std::stod(e),
+                        last == 'w'   ? FileEvent::written
+                        : last == 'o' ? FileEvent::writing
+                                      : FileEvent::touched);
   }
-  const double at = FileEvents::settlesAt(*b);
-  const bool exact = !FileEvents::settled(*b, at - 0.001) && FileEvents::settled(*b, at);
-  return exact ? number(at) : "not settled at " + number(at);
+  const double settles = FileEvents::settlesAt(*b);
+  const bool exact = !FileEvents::settled(*b, settles - 0.001) && FileEvents::settled(*b, settles);
+  return exact ? number(settles) : "not settled at " + number(settles);
 }
 
-std::string cause(const Cells& c) {
-  static const std::map<std::string, RefreshEvent> events{{"start", RefreshEvent::start},
-                                                          {"wake", RefreshEvent::wake},
-                                                          {"set", RefreshEvent::set},
-                                                          {"feed", RefreshEvent::feed},
-                                                          {"system", RefreshEvent::system}};
-  const auto held = [&](const char* what) { return c[1].find(what) != std::string::npos; };
-  const RefreshCause got = refreshCause(RefreshOccasion{.event = events.at(c[0]),
-                                                        .reachedUntil = held("until"),
-                                                        .clockJumped = held("jumped"),
-                                                        .reloadDue = held("reload"),
-                                                        .systemChanged = held("changed")});
-  const char* const names[] = {"until", "start", "feed", "system", "jump", "policy", "entry", "none"};
-  return names[static_cast<int>(got)];
+/// A feed of the items in `cell` (see face_line.rows), or a note.
+Loaded loadedOf(const std::string& cell) {
+  if (cell == "off" || cell == "missing") return cell == "off" ? Loaded::off() : Loaded::missing();
+  std::vector<ClassItem> classes;
+  std::vector<DueItem> due;
+  for (const std::string& item : words(cell, ',')) {
+    std::istringstream in(item);
+    std::string what, unit, room;
+    double from = 0, to = 0;
+    in >> what >> unit >> from;
+    if (what == "due")
+      due.push_back({.unit = unit, .name = "Quiz", .due = kTen + from, .weight = {}, .color = {}});
+    if (what != "class") continue;
+    in >> to >> std::ws;
+    std::getline(in, room);
+    classes.push_back({.unit = unit,
+                       .title = "Lecture",
+                       .where = room.empty() ? std::nullopt : std::optional(room),
+                       .start = kTen + from,
+                       .end = kTen + to,
+                       .color = {}});
+  }
+  return testing_timeline::feedOf(std::move(classes), std::move(due));
 }
 
 std::string line(const Cells& c) {
-  const WidgetConfiguration w = NextUpWidget{}.body();
-  const ClassItem lesson{.unit = c[0],
-                         .title = "Lecture",
-                         .where = c[1],
-                         .start = kTen + 2400,
-                         .end = kTen + 6000,
-                         .color = std::nullopt};
-  const Face face{.kind = w.kind,
-                  .family = WidgetFamily::systemSmall,
-                  .entry = Entry{.date = kTen + 0.25, .loaded = testing_timeline::feedOf({lesson})},
-                  .content = w.content,
-                  .shortState = w.shortState};
-  const std::optional<LineFormat> format = lineFormatNamed(c[2]);
-  return format ? faceLine(face, *format) : "-";
+  for (const WidgetConfiguration& w : OstrelWidgets{}.body()) {
+    if (w.kind != c[0]) continue;
+    const Face face{.kind = w.kind,
+                    .family = w.families.front(),
+                    .entry = Entry{.date = kTen + 0.25, .loaded = loadedOf(c[1])},
+                    .content = w.content,
+                    .shortState = w.shortState};
+    if (c[2] == "state") return face.state().state + ": " + face.state().text;
+    const std::optional<LineFormat> format = lineFormatNamed(c[2]);
+    return format ? faceLine(face, *format) : "-";
+  }
+  return "no widget " + c[0];
 }
 
 struct Table {
@@ -159,23 +165,28 @@ struct Table {
 const Table kTables[] = {
     {"schedule", "current",
      [](const Cells& c) {
-       const std::optional<std::size_t> at =
-           Schedule::current(timeline(c[0]).entries, kTen + std::stod(c[1]));
-       return at ? std::to_string(*at) : "-";
+       const auto shown = Schedule::current(timeline(c[0]).entries, at(c[1]));
+       return shown ? std::to_string(*shown) : "-";
      }},
     {"schedule", "wake",
-     [](const Cells& c) {
-       return number(Schedule::nextWake(timeline(c[0], c[1]), kTen + std::stod(c[2])) - kTen);
-     }},
+     [](const Cells& c) { return number(Schedule::nextWake(timeline(c[0], c[1]), at(c[2])) - kTen); }},
     {"schedule", "reload",
-     [](const Cells& c) { return yes(Schedule::reloadDue(timeline(c[0], c[1]), kTen + std::stod(c[2]))); }},
+     [](const Cells& c) { return yes(Schedule::reloadDue(timeline(c[0], c[1]), at(c[2]))); }},
     {"schedule", "jumped",
      [](const Cells& c) {
-       const ClockReading before{.wall = kTen, .monotonic = 1000};
-       return yes(Schedule::clockJumped(
-           before, {.wall = kTen + std::stod(c[0]), .monotonic = 1000 + std::stod(c[1])}));
+       const double wall = std::stod(c[0]), monotonic = 1000 + std::stod(c[1]);
+       return yes(Schedule::clockJumped({.wall = kTen, .monotonic = 1000},
+                                        {.wall = kTen + wall, .monotonic = monotonic}));
      }},
-    {"refresh_cause", "refresh", cause},
+    {"refresh_cause", "refresh",
+     [](const Cells& c) {
+       const auto held = [&](const char* what) { return c[1].find(what) != std::string::npos; };
+       return kCauses[static_cast<int>(refreshCause({.event = named<RefreshEvent>(kEvents, c[0]),
+                                                     .reachedUntil = held("until"),
+                                                     .clockJumped = held("jumped"),
+                                                     .reloadDue = held("reload"),
+                                                     .systemChanged = held("changed")}))];
+     }},
     {"file_events", "plan", plan},
     {"file_events", "meaning", meaning},
     {"file_events", "burst", burst},
@@ -198,22 +209,18 @@ const Table kTables[] = {
 void PrintTo(const Table& table, std::ostream* out) {
   *out << table.file << ".rows: " << table.name;
 }
+std::string tableName(const testing::TestParamInfo<Table>& table) {
+  return table.param.name;
+}
 
 class EngineTables : public testing::TestWithParam<Table> {};
 
 TEST_P(EngineTables, EveryRowHolds) {
   const Table& t = GetParam();
-  const std::vector<test_support::Row> rows =
-      test_support::rowsOf(std::string("engine/") + t.file + ".rows", t.name);
+  const auto rows = test_support::rowsOf(std::string("engine/") + t.file + ".rows", t.name);
   ASSERT_FALSE(rows.empty());
-  for (const test_support::Row& r : rows) {
-    const Cells in(r.cells.begin(), r.cells.end() - 1);
-    EXPECT_EQ(t.check(in), r.cells.back()) << r.where;
-  }
-}
-
-std::string tableName(const testing::TestParamInfo<Table>& table) {
-  return table.param.name;
+  for (const test_support::Row& r : rows)
+    EXPECT_EQ(t.check(Cells(r.cells.begin(), r.cells.end() - 1)), r.cells.back()) << r.where;
 }
 INSTANTIATE_TEST_SUITE_P(, EngineTables, testing::ValuesIn(kTables), tableName);
 
