@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 #include "engine/loop.hpp"
 #include "support/clock_set.hpp"
@@ -43,25 +42,6 @@ TEST_F(EngineTest, ADayWakesAtEveryEntryAndReloadAndShowsAnUnchangedFaceOnce) {
   EXPECT_EQ(st.entriesShown, 1U + 1440U + 47U);
   EXPECT_EQ(st.feedReloads + st.jumpReloads + st.systemReloads, 0U);
   EXPECT_FALSE(engine.running());
-}
-
-TEST_F(EngineTest, ABurstOfWritesToTheFeedIsOneRequest) {
-  const auto feed = write("feed.json", R"({"v":1,"enabled":false,"at":"2026-03-02T09:00:00Z"})");
-  Engine engine(nextUpSmall(), settingsFor(feed), EngineClock::simulated(kStart, 1));
-  Recorder out;
-  engine.subscribe(out);
-  engine.start();
-  pause(0.3);  // the monitor is in place
-  {
-    std::ofstream f(feed, std::ios::binary | std::ios::trunc);  // rewritten in place, in pieces
-    const std::string text = kBusyFeed;
-    for (std::size_t i = 0; i < text.size(); i += 64) f << text.substr(i, 64) << std::flush;
-  }
-  EXPECT_TRUE(runUntil([&] { return out.faces.size() == 2; }, 2.0));
-  pause(0.5);
-  EXPECT_EQ(engine.stats().feedReloads, 1U);
-  EXPECT_EQ(out.faces.size(), 2U);
-  EXPECT_EQ(out.faces[1].entry.loaded.which(), Loaded::Case::feed);
 }
 
 TEST_F(EngineTest, ASetOfTheWallClockIsFollowedAtOnce) {

@@ -26,7 +26,7 @@ void step(const fs::path& root, const std::string& text) {
   std::istringstream in(text);
   std::string verb, a, b;
   in >> verb >> a >> b;
-  const std::string verbs = " file folder remove move exchange link pause flood slow ";
+  const std::string verbs = " file folder remove move exchange link pause flood pieces slow ";
   ASSERT_NE(verbs.find(" " + verb + " "), std::string::npos) << "no such step: " << text;
   const std::string on = R"({"v":1,"enabled":true,"at":"2026-03-02T09:00:00Z"})";
   const std::string off = R"({"v":1,"enabled":false,"at":"2026-03-02T09:00:00Z"})";
@@ -45,6 +45,10 @@ void step(const fs::path& root, const std::string& text) {
   if (verb == "pause") pause(std::stod(a));
   if (verb == "flood") {
     for (int i = 0; i < 20'000; ++i) ::utimensat(AT_FDCWD, (root / (i % 2 == 0 ? a : b)).c_str(), nullptr, 0);
+  }
+  if (verb == "pieces") {
+    std::ofstream f(root / a, std::ios::binary | std::ios::trunc);
+    for (std::size_t i = 0; i < on.size(); i += 8) f << on.substr(i, 8) << std::flush;
   }
   if (verb == "slow") {
     std::ofstream f(root / a, std::ios::binary | std::ios::trunc);
@@ -78,6 +82,10 @@ TEST_F(FeedWatchTest, TheFaceFollowsTheFeedWhicheverPartOfItsPathExists) {
     const std::string after = r.cells[3].substr(0, r.cells[3].find(' '));
     EXPECT_TRUE(runUntil([&] { return after == name(out.faces.back().entry.loaded.which()); }, 2.0))
         << r.where;
+    if (r.cells[3].ends_with("once")) {
+      pause(0.5);
+      EXPECT_EQ(engine.stats().feedReloads, 1U) << r.where;
+    }
     if (r.cells[3].ends_with("steady")) {
       for (const Face& f : out.faces) EXPECT_NE(f.entry.loaded.which(), Loaded::Case::missing) << r.where;
     }

@@ -15,6 +15,7 @@
 #include "engine/schedule.hpp"
 #include "engine/system_locale.hpp"
 #include "engine/system_zone.hpp"
+#include "feed/decoder.hpp"
 #include "support/rows.hpp"
 #include "timeline/feeds.hpp"
 #include "widgets/widgets.hpp"
@@ -116,29 +117,12 @@ std::string burst(const Cells& c) {
   return exact ? number(settles) : "not settled at " + number(settles);
 }
 
-/// A feed of the items in `cell` (see face_line.rows), or a note.
+/// The feed of `cell` (face_line.rows), or a note.
 Loaded loadedOf(const std::string& cell) {
   if (cell == "off" || cell == "missing") return cell == "off" ? Loaded::off() : Loaded::missing();
-  std::vector<ClassItem> classes;
-  std::vector<DueItem> due;
-  for (const std::string& item : words(cell, ',')) {
-    std::istringstream in(item);
-    std::string what, unit, room;
-    double from = 0, to = 0;
-    in >> what >> unit >> from;
-    if (what == "due")
-      due.push_back({.unit = unit, .name = "Quiz", .due = kTen + from, .weight = {}, .color = {}});
-    if (what != "class") continue;
-    in >> to >> std::ws;
-    std::getline(in, room);
-    classes.push_back({.unit = unit,
-                       .title = "Lecture",
-                       .where = room.empty() ? std::nullopt : std::optional(room),
-                       .start = kTen + from,
-                       .end = kTen + to,
-                       .color = {}});
-  }
-  return testing_timeline::feedOf(std::move(classes), std::move(due));
+  const auto feed = decodeFeed(R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z")" +
+                               (cell.empty() ? "" : "," + cell) + "}");
+  return feed ? Loaded::feed(*feed) : Loaded::missing();
 }
 
 std::string line(const Cells& c) {
@@ -206,23 +190,16 @@ const Table kTables[] = {
     {"face_line", "line", line},
 };
 
-void PrintTo(const Table& table, std::ostream* out) {
-  *out << table.file << ".rows: " << table.name;
-}
-std::string tableName(const testing::TestParamInfo<Table>& table) {
-  return table.param.name;
-}
-
 class EngineTables : public testing::TestWithParam<Table> {};
 
 TEST_P(EngineTables, EveryRowHolds) {
   const Table& t = GetParam();
   const auto rows = test_support::rowsOf(std::string("engine/") + t.file + ".rows", t.name);
-  ASSERT_FALSE(rows.empty());
+  ASSERT_FALSE(rows.empty()) << t.file << ".rows: " << t.name;
   for (const test_support::Row& r : rows)
     EXPECT_EQ(t.check(Cells(r.cells.begin(), r.cells.end() - 1)), r.cells.back()) << r.where;
 }
-INSTANTIATE_TEST_SUITE_P(, EngineTables, testing::ValuesIn(kTables), tableName);
+INSTANTIATE_TEST_SUITE_P(, EngineTables, testing::ValuesIn(kTables));
 
 }  // namespace
 }  // namespace ostrel
