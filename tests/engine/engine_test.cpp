@@ -1,5 +1,5 @@
 // The engine over simulated and real clocks: how often it wakes, requests and shows a face, and how
-// it follows the feed file, a set of the clock and the system's locale.
+// it follows a set of the clock and the system's locale; its wall-clock timer against the kernel's.
 #include "engine/engine.hpp"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include "engine/loop.hpp"
 #include "support/clock_set.hpp"
 #include "support/scratch.hpp"
+#include "time/clock.hpp"
 #include "ui/reading.hpp"
 
 namespace ostrel {
@@ -44,6 +45,25 @@ TEST_F(EngineTest, ADayWakesAtEveryEntryAndReloadAndShowsAnUnchangedFaceOnce) {
   EXPECT_FALSE(engine.running());
 }
 
+TEST(WallTimer, FiresAtItsInstant) {
+  std::optional<bool> fired;
+  WallTimer timer{[&](bool clockSet) { fired = clockSet; }};
+  // A set of the clock is the whole system's: another test setting it meanwhile fires this timer
+  // as a set, which is told apart from the instant; the timer is then armed again.
+  double took = 0;
+  for (int attempt = 0; attempt < 5 && fired != false; ++attempt) {
+    fired.reset();
+    ASSERT_TRUE(timer.arm(Clock::system().now() + 0.3));
+    const double start = monotonicSeconds();
+    runUntil([&] { return fired.has_value(); }, 5);
+    took = monotonicSeconds() - start;
+  }
+  EXPECT_EQ(fired, false);
+  EXPECT_GE(took, 0.25);
+  EXPECT_LT(took, 1.5);
+}
+
+// The set reaches the engine through the same timer, at once.
 TEST_F(EngineTest, ASetOfTheWallClockIsFollowedAtOnce) {
   Engine engine(nextUpSmall(), settingsFor(write("feed.json", kBusyFeed)), EngineClock::system());
   engine.start();
