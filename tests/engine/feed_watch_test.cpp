@@ -24,9 +24,9 @@ using namespace test_support;
 /// Carries out one step in the tree under `root`.
 void step(const fs::path& root, const std::string& text) {
   std::istringstream in(text);
-  std::string verb, a, b;
-  in >> verb >> a >> b;
-  const std::string verbs = " file folder remove move exchange link pause flood pieces slow ";
+  std::string verb, a, b, c;
+  in >> verb >> a >> b >> c;
+  const std::string verbs = " file folder remove move exchange link pause flood pieces ";
   ASSERT_NE(verbs.find(" " + verb + " "), std::string::npos) << "no such step: " << text;
   const std::string on = R"({"v":1,"enabled":true,"at":"2026-03-02T09:00:00Z"})";
   const std::string off = R"({"v":1,"enabled":false,"at":"2026-03-02T09:00:00Z"})";
@@ -48,13 +48,10 @@ void step(const fs::path& root, const std::string& text) {
   }
   if (verb == "pieces") {
     std::ofstream f(root / a, std::ios::binary | std::ios::trunc);
-    for (std::size_t i = 0; i < on.size(); i += 8) f << on.substr(i, 8) << std::flush;
-  }
-  if (verb == "slow") {
-    std::ofstream f(root / a, std::ios::binary | std::ios::trunc);
-    f << on.substr(0, on.size() / 2) << std::flush;
-    pause(2.0);
-    f << on.substr(on.size() / 2);
+    for (std::size_t i = 0, size = std::stoul(b); i < on.size(); i += size) {
+      if (i > 0 && !c.empty()) pause(std::stod(c));
+      f << on.substr(i, size) << std::flush;
+    }
   }
 }
 

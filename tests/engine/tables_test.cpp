@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <set>
 #include <sstream>
 
 #include "engine/face_line.hpp"
@@ -81,13 +80,14 @@ std::uint32_t mask(const std::string& cell) {
 
 std::string plan(const Cells& c) {
   const Cells there = words(c[1]);
-  const std::set<fs::path> folders(there.begin(), there.end());
   const auto links = [](const fs::path& p) -> std::optional<fs::path> {
     if (p == "/w/widget.json") return fs::path{"/data/feed.json"};
     if (p == "/w/sub") return fs::path{"/t/one/two"};
     return std::nullopt;
   };
-  const auto isFolder = [&](const fs::path& p) { return p == "/" || folders.count(p) > 0; };
+  const auto isFolder = [&](const fs::path& p) {
+    return p == "/" || std::count(there.begin(), there.end(), p);
+  };
   std::string out;
   for (const WatchedFolder& w : FileEvents::plan(c[0], isFolder, links))
     out +=
@@ -106,11 +106,8 @@ std::string meaning(const Cells& c) {
 std::string burst(const Cells& c) {
   std::optional<Burst> b;
   for (const std::string& e : words(c[0])) {
-    const char last = e.back();
-    b = FileEvents::add(b, std::stod(e),
-                        last == 'w'   ? FileEvent::written
-                        : last == 'o' ? FileEvent::writing
-                                      : FileEvent::touched);
+    const std::string kind = e.find(':') == std::string::npos ? "touched" : e.substr(e.find(':') + 1);
+    b = FileEvents::add(b, std::stod(e), named<FileEvent>(kMeanings, kind));
   }
   const double settles = FileEvents::settlesAt(*b);
   const bool exact = !FileEvents::settled(*b, settles - 0.001) && FileEvents::settled(*b, settles);
