@@ -131,9 +131,10 @@ struct Engine::State {
     if (settings.until) wake = std::min(wake, std::max(now, *settings.until));
     wakeAt = wake;
     if (clock.isSystem()) {
-      if (!wallTimer)
+      if (!wallTimer) {
         wallTimer = std::make_unique<WallTimer>(
             [this](bool clockSet) { on(clockSet ? RefreshEvent::set : RefreshEvent::wake); });
+      }
       if (wallTimer->arm(wake)) return;
     }
     const double ms = std::min(std::ceil(clock.delayUntil(wake) * 1000), kLongestTimeoutMs);
