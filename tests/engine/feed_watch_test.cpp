@@ -55,11 +55,6 @@ void step(const fs::path& root, const std::string& text) {
   }
 }
 
-void steps(const fs::path& root, const std::string& list) {
-  std::istringstream in(list);
-  for (std::string s; std::getline(in, s, ';');) step(root, s);
-}
-
 using FeedWatchTest = ScratchTest;
 
 TEST_F(FeedWatchTest, TheFaceFollowsTheFeedWhicheverPartOfItsPathExists) {
@@ -68,14 +63,14 @@ TEST_F(FeedWatchTest, TheFaceFollowsTheFeedWhicheverPartOfItsPathExists) {
   for (const Row& r : rows) {
     const fs::path root = dir_ / r.cells[0];
     fs::create_directories(root);
-    steps(root, r.cells[1]);
+    for (const std::string& s : words(r.cells[1], ';')) step(root, s);
     Engine engine(nextUpSmall(), settingsFor(root / "a/b/widgets/widget.json"),
                   EngineClock::simulated(kStart, 1));
     Recorder out;
     engine.subscribe(out);
     engine.start();
     pause(0.1);
-    steps(root, r.cells[2]);
+    for (const std::string& s : words(r.cells[2], ';')) step(root, s);
     const std::string after = r.cells[3].substr(0, r.cells[3].find(' '));
     EXPECT_TRUE(runUntil([&] { return after == name(out.faces.back().entry.loaded.which()); }, 2.0))
         << r.where;

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <sstream>
 
 #include "engine/face_line.hpp"
 #include "engine/file_events.hpp"
@@ -25,16 +24,8 @@ namespace {
 using Cells = std::vector<std::string>;
 using testing_timeline::kTen;
 namespace fs = std::filesystem;
+using test_support::words;
 
-/// The words of `text` apart by `apart`, leading spaces dropped.
-Cells words(const std::string& text, char apart = ' ') {
-  Cells out;
-  std::istringstream in(text);
-  for (std::string w; std::getline(in, w, apart);) {
-    if (w.find_first_not_of(' ') != std::string::npos) out.push_back(w.substr(w.find_first_not_of(' ')));
-  }
-  return out;
-}
 /// The index of `name` in `names`, as the enumeration they name in order.
 template <class E, std::size_t N>
 E named(const char* const (&names)[N], const std::string& name) {

@@ -6,6 +6,7 @@
 ///
 ///     for (const Row& r : rowsOf("engine/schedule.rows", "current")) check(r.cells, r.where);
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,16 @@ inline std::string unescaped(const std::string& cell) {
   for (std::size_t i = 0; i < cell.size(); ++i) {
     const char c = cell[i] == '\\' && i + 1 < cell.size() ? cell[++i] : '\0';
     out += c == '\0' ? cell[i] : c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c == 's' ? ' ' : c;
+  }
+  return out;
+}
+
+/// The words of a cell apart by `apart` (a list within a cell), leading spaces left out.
+inline std::vector<std::string> words(const std::string& cell, char apart = ' ') {
+  std::vector<std::string> out;
+  std::istringstream in(cell);
+  for (std::string w; std::getline(in, w, apart);) {
+    if (w.find_first_not_of(' ') != std::string::npos) out.push_back(w.substr(w.find_first_not_of(' ')));
   }
   return out;
 }
