@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <map>
+#include <sstream>
 
 #include "engine/face_line.hpp"
 #include "engine/file_events.hpp"
@@ -35,11 +37,7 @@ const auto at = [](const std::string& s) { return kTen + std::stod(s); };
 const auto yes = [](bool b) { return std::string(b ? "yes" : "no"); };
 const auto orNone = [](const std::optional<std::string>& s) { return s.value_or("-"); };
 const auto orNull = [](const std::string& cell) { return cell == "-" ? nullptr : cell.c_str(); };
-std::string number(double x) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", x);
-  return text;
-}
+const auto number = [](double x) { return (std::ostringstream() << x).str(); };
 
 struct Dated {
   Date date;
@@ -50,22 +48,20 @@ Timeline<Dated> timeline(const std::string& entries, const std::string& reload =
   return t;
 }
 
-const char* const kBits[] = {"ACCESS",     "MODIFY",   "ATTRIB", "CLOSE_WRITE", "CLOSE_NOWRITE", "OPEN",
-                             "MOVED_FROM", "MOVED_TO", "CREATE", "DELETE",      "DELETE_SELF",   "MOVE_SELF"};
 const char* const kRoles[] = {"feed", "target", "awaited", "above"};
 const char* const kMeanings[] = {"none", "touched", "writing", "written", "moved", "lost"};
 const char* const kEvents[] = {"start", "wake", "set", "feed", "system"};
 const char* const kCauses[] = {"until", "start", "feed", "system", "jump", "policy", "entry", "none"};
 
 std::uint32_t mask(const std::string& cell) {
+  const std::map<std::string, std::uint32_t> bits{
+      {"MODIFY", IN_MODIFY},         {"ATTRIB", IN_ATTRIB},           {"CLOSE_WRITE", IN_CLOSE_WRITE},
+      {"MOVED_FROM", IN_MOVED_FROM}, {"MOVED_TO", IN_MOVED_TO},       {"CREATE", IN_CREATE},
+      {"DELETE", IN_DELETE},         {"DELETE_SELF", IN_DELETE_SELF}, {"MOVE_SELF", IN_MOVE_SELF},
+      {"ISDIR", IN_ISDIR},           {"Q_OVERFLOW", IN_Q_OVERFLOW}};
   std::uint32_t out = 0;
-  for (const std::string& b : words(cell, '+')) {
-    const auto bit = named<int>(kBits, b);
-    out |= b == "ISDIR"        ? IN_ISDIR
-           : b == "Q_OVERFLOW" ? IN_Q_OVERFLOW
-           : bit < 12          ? 1U << static_cast<unsigned>(bit)
-                               : static_cast<std::uint32_t>(std::stoul(b, nullptr, 0));
-  }
+  for (const std::string& b : words(cell, '+'))
+    out |= bits.count(b) != 0 ? bits.at(b) : static_cast<std::uint32_t>(std::stoul(b, nullptr, 0));
   return out;
 }
 
