@@ -112,7 +112,7 @@ echo "week: $lines faces, $samples sampled, $week_mismatches mismatches with tre
 
 # The clock set.
 faketime_lib=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -1)
-signal="$build/tests/host/clock_set_signal"
+signal="$build/tests/engine/clock_set_signal"
 clock_ok=1
 if [[ -n $faketime_lib && -x $signal ]] && "$signal"; then
   start=$(date -u -d '+2 hours' +%Y-%m-%dT%H:%M:00Z) end=$(date -u -d '+2 hours 50 minutes' +%Y-%m-%dT%H:%M:00Z)

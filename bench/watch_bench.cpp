@@ -145,7 +145,8 @@ Face faceOf(const ShownWidget& w, Entry entry) {
               .entry = std::move(entry),
               .timeZone = TimeZone::named(kZone),
               .locale = "en_AU",
-              .content = w.widget.content};
+              .content = w.widget.content,
+              .shortState = w.widget.shortState};
 }
 
 /// The watch command's PNG folder output at its default scale; a failure to write ends the benchmark.

@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include "engine/feed_watch.hpp"
+#include "engine/refresh_cause.hpp"
 #include "engine/schedule.hpp"
 #include "time/date_format.hpp"
 #include "time/locale_name.hpp"
@@ -32,8 +33,6 @@ struct Followed {
   std::optional<View> drawing;  ///< `face` in the light scheme, to tell a change
 };
 
-enum class Cause { policy, feed, jump, system };
-
 struct Engine::State {
   std::vector<Followed> widgets;
   EngineSettings settings;
@@ -45,7 +44,6 @@ struct Engine::State {
   TimeZone zone = TimeZone::utc();
   std::string locale;
   std::shared_ptr<const DateFormatter> dates;  ///< for `locale` and `zone`, made again when they change
-  bool started = false;
   bool running = false;
   guint timer = 0;
   Date wakeAt;
@@ -96,7 +94,8 @@ struct Engine::State {
                 .timeZone = zone,
                 .locale = locale,
                 .dates = formatter(),
-                .content = f.shown.widget.content};
+                .content = f.shown.widget.content,
+                .shortState = f.shown.widget.shortState};
       View drawing = face.view(ColorScheme::light);
       if (f.drawing && sameDrawing(*f.drawing, drawing)) {
         f.face = std::move(face);  // the same picture for a later entry
@@ -131,8 +130,10 @@ struct Engine::State {
     if (settings.until) wake = std::min(wake, std::max(now, *settings.until));
     wakeAt = wake;
     if (clock.isSystem()) {
-      if (!wallTimer)
-        wallTimer = std::make_unique<WallTimer>([this](bool clockSet) { this->wake(clockSet); });
+      if (!wallTimer) {
+        wallTimer = std::make_unique<WallTimer>(
+            [this](bool clockSet) { on(clockSet ? RefreshEvent::set : RefreshEvent::wake); });
+      }
       if (wallTimer->arm(wake)) return;
     }
     const double ms = std::min(std::ceil(clock.delayUntil(wake) * 1000), kLongestTimeoutMs);
@@ -140,7 +141,7 @@ struct Engine::State {
         G_PRIORITY_DEFAULT, static_cast<guint>(ms),
         +[](gpointer self) -> gboolean {
           static_cast<State*>(self)->timer = 0;
-          static_cast<State*>(self)->wake(false);
+          static_cast<State*>(self)->on(RefreshEvent::wake);
           return G_SOURCE_REMOVE;
         },
         this, nullptr);
@@ -148,79 +149,91 @@ struct Engine::State {
 
   [[nodiscard]] bool reachedUntil(Date now) const { return settings.until && !(now < *settings.until); }
 
-  /// The timer fired, or the wall clock was set (`clockSet`).
-  void wake(bool clockSet) {
+  /// Something happened: the faces are refreshed for the cause that wins (refresh_cause.hpp).
+  void on(RefreshEvent event) {
     if (!running) return;
-    clock.arrive(wakeAt);
+    const bool woke = event == RefreshEvent::wake || event == RefreshEvent::set;
+    if (woke) clock.arrive(wakeAt);
     const Date now = clock.now();
-    if (reachedUntil(now)) return halt();
-    ++stats.wakes;
-    bool reload = false;
+    RefreshOccasion occasion{
+        .event = event,
+        .reachedUntil = reachedUntil(now),
+        .clockJumped = false,
+        .reloadDue = std::any_of(widgets.begin(), widgets.end(),
+                                 [now](const Followed& f) { return Schedule::reloadDue(f.timeline, now); }),
+        .systemChanged = event == RefreshEvent::system && followSystem()};
     if (clock.isSystem()) {
       // A set is reported at once; a resume from suspend shows as the wall clock having moved
       // further than the monotonic one, which stood still.
       const ClockReading reading = clock.read();
-      if (clockSet || Schedule::clockJumped(lastReading, reading)) {
-        ++stats.jumpReloads;
-        reload = true;
-      }
+      occasion.clockJumped = event != RefreshEvent::start && Schedule::clockJumped(lastReading, reading);
       lastReading = reading;
     }
-    if (!reload) {
-      reload = std::any_of(widgets.begin(), widgets.end(),
-                           [now](const Followed& f) { return Schedule::reloadDue(f.timeline, now); });
-      if (reload) ++stats.policyReloads;
-    }
-    if (reload) request(now);
+    const RefreshCause cause = refreshCause(occasion);
+    if (woke && cause != RefreshCause::until) ++stats.wakes;
+    refresh(now, cause);
+  }
+
+  /// The one refresh: new timelines when `cause` asks for them, the faces current at `now`, the
+  /// timer armed for the next wake.
+  void refresh(Date now, RefreshCause cause) {
+    if (cause == RefreshCause::until) return halt();
+    if (cause == RefreshCause::none) return;
+    count(cause);
+    if (requests(cause)) request(now);
     present(now);
-    if (reload) handBackMemory();
+    if (requests(cause) && cause != RefreshCause::start) handBackMemory();
     arm(now);
   }
 
-  /// A request that did not come from the timer: the feed or the system changed.
-  void requestNow(Cause cause) {
-    if (!running) return;
-    const Date now = clock.now();
-    if (reachedUntil(now)) return halt();
-    ++(cause == Cause::feed ? stats.feedReloads : stats.systemReloads);
-    if (clock.isSystem()) lastReading = clock.read();
-    request(now);
-    present(now);
-    handBackMemory();
-    arm(now);
+  void count(RefreshCause cause) {
+    switch (cause) {
+      case RefreshCause::feed:
+        ++stats.feedReloads;
+        break;
+      case RefreshCause::system:
+        ++stats.systemReloads;
+        break;
+      case RefreshCause::jump:
+        ++stats.jumpReloads;
+        break;
+      case RefreshCause::policy:
+        ++stats.policyReloads;
+        break;
+      case RefreshCause::until:
+      case RefreshCause::start:
+      case RefreshCause::entry:
+      case RefreshCause::none:
+        break;
+    }
   }
 
   /// The timelines and faces of the feed read before are gone now: what the allocator keeps of
   /// them (a big feed leaves many megabytes free in its heap) goes back to the system.
   static void handBackMemory() { ::malloc_trim(0); }
 
-  void followSystem() {
-    if (!systemWatch) return;
+  /// Takes the system's zone and locale where none is pinned; whether either changed.
+  bool followSystem() {
+    if (!systemWatch) return false;
     const TimeZone newZone = settings.timeZone.value_or(systemWatch->timeZone());
     const std::string newLocale = settings.locale.value_or(systemWatch->locale());
-    if (newZone == zone && newLocale == locale) return;
+    if (newZone == zone && newLocale == locale) return false;
     zone = newZone;
     locale = newLocale;
-    requestNow(Cause::system);
+    return true;
   }
 
   void start() {
     if (running) return;
     running = true;
-    started = true;
     if (!feedWatch)
-      feedWatch = std::make_unique<FeedWatch>(settings.feed, [this] { requestNow(Cause::feed); });
+      feedWatch = std::make_unique<FeedWatch>(settings.feed, [this] { on(RefreshEvent::feed); });
     if (!systemWatch && (!settings.timeZone || !settings.locale)) {
-      systemWatch = std::make_unique<SystemWatch>(settings.system, [this] { followSystem(); });
+      systemWatch = std::make_unique<SystemWatch>(settings.system, [this] { on(RefreshEvent::system); });
       zone = settings.timeZone.value_or(systemWatch->timeZone());
       locale = settings.locale.value_or(systemWatch->locale());
     }
-    const Date now = clock.now();
-    if (reachedUntil(now)) return halt();
-    lastReading = clock.read();
-    request(now);
-    present(now);
-    arm(now);
+    on(RefreshEvent::start);
   }
 
   void halt() {

@@ -19,7 +19,7 @@
 ///
 /// Everything happens on the thread-default GLib main context of the thread that calls `start()`
 /// or `run()`; the engine is not thread-safe. The decisions are the pure functions of
-/// schedule.hpp and file_events.hpp.
+/// schedule.hpp, refresh_cause.hpp and file_events.hpp.
 
 #include <cstddef>
 #include <filesystem>

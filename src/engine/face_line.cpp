@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "base/json_writer.hpp"
-#include "engine/face_state.hpp"
 #include "time/iso_utc.hpp"
 #include "ui/reading.hpp"
 
@@ -32,7 +31,7 @@ std::string markup(const std::string& text) {
 }  // namespace
 
 std::string faceLine(const Face& face, LineFormat format) {
-  const FaceState state = FaceState::of(face);
+  const ShortState state = face.state();
   if (format == LineFormat::shortText) return state.text;
   std::string label = reading(face.view(ColorScheme::light));
   if (format == LineFormat::text) return label;

@@ -2,13 +2,13 @@
 /// \file face_line.hpp
 /// One line of text per face, for status bars and scripts reading standard output:
 ///
-/// | format   | line                                                                                   |
-/// |----------|----------------------------------------------------------------------------------------|
-/// | `text`   | the face read aloud: "Next up: FINC3600, Lecture, in 40 min, ABS Lecture Theatre 1010" |
-/// | `short`  | the short line of face_state.hpp, fit for a bar: "FINC3600 in 40 min"                 |
+/// | format   | line                                                                                     |
+/// |----------|------------------------------------------------------------------------------------------|
+/// | `text`   | the face read aloud: "Next up: FINC3600, Lecture, in 40 min, ABS Lecture Theatre 1010"   |
+/// | `short`  | the widget's short line (short_state.hpp), fit for a bar: "FINC3600 in 40 min"           |
 /// | `json`   | {"at": entry date (UTC, ms), "kind", "family", "label" (the reading), "loaded", "state"} |
-/// | `waybar` | Waybar's custom module: {"text" (short), "tooltip" (the reading), "class" and "alt" (the
-/// state)}; the texts as Pango markup, `&`, `<`, `>` and quotes escaped |
+/// | `waybar` | Waybar's custom module: {"text" (short), "tooltip" (the reading), "class" and "alt"      |
+/// |          | (the state)}; the texts as Pango markup, `&`, `<`, `>` and quotes escaped                |
 ///
 /// Lines never hold a line break: the reading is one line, and JSON escapes control characters.
 ///
@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/face_output.hpp"
+#include "engine/face.hpp"
 
 namespace ostrel {
 

@@ -3,12 +3,14 @@
 /// How a widget declares itself to the host: its kind, the provider the host asks for entries, the
 /// content function that turns an entry into a view, and what the host shows when choosing widgets
 /// (display name and description, both localisation keys) and the families it may be drawn in.
+/// A widget also gives its short state for status bars (short_state.hpp) beside its content.
 ///
-///     WidgetConfiguration c = StaticConfiguration("NextUp", Provider{}, &content)
-///                                 .configurationDisplayName("Next up")
-///                                 .description("Your next class, counting down, with its room.")
-///                                 .supportedFamilies({WidgetFamily::systemSmall,
-///                                 WidgetFamily::systemMedium});
+///     WidgetConfiguration c =
+///         StaticConfiguration("NextUp", Provider{}, &content)
+///             .configurationDisplayName("Next up")
+///             .description("Your next class, counting down, with its room.")
+///             .supportedFamilies({WidgetFamily::systemSmall, WidgetFamily::systemMedium});
+///     c.shortState = &shortState;
 
 #include <algorithm>
 #include <functional>
@@ -21,6 +23,7 @@
 #include "timeline/provider.hpp"
 #include "ui/environment.hpp"
 #include "ui/view.hpp"
+#include "widgets/short_state.hpp"
 
 namespace ostrel {
 
@@ -29,6 +32,8 @@ struct WidgetConfiguration {
   Provider provider;
   /// The view of one entry, evaluated in the environment the host draws it in.
   std::function<View(const Entry&, const Environment&)> content;
+  /// The short state of one entry for status bars, in the environment's locale and zone.
+  std::function<ShortState(const Entry&, const Environment&)> shortState;
   std::string displayNameKey;
   std::string descriptionKey;
   std::vector<WidgetFamily> families;
@@ -61,6 +66,7 @@ template <class Content>
       .provider = provider,
       .content = [content = std::move(content)](const Entry& e,
                                                 const Environment& env) { return content(e).view(env); },
+      .shortState = {},
       .displayNameKey = {},
       .descriptionKey = {},
       .families = {},

@@ -9,6 +9,7 @@
 #include "timeline/entry.hpp"
 #include "views/next_up_view.hpp"
 #include "widgets/configuration.hpp"
+#include "widgets/short_state.hpp"
 #include "widgets/sized.hpp"
 
 namespace ostrel {
@@ -17,6 +18,8 @@ struct NextUpWidget {
   static constexpr const char* kind = "NextUp";
   /// The content of one entry: a `Sized` holding a copy of it.
   [[nodiscard]] static Sized<NextUpView> content(const Entry& entry);
+  /// The short state of one entry for status bars, in `env`'s locale and zone (short_state.hpp).
+  [[nodiscard]] static ShortState shortState(const Entry& entry, const Environment& env);
   [[nodiscard]] WidgetConfiguration body() const;
 };
 

@@ -106,7 +106,8 @@ TEST_F(WatchCommand, ADayAtFullSpeedPrintsTheFacesOfEveryTimelineAtTheirDates) {
                           .entry = e,
                           .timeZone = TimeZone::named(kZone),
                           .locale = "en_AU",
-                          .content = w.content};
+                          .content = w.content,
+                          .shortState = w.shortState};
           View drawing = face.view(ColorScheme::light);
           const std::string key = w.kind + name(family);
           const auto before = shown.find(key);
