@@ -44,22 +44,22 @@ TEST_P(Selections, NextAndLaterFollowDocumentOrderAndStrictComparisons) {
   EXPECT_EQ(names(e.later(), &ClassItem::title), c.later);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Table, Selections,
-    testing::Values(Case{{}, 0, std::nullopt, {}},                                       // no classes
-                    Case{{at("a", 0, 1), at("b", 2, 3)}, 0.5, "a", {"b"}},               // under way
-                    Case{{at("a", 0, 1), at("b", 2, 3)}, 1, "b", {}},                    // ending now: over
-                    Case{{at("a", 1, 2)}, 1, "a", {}},                                   // starting now: next
-                    Case{{at("a", 1, 2), at("b", 1, 2), at("c", 4, 5)}, 0, "a", {"c"}},  // equal starts
-                    Case{{at("n", 1, 2), at("1", 3, 4), at("2", 5, 6), at("3", 7, 8), at("4", 9, 10)},
-                         0,
-                         "n",
-                         {"1", "2", "3"}},                                      // three at most
-                    Case{{at("late", 5, 6), at("soon", 1, 2)}, 0, "late", {}},  // first listed
-                    Case{{at("past", -3, -2), at("after", 9, 10), at("n", 1, 2)}, 0, "after", {}},
-                    Case{{at("ends-before-start", 5, -1), at("n", 1, 2)}, 0, "n", {"ends-before-start"}},
-                    Case{{at("done", -2, -1), at("x", 6, 7), at("a", 1, 2), at("b", 3, 4)}, 0, "x", {}},
-                    Case{{at("odd", 5, 1), at("b", 2, 3)}, 0.5, "odd", {}}));  // judged by its end
+    testing::Values(
+        Case{{}, 0, std::nullopt, {}},
+        Case{{at("under way", 0, 1), at("b", 2, 3)}, 0.5, "under way", {"b"}},
+        Case{{at("ends now", 0, 1), at("b", 2, 3)}, 1, "b", {}},
+        Case{{at("starts now", 1, 2)}, 1, "starts now", {}},
+        Case{{at("equal start", 1, 2), at("b", 1, 2), at("c", 4, 5)}, 0, "equal start", {"c"}},
+        Case{{at("n", 1, 2), at("1", 3, 4), at("2", 5, 6), at("3", 7, 8), at("4", 9, 10)}, 0, "n", {"1", "2", "3"}},
+        Case{{at("first listed", 5, 6), at("ends sooner", 1, 2)}, 0, "first listed", {}},
+        Case{{at("past", -3, -2), at("after", 9, 10), at("n", 1, 2)}, 0, "after", {}},
+        Case{{at("ends before its start", 5, -1), at("n", 1, 2)}, 0, "n", {"ends before its start"}},
+        Case{{at("done", -2, -1), at("x", 6, 7), at("a", 1, 2), at("b", 3, 4)}, 0, "x", {}},
+        Case{{at("judged by its end", 5, 1), at("b", 2, 3)}, 0.5, "judged by its end", {}}));
+// clang-format on
 
 TEST(Entry, DeadlinesStayTwelveHoursAfterTheyFallDue) {
   const Loaded l = feedOf({}, {deadline(kTen - 13 * kHour, "gone"), deadline(kTen - 12 * kHour, "edge"),
