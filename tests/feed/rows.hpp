@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <vector>
 
 namespace ostrel::test_rows {

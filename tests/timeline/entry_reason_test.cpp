@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "feeds.hpp"
 
 namespace ostrel {
@@ -20,9 +18,8 @@ std::string reasonsAt(const std::vector<ReasonedDate>& dates, double seconds) {
   constexpr const char* kWords[] = {"now", "mark", "5-mark", "start", "end", "drop-off"};
   std::string s;
   for (const EntryReason& r : at->reasons) {
-    s += s.empty() ? "" : ", ";
-    s += kWords[static_cast<int>(r.kind)];
-    if (r.kind != EntryReason::Kind::now) s += " " + std::to_string(r.index);
+    s += (s.empty() ? "" : ", ") + std::string(kWords[static_cast<int>(r.kind)]) +
+         (r.kind == EntryReason::Kind::now ? "" : " " + std::to_string(r.index));
   }
   return s;
 }
@@ -37,10 +34,6 @@ struct Row {
   std::vector<std::pair<double, std::string>> probes;
 };
 
-void PrintTo(const Row& row, std::ostream* os) {
-  *os << row.name;
-}
-
 class TimelineReasons : public testing::TestWithParam<Row> {};
 
 TEST_P(TimelineReasons, EachDateWithWhyItIsThere) {
@@ -52,7 +45,7 @@ TEST_P(TimelineReasons, EachDateWithWhyItIsThere) {
   for (const auto& [seconds, reasons] : row.probes) EXPECT_EQ(reasonsAt(got, seconds), reasons) << seconds;
 }
 
-constexpr double M = kMin, H = kHour;
+constexpr double M = 60, H = kHour;  // a minute, an hour
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
