@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,9 +20,8 @@ const std::string kOn = R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z","ca
 
 class FeedFileTest : public test_support::ScratchTest {};
 
-/// How a file loads, and why it is missing: a feed only at version 1 and switched on, off only if
-/// it also decodes; a FIFO or an endless device is not read (each file is inspected on a thread that
-/// must finish within seconds).
+/// How a file loads, and why it is missing: a feed only at version 1 and on, off only if it decodes;
+/// a FIFO or an endless device is not read (each inspection must end within seconds).
 TEST_F(FeedFileTest, LoadStatesAndReasons) {
   using C = Loaded::Case;
   const std::string at = R"(,"at":"2026-03-02T10:00:00Z")";
@@ -63,15 +63,16 @@ TEST_F(FeedFileTest, LoadStatesAndReasons) {
   }
 }
 
-TEST(FeedFileUrl, HomeThenFixedPieces) {
+TEST(FeedFileUrl, UserDatabaseHomeFirstThenFixedPieces) {
   const fs::path p = FeedFile::locate(std::string("/h"), "/elsewhere");
-  EXPECT_EQ(p.filename(), "widget.json");
-  EXPECT_EQ(p.parent_path().filename(), "widgets");
-  EXPECT_EQ(p.parent_path().parent_path().parent_path(), fs::path("/h/Library/Application Support"));
-  EXPECT_EQ(FeedFile::locate(std::nullopt, "/elsewhere").string().rfind("/elsewhere/Library/", 0), 0u);
+  const fs::path app = p.parent_path().parent_path().filename();
+  EXPECT_EQ(p, fs::path("/h/Library/Application Support") / app / "widgets/widget.json");
+  EXPECT_EQ(FeedFile::locate(std::nullopt, "/e"),
+            fs::path("/e/Library/Application Support") / app / "widgets/widget.json");
   // A present but empty home field is used as it is: the location is then relative.
-  EXPECT_EQ(FeedFile::locate(std::string(""), "/elsewhere").string().rfind("Library/Application Support/", 0),
-            0u);
+  EXPECT_EQ(FeedFile::locate(std::string(""), "/e").string().rfind("Library/Application Support/", 0), 0u);
+  const passwd* pw = ::getpwuid(::getuid());
+  EXPECT_TRUE(pw == nullptr || FeedFile::url() == FeedFile::locate(std::string(pw->pw_dir), "/not-this"));
 }
 
 }  // namespace

@@ -24,8 +24,7 @@ std::string reasonsAt(const std::vector<ReasonedDate>& dates, double seconds) {
   return s;
 }
 
-/// A request `now` seconds after kTen, its minute starting at `minute`: how many dates, and the
-/// reasons of some of them (seconds after kTen, then the reasons).
+/// A request at kTen + `now` (its minute begun at kTen + `minute`): how many dates, some with reasons.
 struct Row {
   const char* name;
   double now, minute;
