@@ -64,7 +64,7 @@ TEST_F(ProviderOperations, TimelineReadsTheFileOnceAndCallsBackOnce) {
   Provider{}.getTimeline(context, [&](Timeline<Entry> t) { got.push_back(std::move(t)); });
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].entries.size(), 86u);
-  EXPECT_EQ(got[0].policy.at, kTen + 30 + Provider::reload);
+  EXPECT_EQ(got[0].policy.at, kTen + 30 + 1'800);  // asked again in 30 minutes
   for (const Entry& e : got[0].entries)
     EXPECT_EQ(e.loaded.sharedFeed(), got[0].entries[0].loaded.sharedFeed());
   EXPECT_NE(got[0].entries[0].loaded.sharedFeed(), nullptr);
