@@ -1,10 +1,10 @@
 #pragma once
 /// \file big_number_fallback.hpp
-/// Internal to the decoder. The fallback for documents that the parser refuses only because a number in
-/// them is beyond what it holds (an integer beyond 64 bits, a number beyond a double), not because they
-/// are malformed. `bigNumberFallback` checks the whole text against the JSON grammar and the UTF-8 rules,
-/// without recursion, and returns a copy that the parser holds and that decodes exactly as the
-/// document would if the parser could hold every number:
+/// Internal to the decoder. The fallback for documents that the parser refuses only because a number
+/// in them is beyond what it holds (an integer beyond 64 bits, a number beyond a double), not because
+/// they are malformed. `bigNumberFallback` checks the whole text against the JSON grammar and the
+/// UTF-8 rules, without recursion, and returns a copy that the parser holds and that decodes exactly
+/// as the document would if the parser could hold every number:
 ///  - a value under a key that no record names is replaced by `null` (it is ignored anyway);
 ///  - a container where the feed reads a scalar is replaced by an empty one of the same type (it is
 ///    the wrong type whatever it holds);

@@ -18,8 +18,9 @@
 //  2. simdjson's DOM parser reads and validates the whole text (every value, also those under keys
 //     that are never looked at). Its depth limit is set to what the text's size allows, so nesting
 //     never fails a well-formed document; the parser keeps its own stack on the heap.
-//  3. Should it refuse the text for a number that it cannot hold, bigNumberFallback checks the text against
-//     the JSON grammar and makes a copy that it holds (see big_number_fallback.hpp); the copy is parsed instead.
+//  3. Should it refuse the text for a number that it cannot hold, bigNumberFallback checks the text
+//     against the JSON grammar and makes a copy that it holds (big_number_fallback.hpp); the copy is
+//     parsed instead.
 //  4. Each object is walked once and its members sorted into the record's key slots; then the slots
 //     are decoded in declaration order, so the first failure in that order is the one reported.
 //     Lists grow as their elements decode: memory follows what has been accepted.
@@ -422,7 +423,8 @@ simdjson::error_code parse(simdjson::dom::parser& parser, std::string_view text,
   return code;
 }
 
-/// Decodes the fallback's copy of `text` (big_number_fallback.hpp); `release` is called once the text is no longer needed.
+/// Decodes the fallback's copy of `text` (big_number_fallback.hpp); `release` is called once the text
+/// is no longer needed.
 template <class Release>
 DecodeResult decodeHeldCopy(simdjson::dom::parser& parser, std::string_view text, Release release) {
   auto held = detail::bigNumberFallback(text);

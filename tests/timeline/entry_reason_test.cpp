@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, TimelineReasons,
     testing::Values(
         Row{"WithoutAFeed", 30, 0, Loaded::missing(), 85,
-            {{30, "now"}, {M, "mark 1"}, {60 * M, "mark 60"}, {65 * M, "5-mark 65"}, {180 * M, "5-mark 180"}, {61 * M, "-"}}},
+            {{30, "now"}, {M, "mark 1"}, {60 * M, "mark 60"}, {61 * M, "-"}, {65 * M, "5-mark 65"}}},
         Row{"NowOnAMinuteIsNoMark", 0, 0, Loaded::off(), 85, {{0, "now"}, {M, "mark 1"}}},
         Row{"ClassOnAMarkAndBetweenMarks", 30, 0, feedOf({lesson(kTen + 20 * M, kTen + 70 * M + 30)}), 86,
             {{20 * M, "start 0, mark 20"}, {70 * M + 30, "end 0"}}},
