@@ -28,7 +28,7 @@ fi
 options() {
   case "$1" in
     decode_fuzz | big_number_fallback_fuzz)
-      echo "-max_len=16384 $root/tests/data/json-test-suite/test_parsing" ;;
+      echo "-max_len=16384 $root/tests/data/json-test-suite/test_parsing $root/examples" ;;
     pipeline_fuzz) echo "-max_len=4096 $root/examples" ;;
     *) echo "-max_len=256" ;;
   esac
