@@ -1,6 +1,5 @@
 // Colour strings of any bytes: `Palette::hex` never fails, always gives an opaque sRGB colour whose
 // channels are whole multiples of 1/255, and agrees with `Palette::parse`.
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,11 +11,7 @@
 namespace {
 
 bool onlyColourBytes(std::string_view s) {
-  for (const char c : s) {
-    const bool hex = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-    if (!hex && c != '#' && c != '+' && c != '-') return false;
-  }
-  return true;
+  return s.find_first_not_of("0123456789abcdefABCDEF#+-") == std::string_view::npos;
 }
 
 void check(bool condition) {

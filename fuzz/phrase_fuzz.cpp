@@ -1,8 +1,7 @@
 // Countdown wording for arbitrary pairs of doubles (NaN, infinities, subnormals, the extremes):
 // `Phrase::until` never fails and never leaves its wording table: "now" for any date not after now,
-// "in ..." for fewer than 720 minutes, and otherwise a non-empty formatted weekday and time.
-//
-// Input: 8 bytes of the date, 8 bytes of now (as doubles), then one byte choosing locale and zone.
+// "in ..." for fewer than 720 minutes, and otherwise a non-empty formatted weekday and time. Input:
+// 8 bytes of the date, 8 bytes of now (as doubles), then one byte choosing locale and zone.
 
 #include <cstddef>
 #include <cstdint>

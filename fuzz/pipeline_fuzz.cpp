@@ -1,12 +1,8 @@
-// Bytes in, faces out: the bytes are the feed file of a timeline request over a fixed clock, and
-// every face of one of its entries (each widget in each family it offers, light and dark, on the
-// system version that the input's length picks) is laid out and drawn onto a small image surface.
-// Nothing may crash, leak or hang, and every request gives a timeline that starts now, ascends and
-// asks again in 30 minutes.
-//
-// Bounded so that a run explores rather than draws: inputs above 16 KB are skipped (the campaigns run
-// with -max_len well below that) and the faces of one entry are drawn, the one the input's length
-// picks (the first, dated now, for lengths that are a multiple of the timeline's).
+// Bytes in, faces out: the bytes are the feed file (an anonymous memory file) of a timeline request
+// over a fixed clock, and every face of one of its entries (the one the input's length picks; each
+// widget in each family, light and dark) is drawn onto a small surface. Nothing may crash, leak or
+// hang; every timeline starts now, ascends and asks again in 30 minutes. Inputs above 16 KB are
+// skipped, so that a run explores rather than draws.
 #include <cairo.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -49,26 +45,6 @@ const std::vector<WidgetConfiguration>& widgets() {
   return all;
 }
 
-/// The bytes as a file the loader can open: an anonymous memory file, named through /proc.
-class MemoryFile {
- public:
-  explicit MemoryFile(const std::uint8_t* data, std::size_t size) : fd_(::memfd_create("feed", MFD_CLOEXEC)) {
-    check(fd_ >= 0);
-    for (std::size_t done = 0; done < size;) {
-      const ssize_t n = ::write(fd_, data + done, size - done);
-      check(n > 0);
-      done += static_cast<std::size_t>(n);
-    }
-  }
-  MemoryFile(const MemoryFile&) = delete;
-  MemoryFile& operator=(const MemoryFile&) = delete;
-  ~MemoryFile() { ::close(fd_); }
-  [[nodiscard]] std::string path() const { return "/proc/self/fd/" + std::to_string(fd_); }
-
- private:
-  int fd_;
-};
-
 void draw(const View& view, WidgetFamily family, ColorScheme scheme) {
   const render::Canvas c = render::canvasFor(family);
   cairo_surface_t* surface = cairo_image_surface_create(
@@ -85,17 +61,19 @@ void draw(const View& view, WidgetFamily family, ColorScheme scheme) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > kMaxInput) return 0;
-  const MemoryFile file(data, size);
-  const TimelineProviderContext context{
-      .isPreview = false,
-      .services = Services{
-          .clock = Clock::fixed(kNow), .feed = file.path(), .timeZone = TimeZone::named("Australia/Sydney")}};
+  const int fd = ::memfd_create("feed", MFD_CLOEXEC);
+  check(fd >= 0 && ::write(fd, data, size) == static_cast<ssize_t>(size));
+  const TimelineProviderContext context{.isPreview = false,
+                                        .services = Services{.clock = Clock::fixed(kNow),
+                                                             .feed = "/proc/self/fd/" + std::to_string(fd),
+                                                             .timeZone = TimeZone::named("Australia/Sydney")}};
   Timeline<Entry> timeline;
   int calls = 0;
   Provider{}.getTimeline(context, [&](Timeline<Entry> t) {
     timeline = std::move(t);
     ++calls;
   });
+  ::close(fd);
   check(calls == 1);
   check(!timeline.entries.empty() && timeline.entries.front().date == kNow);
   check(timeline.policy.at == kNow + Provider::reload);

@@ -10,16 +10,17 @@
 #include <unordered_map>
 #include <vector>
 
+#include "feed/big_number_fallback.hpp"
 #include "feed/date_rule.hpp"
-#include "feed/scrub.hpp"
 
 // How a document is read:
 //  1. Text that cannot begin a JSON value (after white space) is refused before any parser exists.
 //  2. simdjson's DOM parser reads and validates the whole text (every value, also those under keys
 //     that are never looked at). Its depth limit is set to what the text's size allows, so nesting
 //     never fails a well-formed document; the parser keeps its own stack on the heap.
-//  3. Should it refuse the text for a number that it cannot hold, scrubFeed checks the text against
-//     the JSON grammar and makes a copy that it holds (see scrub.hpp); the copy is parsed instead.
+//  3. Should it refuse the text for a number that it cannot hold, bigNumberFallback checks the text
+//     against the JSON grammar and makes a copy that it holds (big_number_fallback.hpp); the copy is
+//     parsed instead.
 //  4. Each object is walked once and its members sorted into the record's key slots; then the slots
 //     are decoded in declaration order, so the first failure in that order is the one reported.
 //     Lists grow as their elements decode: memory follows what has been accepted.
@@ -184,7 +185,7 @@ class Reader {
     return fail(at, DecodeErrorKind::wrongType, std::move(detail));
   }
 
-  /// The failure that the scrubber found for a number it could not keep at `at`: true if there is one.
+  /// The failure that the fallback found for a number it could not keep at `at`: true if there is one.
   bool unheld(const Path& at) {
     if (unheld_.empty()) return false;
     const auto found = unheld_.find(at.text());
@@ -422,13 +423,14 @@ simdjson::error_code parse(simdjson::dom::parser& parser, std::string_view text,
   return code;
 }
 
-/// Decodes the scrubbed copy of `text` (scrub.hpp); `release` is called once the text is no longer needed.
+/// Decodes the fallback's copy of `text` (big_number_fallback.hpp); `release` is called once the text
+/// is no longer needed.
 template <class Release>
-DecodeResult decodeScrubbed(simdjson::dom::parser& parser, std::string_view text, Release release) {
-  auto scrubbed = detail::scrubFeed(text);
-  if (!scrubbed) return scrubbed.error();
+DecodeResult decodeHeldCopy(simdjson::dom::parser& parser, std::string_view text, Release release) {
+  auto held = detail::bigNumberFallback(text);
+  if (!held) return held.error();
   release();
-  const detail::Scrubbed copy = std::move(scrubbed).value();
+  const detail::HeldCopy copy = std::move(held).value();
   element root;
   if (const auto code = parse(parser, copy.text, root); code != simdjson::SUCCESS) return parseFailure(code);
   return decodeRoot(root, copy.unheld);
@@ -452,7 +454,7 @@ DecodeResult decodeText(const simdjson::padded_string_view& text, simdjson::padd
     return decodeRoot(root, {});
   }
   if (code != simdjson::NUMBER_ERROR && code != simdjson::NUMBER_OUT_OF_RANGE) return parseFailure(code);
-  return decodeScrubbed(parser, text, release);
+  return decodeHeldCopy(parser, text, release);
 }
 
 }  // namespace
@@ -486,10 +488,10 @@ DecodeResult decodeFeed(std::string_view bytes) {
   }
 }
 
-DecodeResult detail::decodeThroughScrub(std::string_view bytes) {
+DecodeResult detail::decodeThroughBigNumberFallback(std::string_view bytes) {
   try {
     simdjson::dom::parser parser;
-    return decodeScrubbed(parser, bytes, [] {});
+    return decodeHeldCopy(parser, bytes, [] {});
   } catch (const std::bad_alloc&) {
     return outOfMemory();
   }

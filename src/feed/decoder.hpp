@@ -40,10 +40,10 @@ using DecodeResult = Result<Feed, DecodeError>;
 
 namespace detail {
 
-/// Decodes by the road taken when the parser refuses a number that it cannot hold (scrub.hpp),
-/// whatever the text. For the tests and the differential fuzz target, which hold it to the parser's
-/// own verdict.
-[[nodiscard]] DecodeResult decodeThroughScrub(std::string_view bytes);
+/// Decodes by the road taken when the parser refuses a number that it cannot hold
+/// (big_number_fallback.hpp), whatever the text. For the tests and the differential fuzz target,
+/// which hold it to the parser's own verdict.
+[[nodiscard]] DecodeResult decodeThroughBigNumberFallback(std::string_view bytes);
 
 }  // namespace detail
 

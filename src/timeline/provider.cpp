@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "time/calendar.hpp"
+#include "timeline/entry_reason.hpp"
 #include "timeline/sample.hpp"
 
 namespace ostrel {
@@ -85,24 +86,7 @@ std::vector<Date> Provider::timelineDates(Date now, Date minuteStart, const Load
       f ? 2 * (f->classes ? f->classes->size() : 0) + (f->due ? f->due->size() : 0) : 0;
   dates.reserve(1 + feedDates + firstMarks + (laterMarksTo - laterMarksFrom) / laterMarksStep + 1);
 
-  const Date horizon = now + window;
-  auto keep = [&](Date d) {
-    if (now <= d && d <= horizon) dates.push_back(d);
-  };
-  keep(now);
-  if (f != nullptr) {
-    if (f->classes) {
-      for (const ClassItem& c : *f->classes) {
-        keep(c.start);
-        keep(c.end);
-      }
-    }
-    if (f->due) {
-      for (const DueItem& d : *f->due) keep(d.due + Entry::dueGrace);
-    }
-  }
-  for (int i = 1; i <= firstMarks; ++i) keep(minuteStart + i * minuteStep);
-  for (int k = laterMarksFrom; k <= laterMarksTo; k += laterMarksStep) keep(minuteStart + k * minuteStep);
+  forEachCandidate(now, minuteStart, loaded, [&dates](Date d, EntryReason /*why*/) { dates.push_back(d); });
 
   sortDates(dates);
   dates.erase(std::unique(dates.begin(), dates.end()), dates.end());

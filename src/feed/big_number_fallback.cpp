@@ -1,4 +1,4 @@
-#include "feed/scrub.hpp"
+#include "feed/big_number_fallback.hpp"
 
 #include <simdjson.h>
 
@@ -119,7 +119,7 @@ class Scanner {
  public:
   explicit Scanner(std::string_view s) : s_(s) { out_.reserve(s.size() + simdjson::SIMDJSON_PADDING); }
 
-  Result<Scrubbed, DecodeError> run() {
+  Result<HeldCopy, DecodeError> run() {
     skipSpace();
     if (!value(Place::root, 0)) return malformed();
     while (!stack_.empty()) {
@@ -143,7 +143,7 @@ class Scanner {
     if (pos_ != s_.size()) return malformed();
     out_.append(s_.substr(copied_));
     out_.reserve(out_.size() + simdjson::SIMDJSON_PADDING);
-    return Scrubbed{std::move(out_), std::move(unheld_)};
+    return HeldCopy{std::move(out_), std::move(unheld_)};
   }
 
  private:
@@ -425,7 +425,7 @@ class Scanner {
 
 }  // namespace
 
-Result<Scrubbed, DecodeError> scrubFeed(std::string_view bytes) {
+Result<HeldCopy, DecodeError> bigNumberFallback(std::string_view bytes) {
   if (!simdjson::validate_utf8(bytes.data(), bytes.size())) {
     return DecodeError{DecodeErrorKind::malformedJson, "", "invalid UTF-8"};
   }
