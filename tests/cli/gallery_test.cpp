@@ -10,7 +10,8 @@
 #include "support/scratch.hpp"
 #include "widgets/widgets.hpp"
 
-namespace ostrel::cli {
+namespace ostrel::draw {
+using cli::CommonSettings;
 namespace {
 
 class Gallery : public test_support::ScratchTest {
@@ -69,4 +70,4 @@ TEST_F(Gallery, PreviewsShowTheSnapshotWithTheSampleStandingInForAMissingFeed) {
 }
 
 }  // namespace
-}  // namespace ostrel::cli
+}  // namespace ostrel::draw

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.hpp"
 #include "cli/options.hpp"
 #include "command.hpp"
+#include "draw/commands.hpp"
 #include "feed/feed_file.hpp"
 #include "timeline/sample.hpp"
 #include "ui/json_dump.hpp"
@@ -31,7 +31,7 @@ Outcome tree(std::vector<std::string> args) {
   std::ostringstream out;
   std::ostringstream err;
   Outcome r;
-  r.status = cli::run(static_cast<int>(argv.size()), argv.data(), out, err);
+  r.status = draw::run(static_cast<int>(argv.size()), argv.data(), out, err);
   r.out = out.str();
   r.err = err.str();
   return r;
