@@ -4,42 +4,37 @@
 // installed.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <regex>
-#include <string>
-#include <vector>
 
 #include "command.hpp"
+#include "support/golden.hpp"
 
+namespace ostrel::cli_test {
 namespace {
 
 namespace fs = std::filesystem;
-
-using ostrel::cli_test::Outcome;
+using test_support::capture;
 
 const fs::path kDrawing = fs::path(OSTREL_COMMAND).parent_path() / "ostrel-widgets-draw";
 
-class HandOver : public ostrel::cli_test::CommandTest {
+class HandOver : public CommandTest {
  protected:
   /// A copy of the front alone in a folder: no drawing program anywhere it looks.
-  fs::path frontAlone() const {
-    const fs::path bin = dir_ / "alone" / "bin";
-    fs::create_directories(bin);
-    fs::copy_file(OSTREL_COMMAND, bin / "ostrel-widgets");
-    return bin / "ostrel-widgets";
+  [[nodiscard]] fs::path frontAlone() const {
+    fs::create_directories(dir_ / "alone/bin");
+    fs::copy_file(OSTREL_COMMAND, dir_ / "alone/bin/ostrel-widgets");
+    return dir_ / "alone/bin/ostrel-widgets";
   }
 };
 
 TEST_F(HandOver, TheFrontLinksNoDrawingLibrary) {
-  const std::string front = spawn({"ldd", OSTREL_COMMAND}).out;
+  const std::string front = capture({"ldd", OSTREL_COMMAND}, {}).out;
   ASSERT_NE(front.find("libc.so"), std::string::npos) << front;
   for (const char* library :
        {"libcairo", "libpango", "libfontconfig", "libfreetype", "libharfbuzz", "libgtk"}) {
     EXPECT_EQ(front.find(library), std::string::npos) << library;
   }
-  EXPECT_NE(spawn({"ldd", kDrawing.string()}).out.find("libcairo"), std::string::npos);
+  EXPECT_NE(capture({"ldd", kDrawing.string()}, {}).out.find("libcairo"), std::string::npos);
 }
 
 // Without the drawing program, the front still answers what it holds: --version, --help (the drawing
@@ -47,18 +42,16 @@ TEST_F(HandOver, TheFrontLinksNoDrawingLibrary) {
 // nothing; for the others it says plainly where the drawing program should be.
 TEST_F(HandOver, TheFrontAloneAnswersWhatItHolds) {
   const std::string front = frontAlone().string();
-  const Outcome version = spawn({front, "--version"});
-  EXPECT_TRUE(
-      std::regex_match(version.out, std::regex(R"(ostrel-widgets \d+\.\d+\.\d+( \(git [0-9a-f]{7,}\))?\n)")))
-      << version.out;
-  const Outcome help = spawn({front, "--help"});
+  const std::regex version(R"(ostrel-widgets \d+\.\d+\.\d+( \(git [0-9a-f]{7,}\))?\n)");
+  EXPECT_TRUE(std::regex_match(run({front, "--version"}).out, version));
+  const Outcome help = run({front, "--help"});
   EXPECT_NE(help.out.find("\n  host "), std::string::npos) << help.out;
-  EXPECT_EQ(help.out, spawn({kDrawing.string(), "--help"}).out);
-  EXPECT_EQ(spawn({front, "draw"}).status, 2);
-  EXPECT_EQ(spawn({front, "timeline", "--feed", "none.json", "--tz", "UTC"}).status, 0);
-  const Outcome drawing = spawn({front, "gallery", "-o", "sheet.png"});
+  EXPECT_EQ(help.out, run({kDrawing.string(), "--help"}).out);
+  EXPECT_EQ(run({front, "draw"}).status, 2);
+  EXPECT_EQ(run({front, "timeline", "--feed", "none.json", "--tz", "UTC"}).status, 0);
+  const Outcome drawing = run({front, "gallery", "-o", "sheet.png"});
   EXPECT_EQ(drawing.status, 1);
-  const fs::path installed = (fs::path(front).parent_path() / OSTREL_DRAW_FROM_FRONT / "ostrel-widgets-draw");
+  const fs::path installed = fs::path(front).parent_path() / OSTREL_DRAW_FROM_FRONT / "ostrel-widgets-draw";
   EXPECT_EQ(drawing.err, "ostrel-widgets: error: cannot run " + installed.lexically_normal().string() +
                              ": No such file or directory\n");
 }
@@ -70,16 +63,17 @@ TEST_F(HandOver, TheInstalledLayoutFindsBothWays) {
   const fs::path libexec = front.parent_path() / OSTREL_DRAW_FROM_FRONT;
   fs::create_directories(libexec);
   fs::copy_file(kDrawing, libexec / "ostrel-widgets-draw");
-  const Outcome drawn = spawn({front.string(), "render", "--kind", "NextUp", "--family", "systemSmall",
-                               "--sample", "--now", "2026-03-02T08:15:30Z", "-o", "face.svg"});
+  const Outcome drawn = run({front.string(), "render", "--kind", "NextUp", "--family", "systemSmall",
+                             "--sample", "--now", "2026-03-02T08:15:30Z", "-o", "face.svg"});
   EXPECT_EQ(drawn.status, 0) << drawn.err;
   EXPECT_TRUE(fs::is_regular_file(dir_ / "face.svg"));
-  const Outcome autostart = spawn({front.string(), "host", "--install-autostart"},
-                                  {"XDG_CONFIG_HOME=" + (dir_ / "config").string()});
+  const Outcome autostart =
+      run({front.string(), "host", "--install-autostart"}, {{"XDG_CONFIG_HOME", (dir_ / "config").string()}});
   ASSERT_EQ(autostart.status, 0) << autostart.err;
-  std::ifstream entry(dir_ / "config" / "autostart" / "ostrel-widgets.desktop");
-  const std::string text{std::istreambuf_iterator<char>(entry), {}};
+  const std::string text =
+      test_support::readBytes(dir_ / "config/autostart/ostrel-widgets.desktop").value_or("");
   EXPECT_NE(text.find("Exec=" + front.string() + " host"), std::string::npos) << text;
 }
 
 }  // namespace
+}  // namespace ostrel::cli_test

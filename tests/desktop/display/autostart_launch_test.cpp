@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "desktop/display/process.hpp"
+#include "support/process.hpp"
 #include "desktop/display/servers.hpp"
 #include "support/scratch.hpp"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "desktop/display/images.hpp"
-#include "desktop/display/process.hpp"
+#include "support/process.hpp"
 #include "desktop/display/servers.hpp"
 
 namespace ostrel::display_test {

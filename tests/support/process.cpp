@@ -1,22 +1,29 @@
-#include "desktop/display/process.hpp"
+#include "support/process.hpp"
 
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <sstream>
+#include <string_view>
+#include <thread>
 
 extern char** environ;  // NOLINT(readability-redundant-declaration): POSIX declares it nowhere
 
-namespace ostrel::display_test {
+namespace ostrel::test_support {
 
 double monotonic() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void sleepFor(double seconds) {
+  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
 bool haveProgram(const std::string& program) {
@@ -33,22 +40,20 @@ bool haveProgram(const std::string& program) {
 Process::Process(const std::vector<std::string>& argv, const Options& options) {
   std::map<std::string, std::string> env;
   for (char** e = environ; *e != nullptr; ++e) {
-    const std::string kv(*e);
-    const std::size_t eq = kv.find('=');
-    if (eq != std::string::npos) env[kv.substr(0, eq)] = kv.substr(eq + 1);
+    const std::string_view kv(*e);
+    env.emplace(kv.substr(0, kv.find('=')), kv.substr(std::min(kv.size(), kv.find('=') + 1)));
   }
-  for (const auto& [k, v] : options.env) {
-    if (v.empty()) {
-      env.erase(k);
-    } else {
-      env[k] = v;
-    }
-  }
-  std::vector<std::string> envText;
-  for (const auto& [k, v] : env) envText.push_back(k + "=" + v);
-  std::vector<std::string> words = options.prefix;
+  for (const auto& [k, v] : options.env) env.insert_or_assign(k, v);
+  std::vector<std::string> words = options.prefix, envText;
   words.insert(words.end(), argv.begin(), argv.end());
-
+  for (const auto& [k, v] : env) {
+    if (!v.empty()) envText.push_back(k + "=" + v);
+  }
+  std::vector<char*> args, envp;
+  for (std::string& w : words) args.push_back(w.data());
+  for (std::string& e : envText) envp.push_back(e.data());
+  args.push_back(nullptr);
+  envp.push_back(nullptr);
   const pid_t child = ::fork();
   if (child < 0) return;
   if (child == 0) {
@@ -60,21 +65,11 @@ Process::Process(const std::vector<std::string>& argv, const Options& options) {
     };
     redirect(options.out, 1);
     redirect(options.err, 2);
-    const int in = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-    if (in >= 0) ::dup2(in, 0);
+    if (const int in = ::open("/dev/null", O_RDONLY | O_CLOEXEC); in >= 0) ::dup2(in, 0);
     if (options.passFd) {
       const auto [from, to] = *options.passFd;
-      if (from == to) {
-        ::fcntl(to, F_SETFD, 0);
-      } else {
-        ::dup2(from, to);
-      }
+      from == to ? ::fcntl(to, F_SETFD, 0) : ::dup2(from, to);
     }
-    std::vector<char*> args, envp;
-    for (std::string& w : words) args.push_back(w.data());
-    args.push_back(nullptr);
-    for (std::string& e : envText) envp.push_back(e.data());
-    envp.push_back(nullptr);
     ::execvpe(args[0], args.data(), envp.data());
     ::_exit(127);
   }
@@ -115,14 +110,8 @@ std::optional<int> Process::wait(double seconds) {
       return status_;
     }
     if (r < 0 || monotonic() > end) return std::nullopt;
-    ::usleep(20'000);
+    sleepFor(0.01);
   }
-}
-
-int runToEnd(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
-             const std::filesystem::path& err) {
-  Process p(argv, {.env = env, .out = {}, .err = err, .passFd = {}, .prefix = {}});
-  return p.wait(30).value_or(-1);
 }
 
 bool Process::running() {
@@ -142,4 +131,28 @@ int Process::stop(int signal, double seconds) {
   return -1;
 }
 
-}  // namespace ostrel::display_test
+Outcome capture(const std::vector<std::string>& argv, Process::Options options) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "ostrel-output-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) return {};
+  const std::filesystem::path dir = pattern;
+  options.out = dir / "out";
+  options.err = dir / "err";
+  Process p(argv, options);
+  Outcome r;
+  const std::optional<int> ended = p.wait(30);
+  r.status = ended ? *ended : p.stop(SIGKILL, 5);
+  std::ifstream out(options.out, std::ios::binary), err(options.err, std::ios::binary);
+  r.out.assign(std::istreambuf_iterator<char>(out), {});
+  r.err.assign(std::istreambuf_iterator<char>(err), {});
+  std::error_code ec;
+  std::filesystem::remove_all(dir, ec);
+  return r;
+}
+
+int runToEnd(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+             const std::filesystem::path& err) {
+  Process p(argv, {.env = env, .out = {}, .err = err, .passFd = {}, .prefix = {}});
+  return p.wait(30).value_or(-1);
+}
+
+}  // namespace ostrel::test_support
