@@ -7,8 +7,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "command.hpp"
 #include "support/golden.hpp"
@@ -28,16 +26,12 @@ class WatchCommand : public CommandTest {
  protected:
   /// `watch ARGS` running in the folder, its standard output to `out` (else nowhere).
   [[nodiscard]] Process start(std::vector<std::string> args, int out = -1) const {
-    args.insert(args.begin(), {"env", "-C", dir_.string(), OSTREL_COMMAND, "watch"});
+    args.insert(args.begin(), {"env", "-C", dir_.string(), OSTREL_COMMAND, "watch", "--tz", "UTC"});
     const auto pass = out >= 0 ? std::optional(std::pair(out, 1)) : std::nullopt;
     return {args, {.env = {}, .out = {}, .err = dir_ / "err.txt", .passFd = pass, .prefix = {}}};
   }
-  [[nodiscard]] std::vector<std::string> errors() const {
-    std::vector<std::string> lines;
-    std::istringstream in(readBytes(dir_ / "err.txt").value_or(""));
-    for (std::string l; std::getline(in, l);) lines.push_back(l);
-    return lines;
-  }
+  /// What it said on standard error.
+  [[nodiscard]] std::string said() const { return readBytes(dir_ / "err.txt").value_or(""); }
   /// Replaces the feed at once, as the app does.
   void feed(const char* content) const {
     write(".next", content);
@@ -61,13 +55,10 @@ TEST_F(WatchCommand, EndsWithinASecondWhateverTheReaderDoes) {
   for (const Row& row : rows) {
     int pipe[2];
     ASSERT_EQ(::pipe2(pipe, O_CLOEXEC), 0);
-    std::vector<std::string> args{"--format", "json", "--tz", "UTC"};
-    if (row.signal != 0) {
-      args.insert(args.end(), {"--feed", "widget.json", "--now", "2026-03-02T10:00:30Z", "--speed", "10000"});
-    } else {
-      args.insert(args.end(), {"--feed", "absent.json", "--widget", "NextUp:systemSmall"});
-    }
-    Process watch = start(args, pipe[1]);
+    Process watch = start(
+        words(row.signal != 0 ? "--format json --feed widget.json --now 2026-03-02T10:00:30Z --speed 10000"
+                              : "--format json --feed absent.json --widget NextUp:systemSmall"),
+        pipe[1]);
     ::close(pipe[1]);
     int waiting = 0;
     if (row.signal == 0) {
@@ -109,25 +100,24 @@ TEST_F(WatchCommand, APngFolderThatStopsWorkingIsReportedOnceAndWrittenAgainWhen
     fs::create_directory(faces);
     if (!row.mount.empty() && std::system(row.mount.c_str()) != 0) continue;  // no tmpfs here
     feed(kOffFeed);
-    Process watch = start({"--png-dir", "faces", "--widget", "NextUp:systemSmall", "--feed", "widget.json",
-                           "--tz", "UTC", "--scale", "1"});
+    Process watch = start(words("--png-dir faces --widget NextUp:systemSmall --feed widget.json --scale 1"));
     ASSERT_TRUE(eventually([&] { return !face().empty(); }, 20)) << row.reason;
     const std::string before = face();
     (void)std::system(row.stop.c_str());
     feed(kBusyFeed);  // a change it cannot write
-    ASSERT_TRUE(eventually([&] { return !errors().empty(); }, 10)) << row.reason;
+    ASSERT_TRUE(eventually([&] { return !said().empty(); }, 10)) << row.reason;
     feed(kOffFeed);  // another, while the folder is still out of use
     sleepFor(0.5);
     const std::string failed =
         "ostrel-widgets: cannot write faces/NextUp-systemSmall.png: " + std::string(row.reason) +
-        "; writing again at the next change";
-    ASSERT_EQ(errors(), std::vector<std::string>{failed});
+        "; writing again at the next change\n";
+    ASSERT_EQ(said(), failed);
     EXPECT_TRUE(row.mount.empty() || face() == before) << "the picture is no longer whole";
     ASSERT_EQ(std::system(row.repair.c_str()), 0) << row.reason;
     feed(kBusyFeed);
     EXPECT_TRUE(eventually([&] { return !face().empty() && face() != before; }, 10)) << row.reason;
     EXPECT_EQ(watch.stop(SIGTERM), 0);
-    EXPECT_EQ(errors(), (std::vector<std::string>{failed, "ostrel-widgets: writing to faces again"}));
+    EXPECT_EQ(said(), failed + "ostrel-widgets: writing to faces again\n");
     std::vector<fs::path> left{fs::directory_iterator(faces), {}};
     EXPECT_EQ(left, std::vector<fs::path>{png}) << row.reason;
     if (!row.mount.empty()) (void)std::system(("umount " + q(faces)).c_str());

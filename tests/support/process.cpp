@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string_view>
 #include <thread>
+#include <utility>
 
 extern char** environ;  // NOLINT(readability-redundant-declaration): POSIX declares it nowhere
 
@@ -27,14 +27,7 @@ void sleepFor(double seconds) {
 }
 
 bool haveProgram(const std::string& program) {
-  if (program.find('/') != std::string::npos) return ::access(program.c_str(), X_OK) == 0;
-  const char* path = std::getenv("PATH");
-  std::stringstream dirs(path != nullptr ? path : "/usr/bin:/bin");
-  std::string dir;
-  while (std::getline(dirs, dir, ':')) {
-    if (!dir.empty() && ::access((dir + "/" + program).c_str(), X_OK) == 0) return true;
-  }
-  return false;
+  return capture({"sh", "-c", "command -v \"$0\"", program}, {}).status == 0;
 }
 
 Process::Process(const std::vector<std::string>& argv, const Options& options) {
@@ -81,17 +74,12 @@ Process::~Process() {
   if (pid_ > 0) stop(SIGTERM, 5);
 }
 
-Process::Process(Process&& other) noexcept : pid_(other.pid_), status_(other.status_) {
-  other.pid_ = -1;
-}
+Process::Process(Process&& other) noexcept : pid_(std::exchange(other.pid_, -1)), status_(other.status_) {}
 
+// The process this one held, if any, is stopped when `other` goes.
 Process& Process::operator=(Process&& other) noexcept {
-  if (this != &other) {
-    if (pid_ > 0) stop(SIGTERM, 5);
-    pid_ = other.pid_;
-    status_ = other.status_;
-    other.pid_ = -1;
-  }
+  std::swap(pid_, other.pid_);
+  std::swap(status_, other.status_);
   return *this;
 }
 
