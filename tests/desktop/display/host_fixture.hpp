@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "desktop/display/images.hpp"
-#include "support/process.hpp"
 #include "desktop/display/servers.hpp"
+#include "support/process.hpp"
 #include "support/scratch.hpp"
 #include "ui/environment.hpp"
 
