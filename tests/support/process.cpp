@@ -36,12 +36,10 @@ Process::Process(const std::vector<std::string>& argv, const Options& options) {
     const std::string_view kv(*e);
     env.emplace(kv.substr(0, kv.find('=')), kv.substr(std::min(kv.size(), kv.find('=') + 1)));
   }
-  for (const auto& [k, v] : options.env) env.insert_or_assign(k, v);
+  for (const auto& [k, v] : options.env) v.empty() ? void(env.erase(k)) : void(env.insert_or_assign(k, v));
   std::vector<std::string> words = options.prefix, envText;
   words.insert(words.end(), argv.begin(), argv.end());
-  for (const auto& [k, v] : env) {
-    if (!v.empty()) envText.push_back(k + "=" + v);
-  }
+  for (const auto& [k, v] : env) envText.push_back(k + "=" + v);
   std::vector<char*> args, envp;
   for (std::string& w : words) args.push_back(w.data());
   for (std::string& e : envText) envp.push_back(e.data());
