@@ -48,7 +48,7 @@ const std::vector<render::PickerFace>& faces() {
   static const std::vector<render::PickerFace> all = [] {
     std::vector<render::PickerFace> out;
     for (const auto& section :
-         cli::pickerSections(OstrelWidgets{}.body(), cli::entryFor(settings(), "", true), settings(), 14)) {
+         draw::pickerSections(OstrelWidgets{}.body(), cli::entryFor(settings(), "", true), settings(), 14)) {
       out.insert(out.end(), section.faces.begin(), section.faces.end());
     }
     return out;

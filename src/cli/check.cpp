@@ -6,6 +6,7 @@
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
 #include "cli/printable.hpp"
+#include "cli/subcommands.hpp"
 #include "feed/feed_file.hpp"
 
 namespace ostrel::cli {
@@ -31,7 +32,7 @@ constexpr const char* kStates =
 }  // namespace
 
 void addCheck(CLI::App& app, Io& io) {
-  auto* cmd = app.add_subcommand("check", "Check a feed document and print its state (feed, off or missing)");
+  auto* cmd = addSubcommand(app, "check");
   cmd->footer(std::string(kStates) +
               helpFooter({"ostrel-widgets check", "ostrel-widgets check examples/widget.json",
                           "ostrel-widgets check | cut -d ' ' -f 1 | head -n 1   # the state alone"}));

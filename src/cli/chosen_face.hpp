@@ -4,11 +4,11 @@
 /// environment. Shared by `tree`, `render` and `gallery`.
 ///
 ///     FaceOptions o;
-///     addFaceOptions(*cmd, o, widgets, true);   // --kind --family --scheme --at --sample --macos + host
-///     options
+///     addFaceOptions(*cmd, o, widgets, true);   // --kind --family --scheme --at --sample --macos, shared options
 ///     ...after parsing:
-///     auto face = resolveFace(o, widgets);            // or the one-line reason it cannot be drawn
-///     View v = face->widget->content(face->entry, face->env);
+///     auto face = resolveFace(o, widgets);      // or the one-line reason it cannot be drawn
+///     const ChosenFace& f = std::get<ChosenFace>(face);
+///     View v = f.widget->content(f.entry, f.env);
 
 #include <CLI/CLI.hpp>
 #include <memory>

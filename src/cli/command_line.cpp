@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "cli/commands.hpp"
+#include "cli/subcommands.hpp"
 #include "time/string_table.hpp"
 
 namespace ostrel::cli {
@@ -49,9 +51,9 @@ std::string unknownFirstWord(const CLI::App& app, int argc, const char* const* a
 
 }  // namespace
 
-int runCommandLine(std::span<const AddSubcommands> add, const std::vector<WidgetConfiguration>& widgets,
-                   int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-                   const Elsewhere& elsewhere) {
+int runCommandLine(std::span<const AddSubcommands> drawing, HandOver handOver,
+                   const std::vector<WidgetConfiguration>& widgets, int argc, const char* const* argv,
+                   std::ostream& out, std::ostream& err) {
   // The string table follows the user's message language; set up once, before any lookup.
   static_cast<void>(StringTable::setUp(std::nullopt));
   CLI::App app{"ostrel-widgets: the Next up and Due soon desktop widgets, and the host that draws them.",
@@ -59,12 +61,14 @@ int runCommandLine(std::span<const AddSubcommands> add, const std::vector<Widget
   app.require_subcommand(1);
   app.set_version_flag("--version", kVersion);
   Io io{out, err, 0, &widgets};
-  for (const AddSubcommands a : add) a(app, io);
-  for (const HandedSubcommand& sub : elsewhere.subcommands) {
-    if (elsewhere.run != nullptr && argc >= 2 && std::string_view(argv[1]) == sub.name) {
-      return elsewhere.run(argc, argv, err);
+  for (const AddSubcommands add : {addCheck, addTimelineCommands, addTree}) add(app, io);
+  for (const AddSubcommands add : drawing) add(app, io);
+  if (handOver != nullptr) {
+    for (const Subcommand& sub : kSubcommands) {
+      if (!sub.draws) continue;
+      if (argc >= 2 && std::string_view(argv[1]) == sub.name) return handOver(argc, argv, err);
+      addSubcommand(app, sub.name);
     }
-    app.add_subcommand(sub.name, sub.description);
   }
   if (const std::string unknown = unknownFirstWord(app, argc, argv); !unknown.empty()) {
     return reportError(err, Status::usage, unknown);

@@ -8,17 +8,29 @@
 /// A timeline as a table: a heading line, then one line per entry with its date in the zone, in
 /// UTC, and why it is there.
 ///
-///     86 entries (loaded: feed), reload at 2026-03-02T21:30:30.000+11:00 (2026-03-02T10:30:30.000Z), zone
-///     Australia/Sydney 2026-03-02T21:00:30.000+11:00  2026-03-02T10:00:30.000Z  now
+///     86 entries (loaded: feed), reload at 2026-03-02T21:30:30.000+11:00 (2026-03-02T10:30:30.000Z), zone Australia/Sydney
+///     2026-03-02T21:00:30.000+11:00  2026-03-02T10:00:30.000Z  now
+///     2026-03-02T21:01:00.000+11:00  2026-03-02T10:01:00.000Z  minute mark
 ///     2026-03-02T21:20:00.000+11:00  2026-03-02T10:20:00.000Z  class starts: FINC3600 Lecture; minute mark
 ///
-/// As JSON: {"entries": [{"date", "loaded", "reasons": [...]}, ...], "reload"}, each reason
-/// {"kind": "now" | "minuteMark" | "fiveMinuteMark" | "classStart" | "classEnd" | "deadlineDropOff"}
-/// with "minutes" (after the start of now's minute) for a mark, "index", "unit" and "title" for a
-/// class, "index", "unit", "name" and "due" for a deadline.
+/// As JSON, one line: {"entries": [{"date", "loaded", "reasons": [...]}, ...], "reload"}, each reason
 ///
-/// An entry: {"date", "loaded", "next", "later", "due", "cards", "week"} in JSON; as a table, one
-/// line per field and per selected item.
+///     {"kind": "now"}
+///     {"kind": "minuteMark" | "fiveMinuteMark", "minutes"}      minutes after the start of now's minute
+///     {"kind": "classStart" | "classEnd", "index", "unit", "title"}
+///     {"kind": "deadlineDropOff", "index", "unit", "name", "due"}
+///
+/// An entry as JSON: {"date", "loaded", "next", "later", "due", "cards", "week"}; as a table, one
+/// line per field and per selected item:
+///
+///     date:   2026-03-02T21:00:30.000+11:00 (2026-03-02T10:00:30.000Z)
+///     zone:   Australia/Sydney
+///     loaded: feed
+///     next:   STAT2011  Lecture  2026-03-03T09:00:00.000+11:00 – 2026-03-03T10:00:00.000+11:00  (Carslaw 159)
+///     later:  FINC3600  Tutorial  2026-03-03T14:00:00.000+11:00 – 2026-03-03T15:00:00.000+11:00  (Abercrombie 2130)
+///     due:    COMP2123  Assignment 1  2026-03-03T23:59:00.000+11:00  weight 10
+///     cards:  7
+///     week:   Week 10 of 13
 
 #include <iosfwd>
 #include <string>

@@ -2,11 +2,12 @@
 /// \file io.hpp
 /// Where a subcommand writes, and how it ends: its exit status and, on failure, its one error line.
 ///
-/// | status | meaning                                                                        |
-/// |--------|--------------------------------------------------------------------------------|
-/// | 0      | done (for `check`, whatever state the feed is in)                              |
-/// | 1      | the environment failed: an output that cannot be written, a font that is missing |
-/// | 2      | bad usage: the command line asks for something that does not exist or cannot be |
+/// | status | meaning                                                                           |
+/// |--------|-----------------------------------------------------------------------------------|
+/// | 0      | done (for `check`, whatever state the feed is in)                                 |
+/// | 1      | the environment failed: an output that cannot be written, a font that is missing  |
+/// | 2      | bad usage: the command line asks for what does not exist or cannot be done (an    |
+/// |        | unknown subcommand, option or value, a family the widget does not offer)          |
 ///
 /// Every failure is one line on standard error, "ostrel-widgets: error: MESSAGE", with control
 /// characters in the message (paths, values typed by the user) shown escaped.

@@ -3,8 +3,8 @@
 /// The options every subcommand shares, and their resolution into what the host lends the provider.
 ///
 ///     auto o = std::make_shared<CommonOptions>();   // outlives parsing: the callback reads it
-///     addCommonOptions(*cmd, *o, {CommonOption::feed, CommonOption::now, CommonOption::tz,
-///     CommonOption::json}); cmd->callback([o] {
+///     addCommonOptions(*cmd, *o, {CommonOption::feed, CommonOption::now, CommonOption::tz, CommonOption::json});
+///     cmd->callback([o] {
 ///       const CommonSettings s = resolve(*o);       // Services{clock, feed, timeZone}, locale, json
 ///       Provider{}.getTimeline({.isPreview = false, .services = s.services}, ...);
 ///     });

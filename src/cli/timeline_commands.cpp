@@ -7,6 +7,7 @@
 #include "cli/commands.hpp"
 #include "cli/entry_printing.hpp"
 #include "cli/options.hpp"
+#include "cli/subcommands.hpp"
 #include "time/calendar.hpp"
 #include "timeline/entry_reason.hpp"
 #include "timeline/provider.hpp"
@@ -36,9 +37,7 @@ std::vector<ReasonedDate> reasonsOf(const Timeline<Entry>& t, const TimeZone& ti
 void addTimelineCommands(CLI::App& app, Io& io) {
   {
     auto options = std::make_shared<CommonOptions>();
-    CLI::App* cmd = app.add_subcommand("timeline",
-                                       "Print the timeline the provider makes now: each entry's date and why "
-                                       "it is there, and the reload time");
+    CLI::App* cmd = addSubcommand(app, "timeline");
     addCommonOptions(*cmd, *options,
                      {CommonOption::feed, CommonOption::now, CommonOption::tz, CommonOption::json});
     cmd->footer(
@@ -59,8 +58,7 @@ void addTimelineCommands(CLI::App& app, Io& io) {
   {
     auto options = std::make_shared<CommonOptions>();
     auto at = std::make_shared<std::string>();
-    CLI::App* cmd = app.add_subcommand(
-        "entry", "Print the entry for one instant over the loaded feed, with its selections");
+    CLI::App* cmd = addSubcommand(app, "entry");
     cmd->add_option("--at", *at, "The entry's date")->required()->check(instantValidator());
     addCommonOptions(*cmd, *options, {CommonOption::feed, CommonOption::tz, CommonOption::json});
     cmd->footer(
@@ -74,8 +72,7 @@ void addTimelineCommands(CLI::App& app, Io& io) {
   {
     auto options = std::make_shared<CommonOptions>();
     auto preview = std::make_shared<bool>(false);
-    CLI::App* cmd = app.add_subcommand(
-        "snapshot", "Print the snapshot entry (the sample stands in for a missing feed in a preview)");
+    CLI::App* cmd = addSubcommand(app, "snapshot");
     cmd->add_flag("--preview", *preview, "Ask as the widget gallery's preview does");
     addCommonOptions(*cmd, *options,
                      {CommonOption::feed, CommonOption::now, CommonOption::tz, CommonOption::json});
@@ -88,8 +85,7 @@ void addTimelineCommands(CLI::App& app, Io& io) {
   }
   {
     auto options = std::make_shared<CommonOptions>();
-    CLI::App* cmd =
-        app.add_subcommand("placeholder", "Print the placeholder entry: the sample feed, dated now");
+    CLI::App* cmd = addSubcommand(app, "placeholder");
     addCommonOptions(*cmd, *options, {CommonOption::now, CommonOption::tz, CommonOption::json});
     cmd->footer(helpFooter({"ostrel-widgets placeholder", "ostrel-widgets placeholder --json"}, false));
     cmd->callback([&io, options] {

@@ -5,6 +5,7 @@
 
 #include "cli/chosen_face.hpp"
 #include "cli/commands.hpp"
+#include "cli/subcommands.hpp"
 #include "ui/json_dump.hpp"
 #include "ui/text_dump.hpp"
 
@@ -12,7 +13,7 @@ namespace ostrel::cli {
 
 void addTree(CLI::App& app, Io& io) {
   auto options = std::make_shared<FaceOptions>();
-  CLI::App* cmd = app.add_subcommand("tree", "Print the view tree of one face (text, or JSON with --json)");
+  CLI::App* cmd = addSubcommand(app, "tree");
   addFaceOptions(*cmd, *options, *io.widgets, true);
   cmd->footer(helpFooter(
       {"ostrel-widgets tree --kind NextUp --family systemSmall",

@@ -3,11 +3,11 @@
 #include <csignal>
 #include <iostream>
 
-#include "cli/commands.hpp"
+#include "draw/commands.hpp"
 
 int main(int argc, char** argv) {
   // A file-size limit makes a write fail (EFBIG) instead of killing the process, so an output file
   // is still written whole or not at all.
   std::signal(SIGXFSZ, SIG_IGN);
-  return ostrel::cli::run(argc, argv, std::cout, std::cerr);
+  return ostrel::draw::run(argc, argv, std::cout, std::cerr);
 }

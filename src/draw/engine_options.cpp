@@ -5,7 +5,11 @@
 
 #include "cli/chosen_face.hpp"
 
-namespace ostrel::cli {
+namespace ostrel::draw {
+
+using cli::CommonOptions;
+
+namespace {
 
 CLI::Validator speedValidator() {
   return CLI::Validator(
@@ -20,6 +24,22 @@ CLI::Validator speedValidator() {
         return "not a positive number or max: " + text;
       },
       "N|max");
+}
+
+}  // namespace
+
+void addEngineOptions(CLI::App& cmd, EngineOptions& options) {
+  cmd.add_option(
+         "--speed", options.speed,
+         "Run the clock N times faster than real time (from --now when given), or max: from wake to wake")
+      ->check(speedValidator());
+  cmd.add_option("--until", options.until, "Stop when the clock reaches this instant")
+      ->check(cli::instantValidator());
+}
+
+std::optional<std::string> refusal(const EngineOptions& options) {
+  if (options.speed == "max" && options.until.empty()) return "--speed max needs --until";
+  return std::nullopt;
 }
 
 std::variant<std::vector<ShownWidget>, std::string> shownWidgets(
@@ -42,11 +62,11 @@ std::variant<std::vector<ShownWidget>, std::string> shownWidgets(
     if (widget == nullptr || colon == std::string::npos) {
       return "--widget: not KIND:FAMILY with a known kind: " + text;
     }
-    const std::optional<WidgetFamily> f = familyNamed(family);
+    const std::optional<WidgetFamily> f = cli::familyNamed(family);
     if (!f || !widget->offers(*f)) {
       std::string why = "--widget: " + kind;
       why += " is not offered in " + family;
-      why += "; it offers " + familyList(*widget);
+      why += "; it offers " + cli::familyList(*widget);
       return why;
     }
     shown.push_back(ShownWidget{.widget = *widget, .family = *f});
@@ -54,20 +74,20 @@ std::variant<std::vector<ShownWidget>, std::string> shownWidgets(
   return shown;
 }
 
-EngineClock engineClock(const CommonOptions& common, const std::string& speed) {
-  const Date start = resolve(common).services.clock.now();
-  if (speed == "max") return EngineClock::fastest(start);
-  if (!speed.empty()) return EngineClock::simulated(start, std::stod(speed));
+EngineClock engineClock(const CommonOptions& common, const EngineOptions& options) {
+  const Date start = cli::resolve(common).services.clock.now();
+  if (options.speed == "max") return EngineClock::fastest(start);
+  if (!options.speed.empty()) return EngineClock::simulated(start, std::stod(options.speed));
   return common.now.empty() ? EngineClock::system() : EngineClock::simulated(start, 1);
 }
 
-EngineSettings engineSettings(const CommonOptions& common, const std::string& until) {
-  return EngineSettings{
-      .feed = resolve(common).services.feed,
-      .timeZone = common.tz.empty() ? std::nullopt : std::optional(TimeZone::named(common.tz)),
-      .locale = common.locale.empty() ? std::nullopt : std::optional(common.locale),
-      .until = until.empty() ? std::nullopt : std::optional(instant(until)),
-      .system = {}};
+EngineSettings engineSettings(const CommonOptions& common, const EngineOptions& options) {
+  const std::string& until = options.until;
+  return EngineSettings{.feed = cli::resolve(common).services.feed,
+                        .timeZone = common.tz.empty() ? std::nullopt : std::optional(TimeZone::named(common.tz)),
+                        .locale = common.locale.empty() ? std::nullopt : std::optional(common.locale),
+                        .until = until.empty() ? std::nullopt : std::optional(cli::instant(until)),
+                        .system = {}};
 }
 
-}  // namespace ostrel::cli
+}  // namespace ostrel::draw

@@ -27,19 +27,24 @@
 #include <utility>
 #include <vector>
 
-#include "cli/chosen_face.hpp"
-#include "cli/commands.hpp"
 #include "cli/hand_over.hpp"
 #include "cli/options.hpp"
+#include "cli/subcommands.hpp"
 #include "desktop/autostart.hpp"
 #include "desktop/desktop_output.hpp"
 #include "desktop/session_instance.hpp"
+#include "draw/commands.hpp"
 #include "draw/engine_options.hpp"
 #include "engine/engine.hpp"
 #include "ui/reading.hpp"
 
-namespace ostrel::cli {
+namespace ostrel::draw {
 namespace {
+
+using cli::CommonOption;
+using cli::CommonOptions;
+using cli::Io;
+using cli::Status;
 
 struct HostCommandOptions {
   std::vector<std::string> widgets;
@@ -52,8 +57,7 @@ struct HostCommandOptions {
   bool removeAutostart = false;
   bool quit = false;
   bool replace = false;
-  std::string speed;  ///< empty: real time; a factor; "max"
-  std::string until;
+  EngineOptions engine;
   CommonOptions common;
 };
 
@@ -92,7 +96,7 @@ std::vector<std::string> autostartCommand(const HostCommandOptions& o) {
   const std::filesystem::path cwd = std::filesystem::current_path(ec);
   const char* path = std::getenv("PATH");
   std::vector<std::string> words{
-      desktop::programToRecord(program_invocation_name, path != nullptr ? path : "", cwd, frontCommand())
+      desktop::programToRecord(program_invocation_name, path != nullptr ? path : "", cwd, cli::frontCommand())
           .string(),
       "host"};
   HostCommandOptions recorded = o;
@@ -138,7 +142,7 @@ Result<HostCommandOptions, desktop::InstanceError> handedOver(
   HostCommandOptions o;
   CLI::App app;
   addShownOptions(app, o);
-  addCommonOptions(app, o.common, {CommonOption::feed, CommonOption::tz, CommonOption::locale});
+  cli::addCommonOptions(app, o.common, {CommonOption::feed, CommonOption::tz, CommonOption::locale});
   try {
     app.parse(std::vector<std::string>(words.rbegin(), words.rend()));
   } catch (const CLI::ParseError& e) {
@@ -147,8 +151,7 @@ Result<HostCommandOptions, desktop::InstanceError> handedOver(
   const auto named = shownWidgets(o.widgets, bundle);
   if (const auto* reason = std::get_if<std::string>(&named)) return desktop::InstanceError{*reason};
   o.common.now = running.common.now;
-  o.speed = running.speed;
-  o.until = running.until;
+  o.engine = running.engine;
   return o;
 }
 
@@ -208,7 +211,7 @@ Ending showWindows(const HostCommandOptions& o, const render::PangoMeasurer& fon
                    Engine*& current, Io& io) {
   auto named = shownWidgets(o.widgets.empty() ? kDefaultWidgets : o.widgets, *io.widgets);
   const auto& shown = std::get<std::vector<ShownWidget>>(named);
-  Engine engine(shown, engineSettings(o.common, o.until), engineClock(o.common, o.speed));
+  Engine engine(shown, engineSettings(o.common, o.engine), engineClock(o.common, o.engine));
   auto output = desktop::DesktopOutput::open(
       desktop::DesktopSettings{
           .widgets = shown,
@@ -299,7 +302,7 @@ void quitHost(Io& io) {
 }  // namespace
 
 void addHost(CLI::App& app, Io& io) {
-  auto* cmd = app.add_subcommand("host", "Show the widgets on the desktop, kept current");
+  auto* cmd = cli::addSubcommand(app, "host");
   auto o = std::make_shared<HostCommandOptions>();
   addShownOptions(*cmd, *o);
   auto* install = cmd->add_flag("--install-autostart", o->installAutostart,
@@ -314,22 +317,20 @@ void addHost(CLI::App& app, Io& io) {
       ->excludes(install)
       ->excludes(remove)
       ->excludes(quit);
-  cmd->add_option("--speed", o->speed, "Run the clock from --now N times faster than real time, or max")
-      ->check(speedValidator());
-  cmd->add_option("--until", o->until, "Stop when the clock reaches this instant")->check(instantValidator());
-  addCommonOptions(*cmd, o->common,
-                   {CommonOption::feed, CommonOption::now, CommonOption::tz, CommonOption::locale});
-  cmd->footer(helpFooter({"ostrel-widgets host",
-                          "ostrel-widgets host --corner bottom-left --widget DueSoon:systemLarge",
-                          "ostrel-widgets host --install-autostart"}));
+  addEngineOptions(*cmd, o->engine);
+  cli::addCommonOptions(*cmd, o->common,
+                        {CommonOption::feed, CommonOption::now, CommonOption::tz, CommonOption::locale});
+  cmd->footer(cli::helpFooter({"ostrel-widgets host",
+                               "ostrel-widgets host --corner bottom-left --widget DueSoon:systemLarge",
+                               "ostrel-widgets host --install-autostart"}));
   cmd->callback([o, &io] {
     auto named = shownWidgets(o->widgets.empty() ? kDefaultWidgets : o->widgets, *io.widgets);
     if (const auto* reason = std::get_if<std::string>(&named)) return io.fail(Status::usage, *reason);
     if (o->installAutostart || o->removeAutostart) return autostart(*o, io);
     if (o->quit) return quitHost(io);
-    if (o->speed == "max" && o->until.empty()) return io.fail(Status::usage, "--speed max needs --until");
+    if (const auto why = refusal(o->engine)) return io.fail(Status::usage, *why);
     runHost(*o, io);
   });
 }
 
-}  // namespace ostrel::cli
+}  // namespace ostrel::draw

@@ -5,8 +5,7 @@
 /// offers, light then dark.
 ///
 ///     const Entry entry = previewEntry(settings, "", false);   // the snapshot a picker asks for
-///     auto png = render::renderPickerSheet(pickerSections(OstrelWidgets{}.body(), entry, settings, 14),
-///     fonts, {});
+///     auto png = render::renderPickerSheet(pickerSections(OstrelWidgets{}.body(), entry, settings, 14), fonts, {});
 
 #include <string>
 #include <vector>
@@ -15,17 +14,17 @@
 #include "render/picker_sheet.hpp"
 #include "widgets/configuration.hpp"
 
-namespace ostrel::cli {
+namespace ostrel::draw {
 
 /// The entry a widget picker previews: the provider's snapshot in a preview (the sample feed stands
 /// in when there is no usable feed), dated `at` when given; or the sample feed when `sample`.
-[[nodiscard]] Entry previewEntry(const CommonSettings& settings, const std::string& at, bool sample);
+[[nodiscard]] Entry previewEntry(const cli::CommonSettings& settings, const std::string& at, bool sample);
 
 /// The picker's sections for `entry`: each widget's display name and description (through the
 /// string table) and its faces in every family it offers, light then dark, drawn with the system
 /// version `macos` and the settings' locale and zone.
 [[nodiscard]] std::vector<render::PickerSection> pickerSections(
-    const std::vector<WidgetConfiguration>& widgets, const Entry& entry, const CommonSettings& settings,
+    const std::vector<WidgetConfiguration>& widgets, const Entry& entry, const cli::CommonSettings& settings,
     int macos);
 
-}  // namespace ostrel::cli
+}  // namespace ostrel::draw

@@ -1,10 +1,10 @@
 #include <iostream>
 
 #include "cli/command_line.hpp"
-#include "cli/commands.hpp"
+#include "draw/commands.hpp"
 #include "widgets/widgets.hpp"
 
-namespace ostrel::cli {
+namespace ostrel::draw {
 
 int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   return run(OstrelWidgets{}.body(), argc, argv, out, err);
@@ -12,10 +12,9 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 
 int run(const std::vector<WidgetConfiguration>& widgets, int argc, const char* const* argv, std::ostream& out,
         std::ostream& err) {
-  // Every subcommand, in the order --help lists them.
-  static constexpr AddSubcommands kEverySubcommand[] = {
-      addCheck, addTimelineCommands, addTree, addRender, addGallery, addWatch, addHost};
-  return runCommandLine(kEverySubcommand, widgets, argc, argv, out, err);
+  // The subcommands that draw, after those that draw nothing, in the order of cli::kSubcommands.
+  static constexpr cli::AddSubcommands kDrawing[] = {addRender, addGallery, addWatch, addHost};
+  return cli::runCommandLine(kDrawing, nullptr, widgets, argc, argv, out, err);
 }
 
-}  // namespace ostrel::cli
+}  // namespace ostrel::draw

@@ -21,16 +21,22 @@
 #include <vector>
 
 #include "cli/chosen_face.hpp"
-#include "cli/commands.hpp"
 #include "cli/options.hpp"
 #include "cli/printable.hpp"
+#include "cli/subcommands.hpp"
+#include "draw/commands.hpp"
 #include "draw/engine_options.hpp"
 #include "engine/engine.hpp"
 #include "engine/line_output.hpp"
 #include "png/png_dir_output.hpp"
 
-namespace ostrel::cli {
+namespace ostrel::draw {
 namespace {
+
+using cli::CommonOption;
+using cli::CommonOptions;
+using cli::Io;
+using cli::Status;
 
 struct WatchOptions {
   CommonOptions common;
@@ -39,8 +45,7 @@ struct WatchOptions {
   std::string pngDir;
   double scale = 2;
   std::string format;
-  std::string speed;  ///< empty: real time; a factor; "max"
-  std::string until;
+  EngineOptions engine;
 };
 
 void watch(const WatchOptions& o, Io& io) {
@@ -54,9 +59,9 @@ void watch(const WatchOptions& o, Io& io) {
     return io.fail(Status::usage,
                    "--format waybar shows exactly one widget: name it with --widget KIND:FAMILY");
   }
-  if (o.speed == "max" && o.until.empty()) return io.fail(Status::usage, "--speed max needs --until");
+  if (const auto why = refusal(o.engine)) return io.fail(Status::usage, *why);
 
-  Engine engine(std::move(widgets), engineSettings(o.common, o.until), engineClock(o.common, o.speed));
+  Engine engine(std::move(widgets), engineSettings(o.common, o.engine), engineClock(o.common, o.engine));
 
   std::unique_ptr<PngDirOutput> pngs;
   if (!o.pngDir.empty()) {
@@ -70,7 +75,7 @@ void watch(const WatchOptions& o, Io& io) {
     pngs = std::make_unique<PngDirOutput>(
         o.pngDir, o.scale, o.scheme == "dark" ? ColorScheme::dark : ColorScheme::light, *fonts,
         [&](const std::string& news) {
-          io.err << "ostrel-widgets: " << printable(news) << '\n' << std::flush;
+          io.err << "ostrel-widgets: " << cli::printable(news) << '\n' << std::flush;
         },
         [&](const std::string& why) {
           io.fail(Status::environment, why);
@@ -109,8 +114,7 @@ void watch(const WatchOptions& o, Io& io) {
 }  // namespace
 
 void addWatch(CLI::App& app, Io& io) {
-  auto* cmd = app.add_subcommand(
-      "watch", "Keep faces current on the host's schedule: PNG files in a folder and/or one line per change");
+  auto* cmd = cli::addSubcommand(app, "watch");
   auto o = std::make_shared<WatchOptions>();
   cmd->add_option("--widget", o->widgets,
                   "A widget to show, KIND:FAMILY such as NextUp:systemSmall; repeatable (default: every kind "
@@ -120,18 +124,15 @@ void addWatch(CLI::App& app, Io& io) {
   cmd->add_option("--png-dir", o->pngDir,
                   "Write each face to DIR/<kind>-<family>.png, replaced atomically on change");
   cmd->add_option("--scale", o->scale, "Device pixels per point of the PNG files (default: 2)")
-      ->check(finiteRange(0.25, 16));
+      ->check(cli::finiteRange(0.25, 16));
   cmd->add_option("--format", o->format,
                   "Print one line per changed face: text (the face read aloud), short (one short line for a "
                   "bar: i3blocks, Polybar), json, or waybar (Waybar's custom module)")
       ->check(CLI::IsMember({"text", "short", "json", "waybar"}));
-  cmd->add_option("--speed", o->speed,
-                  "Run the clock N times faster than real time, or max: from wake to wake")
-      ->check(speedValidator());
-  cmd->add_option("--until", o->until, "Stop when the clock reaches this instant")->check(instantValidator());
-  addCommonOptions(*cmd, o->common,
-                   {CommonOption::feed, CommonOption::now, CommonOption::tz, CommonOption::locale});
-  cmd->footer(helpFooter({
+  addEngineOptions(*cmd, o->engine);
+  cli::addCommonOptions(*cmd, o->common,
+                        {CommonOption::feed, CommonOption::now, CommonOption::tz, CommonOption::locale});
+  cmd->footer(cli::helpFooter({
       "ostrel-widgets watch --widget NextUp:systemSmall --format short    # i3blocks, Polybar: one short "
       "line",
       "ostrel-widgets watch --widget DueSoon:systemMedium --format waybar # Waybar's custom module",
@@ -143,4 +144,4 @@ void addWatch(CLI::App& app, Io& io) {
   cmd->callback([&io, o] { watch(*o, io); });
 }
 
-}  // namespace ostrel::cli
+}  // namespace ostrel::draw

@@ -1,85 +1,53 @@
 // The command as two executables: `ostrel-widgets` runs the subcommands that draw nothing without
 // the drawing libraries, answers --help, --version and unknown subcommands itself, and hands the
 // rest to `ostrel-widgets-draw`, beside it in the build tree and in LIBEXECDIR/ostrel-widgets/ when
-// installed.
+// installed. (That the front loads no drawing library is a case of tests/data/cli/commands.txt.)
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <regex>
-#include <string>
-#include <vector>
 
 #include "command.hpp"
+#include "support/golden.hpp"
 
+namespace ostrel::cli_test {
 namespace {
 
 namespace fs = std::filesystem;
 
-using ostrel::cli_test::Outcome;
-
-const fs::path kDrawing = fs::path(OSTREL_COMMAND).parent_path() / "ostrel-widgets-draw";
-
-class HandOver : public ostrel::cli_test::CommandTest {
- protected:
-  /// A copy of the front alone in a folder: no drawing program anywhere it looks.
-  fs::path frontAlone() const {
-    const fs::path bin = dir_ / "alone" / "bin";
-    fs::create_directories(bin);
-    fs::copy_file(OSTREL_COMMAND, bin / "ostrel-widgets");
-    return bin / "ostrel-widgets";
-  }
-};
-
-TEST_F(HandOver, TheFrontLinksNoDrawingLibrary) {
-  const std::string front = spawn({"ldd", OSTREL_COMMAND}).out;
-  ASSERT_NE(front.find("libc.so"), std::string::npos) << front;
-  for (const char* library :
-       {"libcairo", "libpango", "libfontconfig", "libfreetype", "libharfbuzz", "libgtk"}) {
-    EXPECT_EQ(front.find(library), std::string::npos) << library;
-  }
-  EXPECT_NE(spawn({"ldd", kDrawing.string()}).out.find("libcairo"), std::string::npos);
-}
-
-// Without the drawing program, the front still answers what it holds: --version, --help (the drawing
-// program's list of subcommands, word for word), an unknown subcommand, the subcommands that draw
-// nothing; for the others it says plainly where the drawing program should be.
-TEST_F(HandOver, TheFrontAloneAnswersWhatItHolds) {
-  const std::string front = frontAlone().string();
-  const Outcome version = spawn({front, "--version"});
-  EXPECT_TRUE(
-      std::regex_match(version.out, std::regex(R"(ostrel-widgets \d+\.\d+\.\d+( \(git [0-9a-f]{7,}\))?\n)")))
-      << version.out;
-  const Outcome help = spawn({front, "--help"});
+// Alone, the front still answers what it holds: --version, --help (the drawing program's list of
+// subcommands, word for word), an unknown subcommand, the subcommands that draw nothing; for the
+// others it says plainly where the drawing program should be. Laid out as installed, each program
+// finds the other: the front hands drawing to the program off PATH, and that program writes the
+// front's path into the autostart entry.
+TEST_F(CommandTest, TheFrontAloneAnswersWhatItHoldsAndLaidOutAsInstalledFindsTheDrawingProgram) {
+  const fs::path drawing = fs::path(OSTREL_COMMAND).parent_path() / "ostrel-widgets-draw";
+  const fs::path front = dir_ / "alone/bin/ostrel-widgets";
+  const fs::path libexec = (front.parent_path() / OSTREL_DRAW_FROM_FRONT).lexically_normal();
+  fs::create_directories(front.parent_path());
+  fs::copy_file(OSTREL_COMMAND, front);
+  const std::regex version(R"(ostrel-widgets \d+\.\d+\.\d+( \(git [0-9a-f]{7,}\))?\n)");
+  EXPECT_TRUE(std::regex_match(run({front, "--version"}).out, version));
+  const Outcome help = run({front, "--help"});
   EXPECT_NE(help.out.find("\n  host "), std::string::npos) << help.out;
-  EXPECT_EQ(help.out, spawn({kDrawing.string(), "--help"}).out);
-  EXPECT_EQ(spawn({front, "draw"}).status, 2);
-  EXPECT_EQ(spawn({front, "timeline", "--feed", "none.json", "--tz", "UTC"}).status, 0);
-  const Outcome drawing = spawn({front, "gallery", "-o", "sheet.png"});
-  EXPECT_EQ(drawing.status, 1);
-  const fs::path installed = (fs::path(front).parent_path() / OSTREL_DRAW_FROM_FRONT / "ostrel-widgets-draw");
-  EXPECT_EQ(drawing.err, "ostrel-widgets: error: cannot run " + installed.lexically_normal().string() +
-                             ": No such file or directory\n");
-}
+  EXPECT_EQ(help.out, run({drawing, "--help"}).out);
+  EXPECT_EQ(run({front, "draw"}).status, 2);
+  EXPECT_EQ(run({front, "timeline", "--feed", "none.json", "--tz", "UTC"}).status, 0);
+  const Outcome alone = run({front, "gallery", "-o", "sheet.png"});
+  EXPECT_EQ(alone.status, 1);
+  EXPECT_EQ(alone.err, "ostrel-widgets: error: cannot run " + (libexec / "ostrel-widgets-draw").string() +
+                           ": No such file or directory\n");
 
-// Laid out as installed, each program finds the other: the front hands drawing to the program off
-// PATH, and that program writes the front's path into the autostart entry.
-TEST_F(HandOver, TheInstalledLayoutFindsBothWays) {
-  const fs::path front = frontAlone();
-  const fs::path libexec = front.parent_path() / OSTREL_DRAW_FROM_FRONT;
   fs::create_directories(libexec);
-  fs::copy_file(kDrawing, libexec / "ostrel-widgets-draw");
-  const Outcome drawn = spawn({front.string(), "render", "--kind", "NextUp", "--family", "systemSmall",
-                               "--sample", "--now", "2026-03-02T08:15:30Z", "-o", "face.svg"});
+  fs::copy_file(drawing, libexec / "ostrel-widgets-draw");
+  const Outcome drawn = run({front, "render", "--kind", "NextUp", "--family", "systemSmall", "--sample",
+                             "--now", "2026-03-02T08:15:30Z", "-o", "face.svg"});
   EXPECT_EQ(drawn.status, 0) << drawn.err;
   EXPECT_TRUE(fs::is_regular_file(dir_ / "face.svg"));
-  const Outcome autostart = spawn({front.string(), "host", "--install-autostart"},
-                                  {"XDG_CONFIG_HOME=" + (dir_ / "config").string()});
-  ASSERT_EQ(autostart.status, 0) << autostart.err;
-  std::ifstream entry(dir_ / "config" / "autostart" / "ostrel-widgets.desktop");
-  const std::string text{std::istreambuf_iterator<char>(entry), {}};
-  EXPECT_NE(text.find("Exec=" + front.string() + " host"), std::string::npos) << text;
+  ASSERT_EQ(run({front, "host", "--install-autostart"}).status, 0);
+  const std::string entry =
+      test_support::readBytes(dir_ / "config/autostart/ostrel-widgets.desktop").value_or("");
+  EXPECT_NE(entry.find("Exec=" + front.string() + " host"), std::string::npos) << entry;
 }
 
 }  // namespace
+}  // namespace ostrel::cli_test

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "desktop/display/process.hpp"
 #include "desktop/display/servers.hpp"
+#include "support/process.hpp"
 #include "support/scratch.hpp"
 
 namespace ostrel::display_test {

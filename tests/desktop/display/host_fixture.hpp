@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "desktop/display/images.hpp"
-#include "desktop/display/process.hpp"
 #include "desktop/display/servers.hpp"
 #include "desktop/display/x11_windows.hpp"
+#include "support/process.hpp"
 #include "support/scratch.hpp"
 #include "ui/environment.hpp"
 

@@ -15,9 +15,11 @@
 #include <map>
 #include <string>
 
-#include "desktop/display/process.hpp"
+#include "support/process.hpp"
 
 namespace ostrel::display_test {
+
+using namespace test_support;  // Process, runToEnd, eventually: the harness every test shares
 
 /// Whether a missing server fails the test instead of skipping it.
 [[nodiscard]] bool displayTestsRequired();
