@@ -1,6 +1,5 @@
 #include "engine/engine_clock.hpp"
 
-#include <glib-unix.h>
 #include <glib.h>
 #include <sys/timerfd.h>
 #include <unistd.h>
@@ -10,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "engine/fd_reader.hpp"
 #include "time/clock.hpp"
 
 namespace ostrel {
@@ -62,50 +62,29 @@ void EngineClock::arrive(Date date) {
 
 struct WallTimer::State {
   std::function<void(bool)> fired;
-  int fd = -1;
-  guint source = 0;
+  FdReader timer{::timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC), [this] { readable(); }};
 
   /// The timer is readable: it expired, or the clock was set (the read fails with ECANCELED).
   void readable() {
     std::uint64_t expirations = 0;
-    const ssize_t n = ::read(fd, &expirations, sizeof expirations);
+    const ssize_t n = ::read(timer.fd(), &expirations, sizeof expirations);
     if (n < 0 && errno == ECANCELED) {
       fired(true);
     } else if (n == static_cast<ssize_t>(sizeof expirations) && expirations > 0) {
       fired(false);
     }
   }
-
-  State() = default;
-  State(const State&) = delete;
-  State& operator=(const State&) = delete;
-  State(State&&) = delete;
-  State& operator=(State&&) = delete;
-  ~State() {
-    if (source != 0) g_source_remove(source);
-    if (fd >= 0) ::close(fd);
-  }
 };
 
 WallTimer::WallTimer(std::function<void(bool clockSet)> fired) : state_(std::make_unique<State>()) {
-  State& s = *state_;
-  s.fired = std::move(fired);
-  s.fd = ::timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
-  if (s.fd < 0) return;
-  s.source = g_unix_fd_add(
-      s.fd, G_IO_IN,
-      +[](gint, GIOCondition, gpointer self) -> gboolean {
-        static_cast<State*>(self)->readable();
-        return G_SOURCE_CONTINUE;
-      },
-      &s);
+  state_->fired = std::move(fired);
 }
 
 WallTimer::~WallTimer() = default;
 
 bool WallTimer::arm(Date at) {
   State& s = *state_;
-  if (s.fd < 0 || !std::isfinite(at.sinceEpoch)) return false;
+  if (!s.timer.open() || !std::isfinite(at.sinceEpoch)) return false;
   // Never before the instant (rounded up to the nanosecond), and never the zero that disarms.
   double whole = std::floor(at.sinceEpoch);
   double nanos = std::ceil((at.sinceEpoch - whole) * 1e9);
@@ -120,14 +99,14 @@ bool WallTimer::arm(Date at) {
   itimerspec due{};
   due.it_value.tv_sec = static_cast<time_t>(whole);
   due.it_value.tv_nsec = static_cast<long>(nanos);
-  return ::timerfd_settime(s.fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &due, nullptr) == 0;
+  return ::timerfd_settime(s.timer.fd(), TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &due, nullptr) == 0;
 }
 
 void WallTimer::disarm() {
   State& s = *state_;
-  if (s.fd < 0) return;
+  if (!s.timer.open()) return;
   const itimerspec none{};
-  ::timerfd_settime(s.fd, TFD_TIMER_ABSTIME, &none, nullptr);
+  ::timerfd_settime(s.timer.fd(), TFD_TIMER_ABSTIME, &none, nullptr);
 }
 
 }  // namespace ostrel

@@ -1,6 +1,5 @@
 #include "engine/feed_watch.hpp"
 
-#include <glib-unix.h>
 #include <glib.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -15,6 +14,7 @@
 #include <vector>
 
 #include "engine/engine_clock.hpp"
+#include "engine/fd_reader.hpp"
 #include "engine/file_events.hpp"
 
 namespace ostrel {
@@ -58,8 +58,7 @@ constexpr int kPlanRounds = 8;
 struct FeedWatch::State {
   std::filesystem::path feed;
   std::function<void()> changed;
-  int fd = -1;
-  guint source = 0;
+  FdReader inotify{::inotify_init1(IN_NONBLOCK | IN_CLOEXEC), [this] { readable(); }};
   std::vector<Watch> watches;
   std::optional<Burst> burst;
   guint timer = 0;
@@ -78,7 +77,7 @@ struct FeedWatch::State {
     std::vector<int> removed;
     for (const Watch& w : watches) {
       if (std::find(removed.begin(), removed.end(), w.descriptor) != removed.end()) continue;
-      ::inotify_rm_watch(fd, w.descriptor);
+      ::inotify_rm_watch(inotify.fd(), w.descriptor);
       removed.push_back(w.descriptor);
     }
     watches.clear();
@@ -88,14 +87,14 @@ struct FeedWatch::State {
   /// planning again until what exists holds still while the watches are put in place (a folder made
   /// just before its watch would be missed otherwise).
   void follow() {
-    if (fd < 0) return;
+    if (!inotify.open()) return;
     std::vector<WatchedFolder> plan = planNow();
     for (int round = 0; round < kPlanRounds && (round == 0 || plan != current()); ++round) {
       unwatch();
       for (const WatchedFolder& w : plan) {
         // One folder may have two roles: the events of both.
         const std::uint32_t mask = FileEvents::eventsFor(w.role) | IN_ONLYDIR | IN_MASK_ADD;
-        const int wd = ::inotify_add_watch(fd, w.folder.c_str(), mask);
+        const int wd = ::inotify_add_watch(inotify.fd(), w.folder.c_str(), mask);
         if (wd >= 0) watches.push_back(Watch{.descriptor = wd, .folder = w});
       }
       plan = planNow();
@@ -107,7 +106,7 @@ struct FeedWatch::State {
     alignas(inotify_event) std::array<char, 16'384> buffer{};
     bool replan = false;
     for (;;) {
-      const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+      const ssize_t n = ::read(inotify.fd(), buffer.data(), buffer.size());
       if (n <= 0) break;
       for (ssize_t at = 0; at + static_cast<ssize_t>(sizeof(inotify_event)) <= n;) {
         inotify_event event{};
@@ -161,8 +160,6 @@ struct FeedWatch::State {
   State& operator=(State&&) = delete;
   ~State() {
     if (timer != 0) g_source_remove(timer);
-    if (source != 0) g_source_remove(source);
-    if (fd >= 0) ::close(fd);
   }
 };
 
@@ -173,16 +170,7 @@ FeedWatch::FeedWatch(const std::filesystem::path& feed, std::function<void()> ch
   const std::filesystem::path absolute = std::filesystem::absolute(feed, ec);
   s.feed = ec ? feed : absolute.lexically_normal();
   s.changed = std::move(changed);
-  s.fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-  if (s.fd < 0) return;
-  s.source = g_unix_fd_add(
-      s.fd, G_IO_IN,
-      +[](gint, GIOCondition, gpointer self) -> gboolean {
-        static_cast<State*>(self)->readable();
-        return G_SOURCE_CONTINUE;
-      },
-      &s);
-  s.follow();
+  if (s.inotify.open()) s.follow();
 }
 
 FeedWatch::~FeedWatch() = default;
