@@ -27,16 +27,16 @@ TEST(View, EqualityReachesEveryPartOfTheTree) {
 
 TEST(View, TextsRecordWhetherTheyAreKeysAndWhatTheyShow) {
   const View verbatim = Text::verbatim("%s%n <b>");
-  ASSERT_TRUE(verbatim.text);
-  EXPECT_TRUE(verbatim.text->verbatim);
-  EXPECT_EQ(verbatim.text->shown, "%s%n <b>");
+  ASSERT_TRUE(verbatim.text());
+  EXPECT_TRUE(verbatim.text()->verbatim);
+  EXPECT_EQ(verbatim.text()->shown, "%s%n <b>");
 
   const View key = Text::localized("· %lld%%", {std::int64_t{13}});
-  ASSERT_TRUE(key.text);
-  EXPECT_FALSE(key.text->verbatim);
-  EXPECT_EQ(key.text->key, "· %lld%%");
-  EXPECT_EQ(key.text->arguments, std::vector<std::string>{"13"});
-  EXPECT_EQ(key.text->shown, "· 13%");
+  ASSERT_TRUE(key.text());
+  EXPECT_FALSE(key.text()->verbatim);
+  EXPECT_EQ(key.text()->key, "· %lld%%");
+  EXPECT_EQ(key.text()->arguments, std::vector<std::string>{"13"});
+  EXPECT_EQ(key.text()->shown, "· 13%");
   // The same string as a key and as a verbatim text are different nodes.
   EXPECT_NE(Text::localized("Overdue"), Text::verbatim("Overdue"));
 }
@@ -46,15 +46,15 @@ TEST(View, DateTextsFormatInTheEnvironment) {
   env.locale = "en_GB";
   env.timeZone = "Australia/Sydney";
   const View t = Text::date(Date{1'772'445'600.0}, Text::DateFields::weekdayTime, env);
-  ASSERT_TRUE(t.text);
-  EXPECT_TRUE(t.text->verbatim);
-  EXPECT_EQ(t.text->shown, "Mon 21:00");
-  EXPECT_EQ(t.args.get<double>("date"), 1'772'445'600.0);
-  EXPECT_EQ(t.args.get<std::string>("format"), "EEEjmm");
-  EXPECT_EQ(Text::date(Date{1'772'445'600.0}, Text::DateFields::time, env).text->shown, "21:00");
+  ASSERT_TRUE(t.text());
+  EXPECT_TRUE(t.text()->verbatim);
+  EXPECT_EQ(t.text()->shown, "Mon 21:00");
+  EXPECT_EQ(std::get<viewtype::Text>(t.type).date,
+            (viewtype::Text::FormattedDate{.date = 1'772'445'600.0, .format = "EEEjmm"}));
+  EXPECT_EQ(Text::date(Date{1'772'445'600.0}, Text::DateFields::time, env).text()->shown, "21:00");
   // A formatter made for another locale and zone is not used: the environment's own are.
   env.dates = DateFormatter::make("en_US", "UTC");
-  EXPECT_EQ(Text::date(Date{1'772'445'600.0}, Text::DateFields::time, env).text->shown, "21:00");
+  EXPECT_EQ(Text::date(Date{1'772'445'600.0}, Text::DateFields::time, env).text()->shown, "21:00");
   env.dates = DateFormatter::make("en_GB", "Australia/Sydney");
   EXPECT_EQ(env.formatter(), env.dates);
 }
@@ -75,8 +75,8 @@ TEST(View, TextsLongerThanAnyFaceShowsAreCutWithAnEllipsis) {
   };
   for (const auto& [text, shown] : table) {
     const View v = Text::verbatim(text);
-    EXPECT_EQ(v.text->shown, shown) << text.size();
-    EXPECT_EQ(v.text->key, shown) << text.size();
+    EXPECT_EQ(v.text()->shown, shown) << text.size();
+    EXPECT_EQ(v.text()->key, shown) << text.size();
   }
 }
 

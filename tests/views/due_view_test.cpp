@@ -65,7 +65,7 @@ TEST(DueView, CardCountInTheHeading) {
                       WidgetFamily::systemMedium),
               "Heading");
     ASSERT_FALSE(headings.empty());
-    EXPECT_EQ(headings[0].args.get<std::string>("trailing"), r.text);
+    EXPECT_EQ(std::get<viewtype::Composite>(headings[0].type).args.get<std::string>("trailing"), r.text);
   }
 }
 

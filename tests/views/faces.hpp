@@ -1,14 +1,18 @@
 #pragma once
-// Feeds and instants the face tests share, and small readers of view trees.
+// Feeds and instants the face tests share, the situations kept as data, and small readers of view
+// trees.
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "feed/date_rule.hpp"
+#include "feed/feed_file.hpp"
 #include "timeline/entry.hpp"
 #include "timeline/sample.hpp"
 #include "ui/environment.hpp"
 #include "ui/view.hpp"
+#include "widgets/widgets.hpp"
 
 namespace ostrel::testing_faces {
 
@@ -23,6 +27,23 @@ inline Environment faceEnvironment(WidgetFamily family, ColorScheme scheme = Col
                      .systemVersion = {},
                      .locale = "en_US",
                      .timeZone = "UTC"};
+}
+
+/// The entry of a situation kept as data: `feed` names a file under tests/data/faces/ ("sample" the
+/// sample feed at `kNow`; a file that is not there loads as missing), `date` is in ISO 8601.
+inline Entry situation(const std::string& feed, const std::string& date) {
+  const Date at = parseDate(date).value_or(Date{});
+  if (feed == "sample") return Entry{.date = at, .loaded = Loaded::feed(Sample::feed(Clock::fixed(kNow)))};
+  return Entry{.date = at,
+               .loaded = FeedFile::load(std::string(OSTREL_SOURCE_DIR) + "/tests/data/faces/" + feed)};
+}
+
+/// The face of the widget `kind` for `entry`.
+inline View faceOf(const std::string& kind, const Entry& entry, const Environment& env) {
+  for (const WidgetConfiguration& w : OstrelWidgets{}.body()) {
+    if (w.kind == kind) return w.content(entry, env);
+  }
+  return Group({});
 }
 
 inline const UnitColor kFinc{.light = "#A91991", .dark = "#EA86D9"};
@@ -72,7 +93,7 @@ inline void visit(const View& v, const std::function<void(const View&)>& f) {
 inline std::vector<std::string> texts(const View& v) {
   std::vector<std::string> out;
   visit(v, [&](const View& n) {
-    if (n.text) out.push_back(n.text->shown);
+    if (const TextContent* t = n.text()) out.push_back(t->shown);
   });
   return out;
 }
@@ -86,7 +107,7 @@ inline bool shows(const View& v, const std::string& text) {
 inline std::vector<View> nodes(const View& v, const std::string& type) {
   std::vector<View> out;
   visit(v, [&](const View& n) {
-    if (n.type == type) out.push_back(n);
+    if (name(n.type) == type) out.push_back(n);
   });
   return out;
 }
