@@ -17,7 +17,6 @@
 namespace ostrel::testing_faces {
 
 inline constexpr Date kNow{1'772'445'600};  // Monday 2026-03-02T10:00:00Z
-inline constexpr double kMin = 60;
 inline constexpr double kHour = 3'600;
 
 /// The environment the faces are drawn in: English, UTC, the given family and scheme.
@@ -46,38 +45,31 @@ inline View faceOf(const std::string& kind, const Entry& entry, const Environmen
   return Group({});
 }
 
-inline const UnitColor kFinc{.light = "#A91991", .dark = "#EA86D9"};
 inline const UnitColor kAmed{.light = "#4D7812", .dark = "#A0DF49"};
 
 inline ClassItem lesson(std::string unit, std::string title, std::optional<std::string> where, Date start,
-                        double hours, std::optional<UnitColor> color = kFinc) {
-  return ClassItem{.unit = std::move(unit),
-                   .title = std::move(title),
-                   .where = std::move(where),
-                   .start = start,
-                   .end = start + hours * kHour,
-                   .color = std::move(color)};
+                        double hours, std::optional<UnitColor> color = UnitColor{"#A91991", "#EA86D9"}) {
+  return {.unit = std::move(unit),
+          .title = std::move(title),
+          .where = std::move(where),
+          .start = start,
+          .end = start + hours * kHour,
+          .color = std::move(color)};
 }
 
-inline DueItem deadline(std::string unit, std::string name, Date due, std::optional<double> weight,
-                        std::optional<UnitColor> color = kAmed) {
-  return DueItem{.unit = std::move(unit),
-                 .name = std::move(name),
-                 .due = due,
-                 .weight = weight,
-                 .color = std::move(color)};
+inline DueItem deadline(std::string unit, std::string name, Date due, std::optional<double> weight) {
+  return {.unit = std::move(unit), .name = std::move(name), .due = due, .weight = weight, .color = kAmed};
 }
 
-inline Loaded feedOf(std::optional<std::vector<ClassItem>> classes, std::optional<std::vector<DueItem>> due,
-                     std::optional<std::int64_t> cards = 3,
-                     std::optional<std::string> week = "Week 10 of 13") {
+/// A feed at `kNow` in week 10 with three cards due.
+inline Loaded feedOf(std::optional<std::vector<ClassItem>> classes, std::optional<std::vector<DueItem>> due) {
   return Loaded::feed(Feed{.v = 1,
                            .enabled = true,
                            .at = kNow,
-                           .week = std::move(week),
+                           .week = "Week 10 of 13",
                            .classes = std::move(classes),
                            .due = std::move(due),
-                           .cards = cards});
+                           .cards = 3});
 }
 
 /// Visits every node of a tree, modifiers' content included, depth first.
@@ -89,18 +81,11 @@ inline void visit(const View& v, const std::function<void(const View&)>& f) {
   for (const View& c : v.children) visit(c, f);
 }
 
-/// The texts of a tree as shown, in order.
-inline std::vector<std::string> texts(const View& v) {
-  std::vector<std::string> out;
-  visit(v, [&](const View& n) {
-    if (const TextContent* t = n.text()) out.push_back(t->shown);
-  });
-  return out;
-}
-
+/// Whether a text of the tree shows `text`.
 inline bool shows(const View& v, const std::string& text) {
-  const auto all = texts(v);
-  return std::find(all.begin(), all.end(), text) != all.end();
+  bool found = false;
+  visit(v, [&](const View& n) { found = found || (n.text() != nullptr && n.text()->shown == text); });
+  return found;
 }
 
 /// Every node of the given type.
