@@ -15,24 +15,24 @@ namespace {
 
 using namespace testing_faces;
 
-View dueSoon(std::vector<DueItem> due) {
-  return DueView{.entry = {.date = kNow, .loaded = feedOf(std::nullopt, std::move(due))},
-                 .family = WidgetFamily::systemMedium}
-      .view(faceEnvironment(WidgetFamily::systemMedium));
+View dueSoon(const std::string& feed, const std::string& date) {
+  return DueView{.entry = situation(feed, date), .family = WidgetFamily::systemMedium}.view(
+      faceEnvironment(WidgetFamily::systemMedium));
 }
 
 TEST(DueView, CountdownsTurnToTheAccentInsideFortyEightHoursAndOverdueAfter) {
-  for (const auto& [ahead, accent] : {std::pair{172'800.0, false}, {172'799.0, true}, {0.0, true}}) {
-    const View v = dueSoon({deadline("AMED3003", "Essay", kNow + ahead, 20.0)});
-    const auto whens = nodes(v, "When");
-    ASSERT_EQ(whens.size(), 1u) << ahead;
+  // The first deadline of week.json is due at 2026-03-03T06:00:00Z.
+  for (const auto& [date, accent] : {std::pair{"2026-03-01T06:00:00Z", false},
+                                     {"2026-03-01T06:00:01Z", true},
+                                     {"2026-03-03T06:00:00Z", true}}) {
+    const auto whens = nodes(dueSoon("week.json", date), "When");
+    ASSERT_FALSE(whens.empty()) << date;
     EXPECT_EQ(std::get<modifier::ForegroundStyle>(whens[0].modifiers.at(0)).style,
               Style::of(accent ? Palette::crimson() : Color::secondary()))
-        << ahead;
+        << date;
   }
-  const View late = dueSoon({deadline("AMED3003", "Essay", kNow - 1, 20.0)});
-  EXPECT_TRUE(shows(late, "Overdue"));
-  EXPECT_TRUE(nodes(late, "When").empty());
+  EXPECT_FALSE(shows(dueSoon("week.json", "2026-03-03T06:00:00Z"), "Overdue"));
+  EXPECT_TRUE(shows(dueSoon("week.json", "2026-03-03T06:00:01Z"), "Overdue"));
 }
 
 TEST(DueView, CardCountsAndWeightsRoundHalfAwayFromZeroOrAreLeftOut) {
@@ -60,8 +60,7 @@ TEST(DueView, CardCountsAndWeightsRoundHalfAwayFromZeroOrAreLeftOut) {
 }
 
 TEST(DueView, IdenticalItemsAreTwoRows) {
-  const DueItem twin = deadline("AMED3003", "Quiz", kNow + kHour, 5.0);
-  const auto lists = nodes(dueSoon({twin, twin}), "ForEach");
+  const auto lists = nodes(dueSoon("twins.json", "2026-03-02T10:00:00Z"), "ForEach");
   ASSERT_EQ(lists.size(), 1u);
   ASSERT_EQ(lists[0].children.size(), 2u);
   EXPECT_EQ(lists[0].children[0], lists[0].children[1]);

@@ -17,7 +17,6 @@
 namespace ostrel::testing_faces {
 
 inline constexpr Date kNow{1'772'445'600};  // Monday 2026-03-02T10:00:00Z
-inline constexpr double kHour = 3'600;
 
 /// The environment the faces are drawn in: English, UTC, the given family and scheme.
 inline Environment faceEnvironment(WidgetFamily family, ColorScheme scheme = ColorScheme::light) {
@@ -43,33 +42,6 @@ inline View faceOf(const std::string& kind, const Entry& entry, const Environmen
     if (w.kind == kind) return w.content(entry, env);
   }
   return Group({});
-}
-
-inline const UnitColor kAmed{.light = "#4D7812", .dark = "#A0DF49"};
-
-inline ClassItem lesson(std::string unit, std::string title, std::optional<std::string> where, Date start,
-                        double hours, std::optional<UnitColor> color = UnitColor{"#A91991", "#EA86D9"}) {
-  return {.unit = std::move(unit),
-          .title = std::move(title),
-          .where = std::move(where),
-          .start = start,
-          .end = start + hours * kHour,
-          .color = std::move(color)};
-}
-
-inline DueItem deadline(std::string unit, std::string name, Date due, std::optional<double> weight) {
-  return {.unit = std::move(unit), .name = std::move(name), .due = due, .weight = weight, .color = kAmed};
-}
-
-/// A feed at `kNow` in week 10 with three cards due.
-inline Loaded feedOf(std::optional<std::vector<ClassItem>> classes, std::optional<std::vector<DueItem>> due) {
-  return Loaded::feed(Feed{.v = 1,
-                           .enabled = true,
-                           .at = kNow,
-                           .week = "Week 10 of 13",
-                           .classes = std::move(classes),
-                           .due = std::move(due),
-                           .cards = 3});
 }
 
 /// Visits every node of a tree, modifiers' content included, depth first.

@@ -12,31 +12,26 @@ namespace {
 
 using namespace testing_faces;
 
-View nextUp(Date date, std::vector<ClassItem> classes, WidgetFamily family) {
-  return NextUpView{.entry = {.date = date, .loaded = feedOf(std::move(classes), std::nullopt)},
-                    .family = family}
-      .view(faceEnvironment(family));
+View nextUp(const std::string& feed, const std::string& date, WidgetFamily family) {
+  return NextUpView{.entry = situation(feed, date), .family = family}.view(faceEnvironment(family));
 }
 
 TEST(NextUpView, OnNowExactlyAtTheStartAndNextUpOneSecondBefore) {
-  const std::vector<ClassItem> one{lesson("FINC3600", "Lecture", "Room 1", kNow, 1)};
-  const View at = nextUp(kNow, one, WidgetFamily::systemSmall);
+  // messy-text.json holds one class, from 11:00 to 12:00.
+  const View at = nextUp("messy-text.json", "2026-03-02T11:00:00Z", WidgetFamily::systemSmall);
   EXPECT_TRUE(shows(at, "ON NOW"));
-  EXPECT_TRUE(shows(at, "ends 11:00\u202fAM"));
-  const View before = nextUp(kNow - 1, one, WidgetFamily::systemSmall);
+  EXPECT_TRUE(shows(at, "ends 12:00\u202fPM"));
+  const View before = nextUp("messy-text.json", "2026-03-02T10:59:59Z", WidgetFamily::systemMedium);
   EXPECT_TRUE(shows(before, "NEXT UP"));
   EXPECT_TRUE(shows(before, "in 1 min"));
-  // The medium face has no later list, and no divider, without a later class.
-  const View medium = nextUp(kNow - 1, one, WidgetFamily::systemMedium);
-  EXPECT_FALSE(shows(medium, "LATER"));
-  EXPECT_TRUE(nodes(medium, "Divider").empty());
+  // Without a later class the medium face has no later list and no divider.
+  EXPECT_FALSE(shows(before, "LATER"));
+  EXPECT_TRUE(nodes(before, "Divider").empty());
 }
 
 TEST(NextUpView, IdenticalLaterClassesAreTwoRows) {
-  const ClassItem twin = lesson("AMED3003", "Tutorial", std::nullopt, kNow + 5 * kHour, 1, kAmed);
-  const auto lists = nodes(nextUp(kNow, {lesson("FINC3600", "Lecture", "R", kNow + kHour, 1), twin, twin},
-                                  WidgetFamily::systemMedium),
-                           "ForEach");
+  const auto lists =
+      nodes(nextUp("twins.json", "2026-03-02T10:00:00Z", WidgetFamily::systemMedium), "ForEach");
   ASSERT_EQ(lists.size(), 1u);
   ASSERT_EQ(lists[0].children.size(), 2u);
   EXPECT_EQ(lists[0].children[0], lists[0].children[1]);
