@@ -19,13 +19,14 @@ TEST(TextDump, ValuesOfEveryKind) {
                              {"point", UnitPoint{0.25, 1}},
                              {"edges", Edges::horizontal},
                              {"colors", std::vector<Color>{Color::primary(), Color::rgb(0, 0, 0)}}}},
-                           Group({}));
+                           Group({}).frame(std::nullopt, 20.0, Alignment::bottom));
   EXPECT_EQ(dumpText(v),
             "Sample(name: \"a \\\"b\\\"\\n\", flag: true, count: -3, nan: nan, tint: rgb(1, 0.5, 0, opacity: "
             "0.25), "
             "style: hierarchicalSecondary, corner: topTrailing, point: (x: 0.25, y: 1), edges: horizontal, "
             "colors: [primary, rgb(0, 0, 0)])\n"
-            "  Group\n");
+            "  Group\n"
+            "    .frame(maxHeight: 20, alignment: bottom)\n");
 }
 
 }  // namespace
