@@ -17,6 +17,11 @@ TEST(Phrase, UntilWordsEveryRow) {
     const Date date{std::strtod(row.at(0).c_str(), nullptr)}, now{std::strtod(row.at(1).c_str(), nullptr)};
     EXPECT_EQ(Phrase::until(date, now, row.at(2), row.at(3)), row.at(4))
         << row[0] << " seen at " << row[1] << " in " << row[2] << " " << row[3];
+    // The same in an environment of that locale and zone.
+    Environment env;
+    env.locale = row[2];
+    env.timeZone = row[3];
+    EXPECT_EQ(Phrase::until(date, now, env), row[4]) << row[0] << " seen at " << row[1] << " in " << row[2];
   }
 }
 

@@ -47,6 +47,8 @@ TEST(View, TextsRecordWhetherTheyAreKeysAndWhatTheyShow) {
   // A formatter made for another locale and zone is not used: the environment's own are.
   env.dates = DateFormatter::make("en_US", "UTC");
   EXPECT_EQ(Text::date(Date{1'772'445'600.0}, Text::DateFields::time, env).text()->shown, "21:00");
+  env.dates = DateFormatter::make("en_GB", "Australia/Sydney");
+  EXPECT_EQ(env.formatter(), env.dates);  // and one made for them is used as it is
 }
 
 TEST(View, TextsLongerThanAnyFaceShowsAreCutWithAnEllipsis) {
