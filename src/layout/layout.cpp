@@ -164,11 +164,56 @@ class Normaliser {
     all.reserve(view.modifiers.size() + outer.size());
     for (const Modifier& m : view.modifiers) all.push_back(&m);
     all.insert(all.end(), outer.begin(), outer.end());
-    if (view.composite || view.type == "AnyView" || view.type == "Group" || view.type == "ForEach") {
+    const auto replaced = [&] {
       for (const View& child : view.children) run(child, all, inherited, parentAxis, out);
-      return;
-    }
-    out.push_back(primitive(view, all, inherited, parentAxis));
+    };
+    const auto shape = [&](Placed::Kind kind) -> Node& {
+      out.push_back(primitive(view, all, inherited, parentAxis));
+      out.back().kind = kind;
+      return out.back();
+    };
+    const auto stack = [&](Axis axis, double spacing) -> Node& {
+      Node& n = shape(Placed::Kind::stack);
+      n.axis = axis;
+      n.spacing = nonNegative(spacing);
+      for (const View& child : view.children) run(child, {}, n.env, axis, n.children);
+      return n;
+    };
+    std::visit(Overloaded{
+                   [&](const viewtype::Composite&) { replaced(); },
+                   [&](const viewtype::AnyView&) { replaced(); },
+                   [&](const viewtype::Group&) { replaced(); },
+                   [&](const viewtype::ForEach&) { replaced(); },
+                   [&](const viewtype::HStack& t) {
+                     stack(Axis::horizontal, t.spacing).alignment.vertical = t.alignment;
+                   },
+                   [&](const viewtype::VStack& t) {
+                     stack(Axis::vertical, t.spacing).alignment.horizontal = t.alignment;
+                   },
+                   [&](const viewtype::ZStack& t) {
+                     Node& n = shape(Placed::Kind::zstack);
+                     n.alignment = t.alignment;
+                     for (const View& child : view.children) run(child, {}, n.env, Axis::none, n.children);
+                   },
+                   [&](const viewtype::Text& t) { shape(Placed::Kind::text).text = t.content.shown; },
+                   [&](const viewtype::Spacer& t) {
+                     shape(Placed::Kind::spacer).minLength = nonNegative(t.minLength);
+                   },
+                   [&](const viewtype::Divider&) { shape(Placed::Kind::divider); },
+                   [&](const viewtype::Circle&) { shape(Placed::Kind::circle); },
+                   [&](const viewtype::RoundedRectangle& t) {
+                     shape(Placed::Kind::roundedRectangle).cornerRadius = nonNegative(t.cornerRadius);
+                   },
+                   [&](const viewtype::Color& t) { shape(Placed::Kind::color).env.fill = t.color; },
+                   [&](const viewtype::RadialGradient& t) {
+                     Node& n = shape(Placed::Kind::gradient);
+                     n.colors = t.colors;
+                     n.center = t.center;
+                     n.startRadius = t.startRadius;
+                     n.endRadius = t.endRadius;
+                   },
+               },
+               view.type);
   }
 
   /// One node for `view`: several become a centred ZStack, none an empty node.
@@ -192,7 +237,7 @@ class Normaliser {
   Node primitive(const View& view, const std::vector<const Modifier*>& modifiers, const Env& inherited,
                  Axis parentAxis) const {
     Node n;
-    n.type = view.type;
+    n.type = name(view.type);
     n.parentAxis = parentAxis;
     Env env = inherited;
     // Outermost first, so that the modifier nearest the node is applied last (rule 2).
@@ -217,48 +262,6 @@ class Normaliser {
     }
     n.modifiers.assign(std::make_move_iterator(reversed.rbegin()), std::make_move_iterator(reversed.rend()));
     n.env = env;
-
-    const Args& a = view.args;
-    if (view.type == "HStack" || view.type == "VStack") {
-      const bool horizontal = view.type == "HStack";
-      n.kind = Placed::Kind::stack;
-      n.axis = horizontal ? Axis::horizontal : Axis::vertical;
-      n.spacing = lengthOr(a.get<double>("spacing"), 8);
-      if (horizontal) {
-        n.alignment.vertical = a.get<VerticalAlignment>("alignment").value_or(VerticalAlignment::center);
-      } else {
-        n.alignment.horizontal =
-            a.get<HorizontalAlignment>("alignment").value_or(HorizontalAlignment::center);
-      }
-      for (const View& child : view.children) run(child, {}, env, n.axis, n.children);
-    } else if (view.type == "Text") {
-      n.kind = Placed::Kind::text;
-      n.text = view.text ? view.text->shown : std::string();
-    } else if (view.type == "Spacer") {
-      n.kind = Placed::Kind::spacer;
-      n.minLength = lengthOr(a.get<double>("minLength"), 8);
-    } else if (view.type == "Divider") {
-      n.kind = Placed::Kind::divider;
-    } else if (view.type == "Circle") {
-      n.kind = Placed::Kind::circle;
-    } else if (view.type == "RoundedRectangle") {
-      n.kind = Placed::Kind::roundedRectangle;
-      n.cornerRadius = lengthOr(a.get<double>("cornerRadius"), 0);
-    } else if (view.type == "Color") {
-      n.kind = Placed::Kind::color;
-      n.env.fill = a.get<Color>("color").value_or(Color::clear());
-    } else if (view.type == "RadialGradient") {
-      n.kind = Placed::Kind::gradient;
-      n.colors = a.get<std::vector<Color>>("colors").value_or(std::vector<Color>{});
-      n.center = a.get<UnitPoint>("center").value_or(UnitPoint{});
-      n.startRadius = a.get<double>("startRadius").value_or(0);
-      n.endRadius = a.get<double>("endRadius").value_or(0);
-    } else {
-      // ZStack, and any container this engine does not know, stacks its children.
-      n.kind = view.children.empty() && view.type != "ZStack" ? Placed::Kind::empty : Placed::Kind::zstack;
-      n.alignment = a.get<Alignment>("alignment").value_or(Alignment::center);
-      for (const View& child : view.children) run(child, {}, env, Axis::none, n.children);
-    }
     return n;
   }
 

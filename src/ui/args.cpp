@@ -2,7 +2,7 @@
 
 namespace ostrel {
 
-const Value* Args::find(std::string_view name) const {
+const ArgumentValue* Args::find(std::string_view name) const {
   for (const auto& [key, value] : items) {
     if (key == name) return &value;
   }

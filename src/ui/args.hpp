@@ -24,19 +24,20 @@
 
 namespace ostrel {
 
-/// One argument value.
-using Value = std::variant<bool, std::int64_t, double, std::string, Color, Font, Style, HorizontalAlignment,
-                           VerticalAlignment, Alignment, UnitPoint, Edges, std::vector<Color>>;
+/// The value of one view argument (of a primitive, a composite or a modifier).
+using ArgumentValue =
+    std::variant<bool, std::int64_t, double, std::string, Color, Font, Style, HorizontalAlignment,
+                 VerticalAlignment, Alignment, UnitPoint, Edges, std::vector<Color>>;
 
 struct Args {
-  std::vector<std::pair<std::string, Value>> items;
+  std::vector<std::pair<std::string, ArgumentValue>> items;
 
   /// The value named `name`, or nullptr.
-  [[nodiscard]] const Value* find(std::string_view name) const;
+  [[nodiscard]] const ArgumentValue* find(std::string_view name) const;
   /// The value named `name` if it holds a `T`.
   template <class T>
   [[nodiscard]] std::optional<T> get(std::string_view name) const {
-    if (const Value* v = find(name)) {
+    if (const ArgumentValue* v = find(name)) {
       if (const T* t = std::get_if<T>(v)) return *t;
     }
     return std::nullopt;

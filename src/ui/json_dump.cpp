@@ -18,7 +18,7 @@ void write(JsonWriter& w, const Color& c) {
   w.endObject();
 }
 
-void write(JsonWriter& w, const Value& value) {
+void write(JsonWriter& w, const ArgumentValue& value) {
   std::visit(
       [&w](const auto& v) {
         using T = std::decay_t<decltype(v)>;
@@ -54,7 +54,7 @@ void write(JsonWriter& w, const Value& value) {
 void write(JsonWriter& w, const Modifier& m) {
   w.beginObject().member("name", name(m));
   w.key("args").beginObject();
-  forEachArgument(m, [&w](std::string_view key, const Value& v) {
+  forEachArgument(m, [&w](std::string_view key, const ArgumentValue& v) {
     w.key(key);
     write(w, v);
   });
@@ -68,13 +68,13 @@ void write(JsonWriter& w, const Modifier& m) {
 }
 
 void write(JsonWriter& w, const View& view) {
-  w.beginObject().member("type", view.type);
-  if (view.composite) w.member("composite", true);
+  w.beginObject().member("type", name(view.type));
+  if (std::holds_alternative<viewtype::Composite>(view.type)) w.member("composite", true);
   w.key("args").beginObject();
-  for (const auto& [key, value] : view.args.items) {
+  forEachArgument(view.type, [&w](std::string_view key, const ArgumentValue& v) {
     w.key(key);
-    write(w, value);
-  }
+    write(w, v);
+  });
   w.endObject();
   w.key("modifiers").beginArray();
   for (const Modifier& m : view.modifiers) write(w, m);
@@ -82,12 +82,12 @@ void write(JsonWriter& w, const View& view) {
   w.key("children").beginArray();
   for (const View& child : view.children) write(w, child);
   w.endArray();
-  if (view.text) {
-    w.member("text", view.text->shown).member("verbatim", view.text->verbatim);
-    if (!view.text->verbatim) {
-      w.member("key", view.text->key);
+  if (const TextContent* text = view.text()) {
+    w.member("text", text->shown).member("verbatim", text->verbatim);
+    if (!text->verbatim) {
+      w.member("key", text->key);
       w.key("arguments").beginArray();
-      for (const std::string& a : view.text->arguments) w.value(a);
+      for (const std::string& a : text->arguments) w.value(a);
       w.endArray();
     }
   }

@@ -25,7 +25,8 @@ std::string_view name(const Modifier& m) {
                     m);
 }
 
-void forEachArgument(const Modifier& m, const std::function<void(std::string_view, const Value&)>& f) {
+void forEachArgument(const Modifier& m,
+                     const std::function<void(std::string_view, const ArgumentValue&)>& f) {
   std::visit(Overloaded{
                  [&f](const modifier::Font& x) { f("font", x.font); },
                  [&f](const modifier::Tracking& x) { f("tracking", x.points); },

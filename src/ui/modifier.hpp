@@ -108,7 +108,7 @@ using Modifier = std::variant<modifier::Font, modifier::Tracking, modifier::Fore
 /// (factor); monospacedDigit (none); a fixed frame (width, height, alignment); a flexible frame
 /// (maxWidth and maxHeight when given, alignment); padding (edges, and length when given);
 /// background (alignment); containerBackground (placement "widget", alignment).
-void forEachArgument(const Modifier& m, const std::function<void(std::string_view, const Value&)>& f);
+void forEachArgument(const Modifier& m, const std::function<void(std::string_view, const ArgumentValue&)>& f);
 
 /// The views `m` holds: a background's content; none for the others.
 [[nodiscard]] const std::vector<View>& content(const Modifier& m);

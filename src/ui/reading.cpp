@@ -11,12 +11,12 @@ enum class Pause { none, comma, row, sentence, heading };
 class Reader {
  public:
   void read(const View& v) {
-    if (v.composite && v.type == "Heading") {
-      heading(v.args);
+    if (const auto* c = std::get_if<viewtype::Composite>(&v.type); c && c->name == "Heading") {
+      heading(c->args);
       return;
     }
-    if (v.text) say(v.text->shown);
-    const bool rows = v.type == "ForEach";
+    if (const TextContent* text = v.text()) say(text->shown);
+    const bool rows = std::holds_alternative<viewtype::ForEach>(v.type);
     for (std::size_t i = 0; i < v.children.size(); ++i) {
       if (rows && i > 0) pauseAtLeast(Pause::row);
       read(v.children[i]);

@@ -26,11 +26,18 @@ bool sameModifier(const Modifier& m, const Modifier& n) {
   return m == n;
 }
 
+/// The same type: composites by name alone, primitives whole.
+bool sameType(const ViewType& a, const ViewType& b) {
+  const auto* x = std::get_if<viewtype::Composite>(&a);
+  const auto* y = std::get_if<viewtype::Composite>(&b);
+  if (x && y) return x->name == y->name;
+  return a == b;
+}
+
 }  // namespace
 
 bool sameDrawing(const View& a, const View& b) {
-  if (a.type != b.type || a.composite != b.composite || a.text != b.text) return false;
-  if (!a.composite && !(a.args == b.args)) return false;
+  if (!sameType(a.type, b.type)) return false;
   if (!std::equal(a.modifiers.begin(), a.modifiers.end(), b.modifiers.begin(), b.modifiers.end(),
                   sameModifier)) {
     return false;

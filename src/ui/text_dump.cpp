@@ -29,7 +29,7 @@ void color(std::string& out, const Color& c) {
   out += ')';
 }
 
-void value(std::string& out, const Value& v) {
+void value(std::string& out, const ArgumentValue& v) {
   std::visit(
       [&out](const auto& x) {
         using T = std::decay_t<decltype(x)>;
@@ -87,7 +87,7 @@ void value(std::string& out, const Value& v) {
 class ArgumentList {
  public:
   explicit ArgumentList(std::string& out) : out_(out) {}
-  void operator()(std::string_view key, const Value& v) {
+  void operator()(std::string_view key, const ArgumentValue& v) {
     if (!first_) out_ += ", ";
     first_ = false;
     out_ += key;
@@ -106,26 +106,29 @@ void indentTo(std::string& out, int depth) {
 
 void print(const View& view, std::string& out, int depth) {
   indentTo(out, depth);
-  out += view.type;
-  if (!view.args.items.empty()) {
+  out += name(view.type);
+  std::string arguments;
+  ArgumentList typeArguments(arguments);
+  forEachArgument(view.type,
+                  [&typeArguments](std::string_view key, const ArgumentValue& v) { typeArguments(key, v); });
+  if (!arguments.empty()) {
     out += '(';
-    ArgumentList list(out);
-    for (const auto& [key, v] : view.args.items) list(key, v);
+    out += arguments;
     out += ')';
   }
-  if (view.text) {
+  if (const TextContent* text = view.text()) {
     out += ' ';
-    JsonWriter::appendQuoted(out, view.text->shown);
-    if (view.text->verbatim) {
+    JsonWriter::appendQuoted(out, text->shown);
+    if (text->verbatim) {
       out += " verbatim";
     } else {
       out += " key: ";
-      JsonWriter::appendQuoted(out, view.text->key);
-      if (!view.text->arguments.empty()) {
+      JsonWriter::appendQuoted(out, text->key);
+      if (!text->arguments.empty()) {
         out += " arguments: [";
-        for (std::size_t i = 0; i < view.text->arguments.size(); ++i) {
+        for (std::size_t i = 0; i < text->arguments.size(); ++i) {
           if (i > 0) out += ", ";
-          JsonWriter::appendQuoted(out, view.text->arguments[i]);
+          JsonWriter::appendQuoted(out, text->arguments[i]);
         }
         out += ']';
       }
@@ -138,7 +141,7 @@ void print(const View& view, std::string& out, int depth) {
     out += name(m);
     out += '(';
     ArgumentList list(out);
-    forEachArgument(m, [&list](std::string_view key, const Value& v) { list(key, v); });
+    forEachArgument(m, [&list](std::string_view key, const ArgumentValue& v) { list(key, v); });
     out += ")\n";
     for (const View& v : content(m)) print(v, out, depth + 2);
   }

@@ -50,59 +50,58 @@ View View::containerBackground(View content, Alignment alignment) && {
   return std::move(*this).with(modifier::ContainerBackground{moved(std::move(content)), alignment});
 }
 
+const TextContent* View::text() const {
+  const auto* t = std::get_if<viewtype::Text>(&type);
+  return t ? &t->content : nullptr;
+}
+
 namespace {
-View node(std::string type, Args args = {}, std::vector<View> children = {}) {
+View node(ViewType type, std::vector<View> children = {}) {
   View v;
   v.type = std::move(type);
-  v.args = std::move(args);
   v.children = std::move(children);
   return v;
 }
 }  // namespace
 
 View HStack(VerticalAlignment alignment, double spacing, std::vector<View> children) {
-  return node("HStack", {{{"alignment", alignment}, {"spacing", spacing}}}, std::move(children));
+  return node(viewtype::HStack{alignment, spacing}, std::move(children));
 }
 View VStack(HorizontalAlignment alignment, double spacing, std::vector<View> children) {
-  return node("VStack", {{{"alignment", alignment}, {"spacing", spacing}}}, std::move(children));
+  return node(viewtype::VStack{alignment, spacing}, std::move(children));
 }
 View ZStack(Alignment alignment, std::vector<View> children) {
-  return node("ZStack", {{{"alignment", alignment}}}, std::move(children));
+  return node(viewtype::ZStack{alignment}, std::move(children));
 }
 View Group(std::vector<View> children) {
-  return node("Group", {}, std::move(children));
+  return node(viewtype::Group{}, std::move(children));
 }
 View ForEach(std::vector<View> rows) {
-  return node("ForEach", {{{"id", std::string("position")}}}, std::move(rows));
+  return node(viewtype::ForEach{}, std::move(rows));
 }
 View Spacer(double minLength) {
-  return node("Spacer", {{{"minLength", minLength}}});
+  return node(viewtype::Spacer{minLength});
 }
 View Divider() {
-  return node("Divider");
+  return node(viewtype::Divider{});
 }
 View Circle() {
-  return node("Circle");
+  return node(viewtype::Circle{});
 }
 View RoundedRectangle(double cornerRadius) {
-  return node("RoundedRectangle", {{{"cornerRadius", cornerRadius}, {"style", std::string("continuous")}}});
+  return node(viewtype::RoundedRectangle{cornerRadius});
 }
 View ColorView(Color c) {
-  return node("Color", {{{"color", c}}});
+  return node(viewtype::Color{c});
 }
 View RadialGradient(std::vector<Color> colors, UnitPoint center, double startRadius, double endRadius) {
-  return node("RadialGradient", {{{"colors", std::move(colors)},
-                                  {"center", center},
-                                  {"startRadius", startRadius},
-                                  {"endRadius", endRadius}}});
+  return node(viewtype::RadialGradient{std::move(colors), center, startRadius, endRadius});
 }
 View AnyView(View content) {
-  return node("AnyView", {}, moved(std::move(content)));
+  return node(viewtype::AnyView{}, moved(std::move(content)));
 }
 View Composite(std::string name, Args args, View body) {
-  View v = node(std::move(name), std::move(args), moved(std::move(body)));
-  v.composite = true;
-  return v;
+  return node(viewtype::Composite{std::move(name), std::move(args)}, moved(std::move(body)));
 }
 
 std::string Text::shownPart(std::string_view s) {
@@ -116,15 +115,14 @@ std::string Text::shownPart(std::string_view s) {
 }
 
 View Text::verbatim(std::string_view s) {
-  View v = node("Text");
   std::string key = shownPart(s);
   std::string shown = key;
-  v.text = TextContent{.verbatim = true, .key = std::move(key), .arguments = {}, .shown = std::move(shown)};
-  return v;
+  return node(viewtype::Text{
+      .content = {.verbatim = true, .key = std::move(key), .arguments = {}, .shown = std::move(shown)},
+      .date = std::nullopt});
 }
 
 View Text::localized(std::string key, const std::vector<Argument>& arguments) {
-  View v = node("Text");
   std::vector<std::string> shownArgs;
   shownArgs.reserve(arguments.size());
   for (const auto& a : arguments) {
@@ -132,18 +130,20 @@ View Text::localized(std::string key, const std::vector<Argument>& arguments) {
                                                                : std::to_string(std::get<std::int64_t>(a)));
   }
   std::string shown = StringTable::format(key, arguments);
-  v.text = TextContent{
-      .verbatim = false, .key = std::move(key), .arguments = std::move(shownArgs), .shown = std::move(shown)};
-  return v;
+  return node(viewtype::Text{.content = {.verbatim = false,
+                                         .key = std::move(key),
+                                         .arguments = std::move(shownArgs),
+                                         .shown = std::move(shown)},
+                             .date = std::nullopt});
 }
 
 View Text::date(Date date, DateFields fields, const Environment& env) {
   const bool full = fields == DateFields::weekdayTime;
   const auto dates = env.formatter();
   std::string shown = full ? dates->weekdayTime(date) : dates->time(date);
-  View v = node("Text", {{{"date", date.sinceEpoch}, {"format", std::string(full ? "EEEjmm" : "jmm")}}});
-  v.text = TextContent{.verbatim = true, .key = shown, .arguments = {}, .shown = shown};
-  return v;
+  return node(viewtype::Text{
+      .content = {.verbatim = true, .key = shown, .arguments = {}, .shown = shown},
+      .date = viewtype::Text::FormattedDate{.date = date.sinceEpoch, .format = full ? "EEEjmm" : "jmm"}});
 }
 
 }  // namespace ostrel

@@ -3,9 +3,9 @@
 /// The view tree: what every face is built from, compared node by node in tests, dumped as text or
 /// JSON, laid out and drawn by `layout/` and `render/`.
 ///
-/// A `View` is a value. It is either a primitive (`HStack`, `Text`, `Spacer`, ...) with its arguments,
-/// an ordered list of modifiers and its children, or a named composite (`Heading`, `When`, ...) whose
-/// arguments describe it and whose one child is its body. Modifiers wrap by value and are kept in the
+/// A `View` is a value: its type (view_type.hpp), an ordered list of modifiers and its children. The
+/// type is a primitive (`HStack`, `Text`, `Spacer`, ...) with its arguments, or a named composite
+/// (`Heading`, `When`, ...) whose arguments describe it and whose one child is its body. Modifiers wrap by value and are kept in the
 /// order they were applied. The tree holds no coordinates: layout results are a separate structure.
 ///
 ///     View v = HStack(VerticalAlignment::center, 5, {
@@ -33,28 +33,19 @@
 #include "ui/modifier.hpp"
 #include "ui/style.hpp"
 #include "ui/unit_point.hpp"
+#include "ui/view_type.hpp"
 
 namespace ostrel {
 
-/// What a `Text` shows: a verbatim string, or a localisation key with its arguments, and the text as
-/// shown after the string table and formatting.
-struct TextContent {
-  bool verbatim = true;
-  std::string key;                     ///< the verbatim string, or the localisation key
-  std::vector<std::string> arguments;  ///< formatted arguments of a key ("%@", "%lld")
-  std::string shown;                   ///< the text as displayed
-  friend bool operator==(const TextContent&, const TextContent&) = default;
-};
-
 struct View {
-  std::string type;  ///< "HStack", "Text", ..., or a composite's name ("Heading")
-  bool composite = false;
-  Args args;
+  ViewType type;
   std::vector<Modifier> modifiers;
-  std::vector<View> children;       ///< a composite has exactly one: its body
-  std::optional<TextContent> text;  ///< set on `Text` nodes only
+  std::vector<View> children;  ///< a composite has exactly one: its body
 
   friend bool operator==(const View&, const View&) = default;
+
+  /// What a `Text` node shows; nullptr for the other types.
+  [[nodiscard]] const TextContent* text() const;
 
   // Modifiers (modifier.hpp). Each returns the view with one more modifier at the end.
   [[nodiscard]] View font(Font f) &&;

@@ -15,7 +15,7 @@ namespace {
 constexpr double inf = std::numeric_limits<double>::infinity();
 
 TEST(JsonWriter, NumbersAndStrings) {
-  for (const auto& r : test_support::rows("base/json_writer.tsv")) {
+  for (const auto& r : test_support::rowsWithAbsent("base/json_writer.tsv")) {
     const std::string text = *r[0] == "number" ? JsonWriter::numberText(std::strtod(r[1]->c_str(), nullptr))
                                                : JsonWriter::quoted(*r[1]);
     EXPECT_EQ(text, *r[2]) << *r[1];

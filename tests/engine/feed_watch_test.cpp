@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "engine/loop.hpp"
-#include "support/bar_rows.hpp"
+#include "support/rows.hpp"
 #include "support/scratch.hpp"
 
 namespace ostrel {
@@ -58,27 +58,27 @@ void step(const fs::path& root, const std::string& text) {
 using FeedWatchTest = ScratchTest;
 
 TEST_F(FeedWatchTest, TheFaceFollowsTheFeedWhicheverPartOfItsPathExists) {
-  const auto rows = rowsOf("engine/feed_watch.rows", "follow");
-  ASSERT_FALSE(rows.empty());
-  for (const Row& r : rows) {
-    const fs::path root = dir_ / r.cells[0];
+  const auto follow = rows("engine/feed_watch.rows", "follow");
+  ASSERT_FALSE(follow.empty());
+  for (const Row& r : follow) {
+    const fs::path root = dir_ / r.fields[0];
     fs::create_directories(root);
-    for (const std::string& s : words(r.cells[1], ';')) step(root, s);
+    for (const std::string& s : words(r.fields[1], ';')) step(root, s);
     Engine engine(nextUpSmall(), settingsFor(root / "a/b/widgets/widget.json"),
                   EngineClock::simulated(kStart, 1));
     Recorder out;
     engine.subscribe(out);
     engine.start();
     pause(0.1);
-    for (const std::string& s : words(r.cells[2], ';')) step(root, s);
-    const std::string after = r.cells[3].substr(0, r.cells[3].find(' '));
+    for (const std::string& s : words(r.fields[2], ';')) step(root, s);
+    const std::string after = r.fields[3].substr(0, r.fields[3].find(' '));
     EXPECT_TRUE(runUntil([&] { return after == name(out.faces.back().entry.loaded.which()); }, 2.0))
         << r.where;
-    if (r.cells[3].ends_with("once")) {
+    if (r.fields[3].ends_with("once")) {
       pause(0.5);
       EXPECT_EQ(engine.stats().feedReloads, 1U) << r.where;
     }
-    if (r.cells[3].ends_with("steady")) {
+    if (r.fields[3].ends_with("steady")) {
       for (const Face& f : out.faces) EXPECT_NE(f.entry.loaded.which(), Loaded::Case::missing) << r.where;
     }
     engine.stop();

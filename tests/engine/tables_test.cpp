@@ -16,7 +16,7 @@
 #include "engine/system_locale.hpp"
 #include "engine/system_zone.hpp"
 #include "feed/decoder.hpp"
-#include "support/bar_rows.hpp"
+#include "support/rows.hpp"
 #include "timeline/feeds.hpp"
 #include "widgets/widgets.hpp"
 
@@ -178,10 +178,10 @@ class EngineTables : public testing::TestWithParam<Table> {};
 
 TEST_P(EngineTables, EveryRowHolds) {
   const Table& t = GetParam();
-  const auto rows = test_support::rowsOf(std::string("engine/") + t.file + ".rows", t.name);
+  const auto rows = test_support::rows(std::string("engine/") + t.file + ".rows", t.name);
   ASSERT_FALSE(rows.empty()) << t.file << ".rows: " << t.name;
   for (const test_support::Row& r : rows)
-    EXPECT_EQ(t.check(Cells(r.cells.begin(), r.cells.end() - 1)), r.cells.back()) << r.where;
+    EXPECT_EQ(t.check(Cells(r.fields.begin(), r.fields.end() - 1)), r.fields.back()) << r.where;
 }
 INSTANTIATE_TEST_SUITE_P(, EngineTables, testing::ValuesIn(kTables));
 

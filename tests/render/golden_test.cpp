@@ -12,6 +12,7 @@
 #include "components/note.hpp"
 #include "faces.hpp"
 #include "feed/date_rule.hpp"
+#include "fonts.hpp"
 #include "pixels.hpp"
 #include "render/image.hpp"
 #include "timeline/sample.hpp"
@@ -75,15 +76,7 @@ void PrintTo(const Golden& g, std::ostream* os) {
   *os << g.name;
 }
 
-const PangoMeasurer& fonts() {
-  static const Result<PangoMeasurer> measurer = PangoMeasurer::create();
-  return *measurer;
-}
-
-class GoldenPngs : public ::testing::TestWithParam<Golden> {
- protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(PangoMeasurer::create()) << "the fonts are missing"; }
-};
+class GoldenPngs : public ::testing::TestWithParam<Golden> {};
 
 TEST_P(GoldenPngs, MatchTheReviewedImage) {
   const Golden& g = GetParam();

@@ -1,10 +1,12 @@
 // Encoded images: sizes in device pixels for PNG and in CSS pixels for SVG, formats by extension,
-// scales out of range refused.
+// well-formed SVG, scales out of range refused.
 #include "render/image.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <limits>
 #include <regex>
 #include <string>
@@ -46,6 +48,23 @@ TEST(Image, PngSizesAreDevicePixels) {
     EXPECT_EQ(px.width, static_cast<int>(std::ceil(364 * scale)));
     EXPECT_EQ(px.height, static_cast<int>(std::ceil(170 * scale)));
   }
+}
+
+TEST(Image, FormatsByExtension) {
+  const std::vector<std::pair<std::string, std::optional<Format>>> rows = {
+      {"a.png", Format::png}, {"out/A.SVG", Format::svg},  {"a.jpg", std::nullopt},
+      {"png", std::nullopt},  {"dir.png/x", std::nullopt}, {"a.png.txt", std::nullopt}};
+  for (const auto& [path, format] : rows) EXPECT_EQ(formatFor(path), format) << path;
+}
+
+TEST(Image, SvgIsWellFormedXml) {
+  const View v = Text::verbatim("R&D <intro> \"quoted\"").font(Font::system(12));
+  const auto svg =
+      renderWidget(v, WidgetFamily::systemSmall, ColorScheme::dark, fonts(), {.format = Format::svg});
+  ASSERT_TRUE(svg);
+  const std::string path = ::testing::TempDir() + "face.svg";
+  std::ofstream(path, std::ios::binary) << *svg;
+  EXPECT_EQ(std::system(("xmllint --noout '" + path + "'").c_str()), 0);
 }
 
 TEST(Image, ScalesOutOfRangeAreRefused) {

@@ -1,9 +1,12 @@
 #pragma once
 /// \file rows.hpp
-/// Reads a table of rows from tests/data/ (tests/data/time/README.md: tab-separated fields, "-"
-/// absent, "\"\"" empty, "\xHH" a byte; blank lines and "#" comments skipped).
-#include <gtest/gtest.h>
-
+/// Tables whose rows are data, kept under tests/data/: one row a line, its fields apart by one tab;
+/// blank lines, and lines that are `#` or start with `# `, are left out. In a field `""` is the empty
+/// text and `\xHH` the byte HH; every other byte is itself. What `-` means (absent, none) each table
+/// says. A file may hold several tables, each row naming its table in its first field.
+///
+///     for (const Row& r : rows("engine/schedule.rows", "current")) EXPECT_EQ(shown(r[0], r[1]), r[2]) << r.where;
+#include <cstddef>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -12,31 +15,70 @@
 
 namespace ostrel::test_support {
 
-using Field = std::optional<std::string>;
-using Row = std::vector<Field>;
+struct Row {
+  std::string where;                ///< "file:line", for messages
+  std::vector<std::string> fields;  ///< after the table's name, when the table was named
 
-inline Field field(const std::string& text) {
-  if (text == "-") return std::nullopt;
+  [[nodiscard]] const std::string& operator[](std::size_t i) const { return fields.at(i); }
+  [[nodiscard]] const std::string& at(std::size_t i) const { return fields.at(i); }
+  [[nodiscard]] std::size_t size() const { return fields.size(); }
+};
+
+inline std::string field(const std::string& text) {
+  if (text == "\"\"") return {};
   std::string out;
-  for (std::size_t i = 0; i < text.size() && text != "\"\""; ++i) {
-    const bool escape = text.compare(i, 2, "\\x") == 0 && i + 3 < text.size();
-    out.push_back(escape ? static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16)) : text[i]);
-    if (escape) i += 3;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, "\\x") == 0 && i + 4 <= text.size()) {
+      out.push_back(static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16)));
+      i += 3;
+    } else {
+      out.push_back(text[i]);
+    }
   }
   return out;
 }
 
-/// The rows of tests/data/`file`; a missing or empty file fails the test.
-inline std::vector<Row> rows(const std::string& file) {
+/// The rows of tests/data/`file` (of the table `table` only, when one is named); none when the file
+/// cannot be read.
+inline std::vector<Row> rows(const std::string& file, const std::string& table = {}) {
   std::ifstream in(std::string(OSTREL_SOURCE_DIR) + "/tests/data/" + file);
   std::vector<Row> out;
+  int number = 0;
   for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    Row& row = out.emplace_back();
-    for (std::string text; std::getline(fields, text, '\t');) row.push_back(field(text));
+    ++number;
+    if (line.empty() || line == "#" || line.starts_with("# ")) continue;
+    Row row{.where = file + ":" + std::to_string(number), .fields = {}};
+    for (std::size_t at = 0; at <= line.size();) {
+      const std::size_t tab = std::min(line.find('\t', at), line.size());
+      row.fields.push_back(field(line.substr(at, tab - at)));
+      at = tab + 1;
+    }
+    if (!table.empty()) {
+      if (row.fields[0] != table) continue;
+      row.fields.erase(row.fields.begin());
+    }
+    out.push_back(std::move(row));
   }
-  EXPECT_FALSE(out.empty()) << file;
+  return out;
+}
+
+/// The fields of each row of `file`, a field written `-` absent.
+inline std::vector<std::vector<std::optional<std::string>>> rowsWithAbsent(const std::string& file) {
+  std::vector<std::vector<std::optional<std::string>>> out;
+  for (const Row& r : rows(file)) {
+    auto& fields = out.emplace_back();
+    for (const std::string& f : r.fields) fields.push_back(f == "-" ? std::nullopt : std::optional(f));
+  }
+  return out;
+}
+
+/// The words of a field apart by `apart` (a list within a field), leading spaces left out.
+inline std::vector<std::string> words(const std::string& text, char apart = ' ') {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string w; std::getline(in, w, apart);) {
+    if (w.find_first_not_of(' ') != std::string::npos) out.push_back(w.substr(w.find_first_not_of(' ')));
+  }
   return out;
 }
 

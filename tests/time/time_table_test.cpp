@@ -21,8 +21,8 @@
 namespace ostrel {
 namespace {
 
-using test_support::Field;
-using test_support::rows;
+using Field = std::optional<std::string>;
+constexpr auto rows = test_support::rowsWithAbsent;
 
 Date at(const Field& seconds) {
   return Date{std::strtod(seconds->c_str(), nullptr)};
