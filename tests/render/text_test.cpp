@@ -148,7 +148,8 @@ TEST(PangoMeasurer, HardTextsDrawWholeAndStayInsideEveryFace) {
                                      {"ar_EG", "Africa/Cairo"},
                                      {"th_TH", "Asia/Bangkok"},
                                      {"hi_IN", "Asia/Kolkata"}}) {
-    rows.push_back({.where = locale, .fields = {locale, DateFormat::weekdayTime(now, locale, TimeZone::named(zone)), "1"}});
+    rows.push_back({.where = locale,
+                    .fields = {locale, DateFormat::weekdayTime(now, locale, TimeZone::named(zone)), "1"}});
   }
   for (const auto& row : rows) {
     const std::string text = repeated(row[1], row[1].size() * std::stoul(row[2]));
