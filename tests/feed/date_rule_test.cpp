@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "rows.hpp"
+#include "documents.hpp"
 
 namespace ostrel {
 namespace {

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "base/json_writer.hpp"
-#include "rows.hpp"
+#include "documents.hpp"
 
 namespace ostrel {
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
-// Test rows kept as data under tests/data/feed/, one field a line. A field's bytes are written as
+// The decoder's cases kept as data under tests/data/feed/: documents and what each decodes to, one
+// field a line (a document does not fit a tab-separated row). A field's bytes are written as
 // they are, with two escapes: $xHH for any byte, $(N*TEXT) for TEXT repeated N times.
 
 #include <filesystem>
