@@ -63,10 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size > kMaxInput) return 0;
   const int fd = ::memfd_create("feed", MFD_CLOEXEC);
   check(fd >= 0 && ::write(fd, data, size) == static_cast<ssize_t>(size));
-  const TimelineProviderContext context{.isPreview = false,
-                                        .services = Services{.clock = Clock::fixed(kNow),
-                                                             .feed = "/proc/self/fd/" + std::to_string(fd),
-                                                             .timeZone = TimeZone::named("Australia/Sydney")}};
+  const TimelineProviderContext context{
+      .isPreview = false,
+      .services = Services{.clock = Clock::fixed(kNow),
+                           .feed = "/proc/self/fd/" + std::to_string(fd),
+                           .timeZone = TimeZone::named("Australia/Sydney")}};
   Timeline<Entry> timeline;
   int calls = 0;
   Provider{}.getTimeline(context, [&](Timeline<Entry> t) {

@@ -83,11 +83,12 @@ EngineClock engineClock(const CommonOptions& common, const EngineOptions& option
 
 EngineSettings engineSettings(const CommonOptions& common, const EngineOptions& options) {
   const std::string& until = options.until;
-  return EngineSettings{.feed = cli::resolve(common).services.feed,
-                        .timeZone = common.tz.empty() ? std::nullopt : std::optional(TimeZone::named(common.tz)),
-                        .locale = common.locale.empty() ? std::nullopt : std::optional(common.locale),
-                        .until = until.empty() ? std::nullopt : std::optional(cli::instant(until)),
-                        .system = {}};
+  return EngineSettings{
+      .feed = cli::resolve(common).services.feed,
+      .timeZone = common.tz.empty() ? std::nullopt : std::optional(TimeZone::named(common.tz)),
+      .locale = common.locale.empty() ? std::nullopt : std::optional(common.locale),
+      .until = until.empty() ? std::nullopt : std::optional(cli::instant(until)),
+      .system = {}};
 }
 
 }  // namespace ostrel::draw

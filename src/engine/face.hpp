@@ -21,7 +21,7 @@ namespace ostrel {
 struct Face {
   std::string kind;  ///< the widget's kind, "NextUp" or "DueSoon"
   WidgetFamily family = WidgetFamily::systemSmall;
-  Entry entry;                   ///< the entry current now (the latest whose date is not after now)
+  Entry entry;                          ///< the entry current now (the latest whose date is not after now)
   TimeZone timeZone = TimeZone::utc();  ///< the zone and locale the engine follows now
   std::string locale = "en_US";
   /// The formatter for `locale` and `timeZone`, shared by every face the engine shows in them.

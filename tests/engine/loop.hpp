@@ -33,8 +33,11 @@ inline std::vector<ShownWidget> nextUpSmall() {
   return {ShownWidget{.widget = NextUpWidget{}.body(), .family = WidgetFamily::systemSmall}};
 }
 inline EngineSettings settingsFor(const std::filesystem::path& feed) {
-  return EngineSettings{
-      .feed = feed, .timeZone = TimeZone::named("Australia/Sydney"), .locale = "en_AU", .until = {}, .system = {}};
+  return EngineSettings{.feed = feed,
+                        .timeZone = TimeZone::named("Australia/Sydney"),
+                        .locale = "en_AU",
+                        .until = {},
+                        .system = {}};
 }
 
 }  // namespace ostrel::test_support
