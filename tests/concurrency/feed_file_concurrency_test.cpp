@@ -6,7 +6,6 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 
@@ -22,11 +21,22 @@ namespace fs = std::filesystem;
 constexpr int kReaders = 8;
 constexpr int kLoadsEach = 10'000;
 
-/// The bytes of a feed under tests/data/faces/: switched off, or switched on with forty classes (some
-/// kilobytes, so that a read takes more than one system call's worth of a writer's progress).
-std::string document(const std::string& name) {
-  std::ifstream in(std::string(OSTREL_SOURCE_DIR) + "/tests/data/faces/" + name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+const std::string kOff = R"({"v":1,"enabled":false,"at":"2026-03-02T10:00:00Z","classes":[]})";
+
+/// A switched-on document of some kilobytes, so that a read takes more than one system call's worth
+/// of a writer's progress. Both documents are written on one line and differ from their first field
+/// on: a read torn between the two must not make a third valid document by chance (an in-place
+/// write gives no other guarantee), which pretty-printed documents sharing their opening lines do.
+std::string onDocument() {
+  std::string s = R"({"v":1,"enabled":true,"at":"2026-03-02T10:00:00Z","week":"Week 10 of 13","classes":[)";
+  for (int i = 0; i < 40; ++i) {
+    s += (i ? "," : "");
+    s += R"({"unit":"FINC3600","title":"Lecture )" + std::to_string(i) +
+         R"(","where":"ABS 1010","start":"2026-03-02T1)" + std::to_string(i % 10) +
+         R"(:00:00Z","end":"2026-03-02T1)" + std::to_string(i % 10) +
+         R"(:50:00.000+00:00","color":{"light":"#A91991","dark":"#EA86D9"}})";
+  }
+  return s + R"(],"cards":3})";
 }
 
 struct Tally {
@@ -67,9 +77,9 @@ class FeedFileConcurrency : public test_support::ScratchTest {
     writer.join();
   }
 
-  const std::string& content(int i) const { return i % 2 == 0 ? off_ : on_; }
+  const std::string& content(int i) const { return i % 2 == 0 ? kOff : on_; }
 
-  std::string on_ = document("forty-classes.json"), off_ = document("off.json");
+  std::string on_ = onDocument();
 };
 
 TEST_F(FeedFileConcurrency, LoadsDuringRenamesSeeWholeDocuments) {
