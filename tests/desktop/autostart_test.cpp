@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/rows.hpp"
 #include "support/scratch.hpp"
 
 namespace ostrel::desktop {
@@ -33,52 +34,31 @@ std::vector<std::string> execWords(const std::string& entry) {
   return words;
 }
 
-class ExecRoundTripTest : public ::testing::TestWithParam<std::vector<std::string>> {};
-
-TEST_P(ExecRoundTripTest, AReaderGetsTheSameWordsBack) {
-  const auto entry = autostartEntry(GetParam());
-  ASSERT_TRUE(entry);
-  EXPECT_EQ(execWords(*entry), GetParam());
+/// The words of a row from its field `from` on.
+std::vector<std::string> argv(const test_support::Row& r, std::size_t from) {
+  return {r.fields.begin() + static_cast<std::ptrdiff_t>(from), r.fields.end()};
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Words, ExecRoundTripTest,
-    ::testing::Values(
-        std::vector<std::string>{"/usr/bin/ostrel-widgets", "host"},
-        std::vector<std::string>{"/opt/my apps/ostrel-widgets", "host", "--feed", "/home/a b/w.json"},
-        std::vector<std::string>{"ostrel-widgets", "--feed", R"(/tmp/"quoted" $HOME `x` \back)"},
-        std::vector<std::string>{"ostrel-widgets", "--feed", "it's;a|b&c<d>e~f*g?h#i(j)"},
-        std::vector<std::string>{"ostrel-widgets", "--feed", "tab\there", "new\nline", ""},
-        std::vector<std::string>{"ostrel-widgets", "--locale", "de_DE", "--tz", "Europe/Berlin"}));
-
-TEST(ExecValueTest, DoublesPercentSignsAndRefusesControlCharacters) {
-  EXPECT_EQ(execValue({"ostrel-widgets", "--feed", "/tmp/100%.json"}),
-            "ostrel-widgets --feed /tmp/100%%.json");
-  EXPECT_EQ(execValue({"ostrel-widgets", std::string("a\x01z")}), std::nullopt);
-  EXPECT_EQ(execValue({"ostrel-widgets", "a\rz"}), std::nullopt);
-  EXPECT_EQ(execValue({"ostrel-widgets", "\x7f"}), std::nullopt);
+TEST(ExecTest, AReaderGetsTheSameWordsBack) {
+  for (const test_support::Row& r : test_support::rows("desktop/autostart.rows", "exec")) {
+    const auto entry = autostartEntry(argv(r, 0));
+    ASSERT_TRUE(entry) << r.where;
+    EXPECT_EQ(execWords(*entry), argv(r, 0)) << r.where;
+  }
 }
 
-struct PathRow {
-  const char* xdgConfigHome;
-  const char* home;
-  std::optional<fs::path> expected;
-};
-
-class AutostartPathTest : public ::testing::TestWithParam<PathRow> {};
-
-TEST_P(AutostartPathTest, FollowsTheBaseDirectoryRules) {
-  const PathRow& r = GetParam();
-  EXPECT_EQ(autostartPath(r.xdgConfigHome, r.home), r.expected);
+TEST(ExecTest, DoublesPercentSignsAndRefusesControlCharacters) {
+  for (const test_support::Row& r : test_support::rows("desktop/autostart.rows", "value")) {
+    EXPECT_EQ(execValue(argv(r, 1)).value_or("-"), r[0]) << r.where;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, AutostartPathTest,
-    ::testing::Values(PathRow{"/c", "/h", fs::path("/c/autostart/ostrel-widgets.desktop")},
-                      PathRow{nullptr, "/h", fs::path("/h/.config/autostart/ostrel-widgets.desktop")},
-                      PathRow{"", "/h", fs::path("/h/.config/autostart/ostrel-widgets.desktop")},
-                      PathRow{"relative/c", "/h", fs::path("/h/.config/autostart/ostrel-widgets.desktop")},
-                      PathRow{nullptr, nullptr, std::nullopt}, PathRow{"", "relative", std::nullopt}));
+TEST(AutostartPathTest, FollowsTheBaseDirectoryRules) {
+  for (const test_support::Row& r : test_support::rows("desktop/autostart.rows", "path")) {
+    const auto orNull = [](const std::string& f) { return f == "-" ? nullptr : f.c_str(); };
+    EXPECT_EQ(autostartPath(orNull(r[0]), orNull(r[1])).value_or("-"), r[2]) << r.where;
+  }
+}
 
 class AutostartFileTest : public test_support::ScratchTest {};
 
