@@ -40,100 +40,59 @@ E named(const std::string& word, int count) {
   throw std::invalid_argument(word);
 }
 
+Alignment alignmentNamed(const std::string& word) {
+  for (int i = 0; i < 9; ++i) {
+    const Alignment a{static_cast<HorizontalAlignment>(i % 3), static_cast<VerticalAlignment>(i / 3)};
+    if (name(a) == word) return a;
+  }
+  throw std::invalid_argument(word);
+}
+
 /// A length as the rows write it: a number, `inf`, or `-` for none.
 std::optional<double> lengthOf(const std::string& word) {
   if (word == "-") return std::nullopt;
   return word == "inf" ? infinity : std::stod(word);
 }
 
-/// A view as the rows under tests/data/layout/ write it (their header says how).
-class ViewReader {
- public:
-  explicit ViewReader(const std::string& written) {
-    std::string spaced;
-    for (char c : written) spaced += c == '(' || c == ')' ? std::string{' ', c, ' '} : std::string{c};
-    std::istringstream in(spaced);
-    for (std::string w; in >> w;) words_.push_back(w);
-  }
+/// The next view of `in` as the rows under tests/data/layout/ write it (their header says how), its
+/// parentheses apart from the rest by spaces.
+View readView(std::istream& in) {
+  std::string w;
+  in >> w;
+  if (w == "box") return box();
+  if (w == "circle") return Circle();
+  if (w == "divider") return Divider();
+  if (w.starts_with("spacer:")) return Spacer(std::stod(w.substr(7)));
+  if (w.starts_with("t:")) return Text::verbatim(w.substr(2));
+  if (w.starts_with("x")) return chars(std::stoi(w.substr(1)));
+  if (w != "(") throw std::invalid_argument(w);
+  in >> w;
+  const std::vector<std::string> a = test_support::words(w, ':');
+  std::vector<View> views;
+  for (in >> std::ws; in && in.peek() != ')'; in >> std::ws) views.push_back(readView(in));
+  in.get();
+  if (a[0] == "hstack") return HStack(named<VerticalAlignment>(a.at(1), 3), std::stod(a.at(2)), views);
+  if (a[0] == "vstack") return VStack(named<HorizontalAlignment>(a.at(1), 3), std::stod(a.at(2)), views);
+  if (a[0] == "zstack") return ZStack(alignmentNamed(a.at(1)), views);
+  if (a[0] == "group") return Group(views);
+  if (a[0] == "foreach") return ForEach(views);
+  View v = views.at(0);  // a modifier's one view
+  if (a[0] == "frame" && a.size() == 3) return std::move(v).frame(*lengthOf(a[1]), *lengthOf(a[2]));
+  if (a[0] == "frame")
+    return std::move(v).frame(lengthOf(a.at(1)), lengthOf(a.at(2)), alignmentNamed(a.at(3)));
+  if (a[0] == "padding" && a.size() == 1) return std::move(v).padding();
+  if (a[0] == "padding") return std::move(v).padding(named<Edges>(a.at(1), 7), std::stod(a.at(2)));
+  if (a[0] == "lines") return std::move(v).lineLimit(std::stoi(a.at(1)));
+  if (a[0] == "font") return std::move(v).font(Font::system(std::stod(a.at(1))));
+  throw std::invalid_argument(a[0]);
+}
 
-  View view() {
-    const std::string w = next();
-    if (w == "(") {
-      View v = list(next());
-      next();  // the closing parenthesis
-      return v;
-    }
-    if (w == "box") return box();
-    if (w == "circle") return Circle();
-    if (w == "divider") return Divider();
-    if (w.starts_with("spacer:")) return Spacer(std::stod(w.substr(7)));
-    if (w.starts_with("t:")) return Text::verbatim(w.substr(2));
-    if (w.empty() || w[0] != 'x') throw std::invalid_argument(w);
-    return chars(std::stoi(w.substr(1)));
-  }
-
- private:
-  std::vector<std::string> words_;
-  std::size_t at_ = 0;
-
-  std::string next() { return words_.at(at_++); }
-  std::vector<View> views() {
-    std::vector<View> out;
-    while (words_.at(at_) != ")") out.push_back(view());
-    return out;
-  }
-  std::optional<double> length() { return lengthOf(next()); }
-  Alignment alignment() {
-    const std::string w = next();
-    for (auto v : {VerticalAlignment::top, VerticalAlignment::center, VerticalAlignment::bottom}) {
-      for (auto h :
-           {HorizontalAlignment::leading, HorizontalAlignment::center, HorizontalAlignment::trailing}) {
-        if (name(Alignment{h, v}) == w) return Alignment{h, v};
-      }
-    }
-    throw std::invalid_argument(w);
-  }
-
-  View list(const std::string& head) {
-    if (head == "hstack") {
-      const auto a = named<VerticalAlignment>(next(), 3);
-      const double spacing = *length();
-      return HStack(a, spacing, views());
-    }
-    if (head == "vstack") {
-      const auto a = named<HorizontalAlignment>(next(), 3);
-      const double spacing = *length();
-      return VStack(a, spacing, views());
-    }
-    if (head == "zstack") {
-      const Alignment a = alignment();
-      return ZStack(a, views());
-    }
-    if (head == "group") return Group(views());
-    if (head == "foreach") return ForEach(views());
-    if (head == "frame") {
-      const auto w = length(), h = length();
-      if (words_.at(at_) == "(" || words_.at(at_ + 1) == ")") return view().frame(*w, *h);
-      const Alignment a = alignment();
-      return view().frame(w, h, a);
-    }
-    if (head == "padding") {
-      if (words_.at(at_) == "(" || words_.at(at_ + 1) == ")") return view().padding();
-      const auto edges = named<Edges>(next(), 7);
-      const double l = *length();
-      return view().padding(edges, l);
-    }
-    if (head == "lines") {
-      const auto n = std::stoi(next());
-      return view().lineLimit(n);
-    }
-    if (head == "font") {
-      const double size = *length();
-      return view().font(Font::system(size));
-    }
-    throw std::invalid_argument(head);
-  }
-};
+View readView(const std::string& written) {
+  std::string spaced;
+  for (char c : written) spaced += c == '(' || c == ')' ? std::string{' ', c, ' '} : std::string{c};
+  std::istringstream in(spaced);
+  return readView(in);
+}
 
 /// The lengths of a field apart by spaces.
 std::vector<std::optional<double>> lengths(const std::string& field) {
@@ -157,7 +116,7 @@ TEST(Layout, StacksDivideAndPlace) {
   ASSERT_FALSE(rows.empty());
   for (const test_support::Row& r : rows) {
     const auto area = lengths(r[2]), size = lengths(r[4]);
-    const Placed root = place(ViewReader(r[1]).view(), *area.at(0), *area.at(1));
+    const Placed root = place(readView(r[1]), *area.at(0), *area.at(1));
     std::vector<Rect> children;
     for (const Placed& c : root.children) children.push_back(c.bounds);
     EXPECT_EQ(children, rects(r[3])) << r.where << " " << r[0];
@@ -169,7 +128,7 @@ TEST(Layout, FramesSizeAndPlace) {
   const auto rows = test_support::rows("layout/layout.rows", "frame");
   ASSERT_FALSE(rows.empty());
   for (const test_support::Row& r : rows) {
-    const View view = ViewReader(r[1]).view();
+    const View view = readView(r[1]);
     const auto p = lengths(r[2]);
     const Rect bounds = rects(r[3]).at(0);
     EXPECT_EQ(sizeThatFits(view, Proposal{p.at(0), p.at(1)}, text, onePixel),
