@@ -178,27 +178,5 @@ TEST(Layout, EnvironmentInheritsAndTheNearestModifierWins) {
   EXPECT_EQ(place(Text::verbatim("a"), 9, 9).color, Color::primary());
 }
 
-TEST(Layout, WidgetWithContainerBackgroundInsetsTheContent) {
-  const View ground =
-      ZStack(Alignment::center,
-             {box(), RadialGradient({Color::rgb(1, 0, 0), Color::clear()}, UnitPoint::topTrailing, 0, 220)});
-  const View content =
-      AnyView(Group({chars(2).frame(infinity, infinity, Alignment::topLeading)}).containerBackground(ground));
-  const Placed w = layoutWidget(content, Rect{0, 0, 170, 170}, 16, text, onePixel);
-  ASSERT_EQ(w.children.size(), 2U);
-  EXPECT_EQ(w.children[0].bounds, (Rect{0, 0, 170, 170}));
-  EXPECT_EQ(w.children[0].children.at(1).kind, Placed::Kind::gradient);
-  EXPECT_EQ(w.children[1].bounds, (Rect{16, 16, 138, 138}));
-  EXPECT_EQ(w.children[1].frame, (Rect{16, 16, 10, 10}));
-
-  // The padded path: no container background, the content brings its own padding and ground.
-  const View padded =
-      Group({chars(2).frame(infinity, infinity, Alignment::topLeading)}).padding().background(ground);
-  const Placed p = layoutWidget(padded, Rect{0, 0, 170, 170}, 16, text, onePixel);
-  ASSERT_EQ(p.children.size(), 1U);
-  EXPECT_EQ(p.children[0].behind.at(0).bounds, (Rect{0, 0, 170, 170}));
-  EXPECT_EQ(p.children[0].frame, (Rect{16, 16, 10, 10}));
-}
-
 }  // namespace
 }  // namespace ostrel::layout
