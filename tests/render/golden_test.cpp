@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -102,9 +103,7 @@ TEST_P(GoldenPngs, MatchTheReviewedImage) {
 
 INSTANTIATE_TEST_SUITE_P(Faces, GoldenPngs, ::testing::ValuesIn(goldens()), [](const auto& param) {
   std::string n = param.param.name;
-  for (char& ch : n) {
-    if (ch == '-') ch = '_';
-  }
+  std::replace(n.begin(), n.end(), '-', '_');
   return n;
 });
 

@@ -51,14 +51,8 @@ TEST(PangoMeasurer, AMissingFamilyIsAnErrorValue) {
   EXPECT_EQ(mono.error().message, "font not found: No Such Mono");
 }
 
-TEST(PangoMeasurer, TabularDigitsTrackingAndMarkupAsText) {
+TEST(PangoMeasurer, MarkupIsShownAsText) {
   const TextStyle plain{.font = Font::system(20, Font::Weight::medium)};
-  TextStyle tabular = plain, tracked = plain;
-  tabular.monospacedDigit = true;
-  tracked.tracking = 0.6;
-  EXPECT_NE(width("111", plain), width("888", plain));
-  EXPECT_DOUBLE_EQ(width("111", tabular), width("888", tabular));
-  EXPECT_GT(width("NEXT UP", tracked), width("NEXT UP", plain) + 3);
   EXPECT_GT(width("<b>x</b>", plain), 5 * width("x", plain));  // eight characters, not a bold x
 }
 
