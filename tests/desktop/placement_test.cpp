@@ -2,32 +2,36 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "support/rows.hpp"
+
 namespace ostrel::desktop {
 namespace {
 
+using test_support::Row;
+
 const Box kArea{.x = 100, .y = 30, .width = 1000, .height = 700};
-const std::vector<Size> kTwo{{170, 170}, {364, 170}};
 
-struct Row {
-  Corner corner;
-  std::vector<Box> boxes;
-};
-
-class ArrangeTest : public ::testing::TestWithParam<Row> {};
-
-TEST_P(ArrangeTest, StacksAwayFromTheCornerInsideTheMargins) {
-  const Row& r = GetParam();
-  EXPECT_EQ(arrange(Placement{.corner = r.corner, .margin = 24, .gap = 16, .monitor = {}}, kArea, kTwo),
-            r.boxes);
+/// The whole numbers of a field.
+std::vector<int> numbers(const std::string& text) {
+  std::vector<int> out;
+  std::istringstream in(text);
+  for (std::string n; in >> n;) out.push_back(std::stoi(n));
+  return out;
 }
 
-// Work area 100..1100 × 30..730; margin 24, gap 16.
-INSTANTIATE_TEST_SUITE_P(
-    Corners, ArrangeTest,
-    ::testing::Values(Row{Corner::topRight, {{906, 54, 170, 170}, {712, 240, 364, 170}}},
-                      Row{Corner::topLeft, {{124, 54, 170, 170}, {124, 240, 364, 170}}},
-                      Row{Corner::bottomRight, {{906, 536, 170, 170}, {712, 350, 364, 170}}},
-                      Row{Corner::bottomLeft, {{124, 536, 170, 170}, {124, 350, 364, 170}}}));
+TEST(PlacementTest, StacksAwayFromTheCornerInsideTheMargins) {
+  for (const Row& r : test_support::rows("desktop/placement.rows", "arrange")) {
+    const Placement p{.corner = cornerNamed(r[0]).value(), .margin = 24, .gap = 16, .monitor = {}};
+    std::vector<Box> boxes;
+    for (const std::string& b : test_support::words(r[1], ',')) {
+      const auto n = numbers(b);
+      boxes.push_back({n.at(0), n.at(1), n.at(2), n.at(3)});
+    }
+    EXPECT_EQ(arrange(p, kArea, {{170, 170}, {364, 170}}), boxes) << r.where;
+  }
+}
 
 TEST(PlacementTest, InsetsGrowByEachHeightAndTheGap) {
   const Placement p{.corner = Corner::bottomLeft, .margin = 0, .gap = 8, .monitor = {}};
@@ -46,32 +50,19 @@ TEST(PlacementTest, CornerNamesRoundTripAndNothingElseIsACorner) {
 }
 
 TEST(PlacementTest, AMonitorIsNamedByItsConnectorElseByItsIndex) {
-  const std::vector<std::string> outputs{"DP-1", "HDMI-A-1", "1"};
-  struct Choice {
-    const char* choice;
-    std::optional<int> index;
-  };
-  for (const Choice& r : {Choice{"HDMI-A-1", 1}, Choice{"1", 2}, Choice{"0", 0}, Choice{"3", {}},
-                          Choice{"dp-1", {}}, Choice{"", {}}, Choice{"-1", {}}, Choice{"99999999999", {}}}) {
-    EXPECT_EQ(monitorIndex(r.choice, outputs), r.index) << r.choice;
+  for (const Row& r : test_support::rows("desktop/placement.rows", "monitor")) {
+    const auto index = monitorIndex(r[0], {"DP-1", "HDMI-A-1", "1"});
+    EXPECT_EQ(index ? std::to_string(*index) : "-", r[1]) << r.where;
   }
 }
 
 TEST(PlacementTest, APlaceOnTheScreenBecomesAnInsetFromTheCornerKeptOnTheMonitor) {
-  struct Case {
-    Corner corner;
-    Point at;
-    Inset inset;
-    Point back;  ///< where that inset puts the widget
-  };
-  // A 170-point widget on the monitor at 100..1100 × 30..730.
-  for (const Case& c : {Case{Corner::topLeft, {300, 80}, {50, 200}, {300, 80}},
-                        Case{Corner::bottomRight, {300, 80}, {480, 630}, {300, 80}},
-                        Case{Corner::topRight, {-500, 900}, {530, 830}, {100, 560}},
-                        Case{Corner::bottomLeft, {2000, 10}, {530, 830}, {930, 30}}}) {
-    const Inset in = insetAt(c.corner, kArea, {170, 170}, c.at);
-    EXPECT_EQ(in, c.inset) << name(c.corner);
-    EXPECT_EQ(pointAt(c.corner, kArea, {170, 170}, in), c.back) << name(c.corner);
+  for (const Row& r : test_support::rows("desktop/placement.rows", "inset")) {
+    const Corner corner = cornerNamed(r[0]).value();
+    const auto at = numbers(r[1]), inset = numbers(r[2]), back = numbers(r[3]);
+    const Inset in = insetAt(corner, kArea, {170, 170}, {at.at(0), at.at(1)});
+    EXPECT_EQ(in, (Inset{inset.at(0), inset.at(1)})) << r.where;
+    EXPECT_EQ(pointAt(corner, kArea, {170, 170}, in), (Point{back.at(0), back.at(1)})) << r.where;
   }
 }
 

@@ -2,47 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include "support/rows.hpp"
+
 namespace ostrel::desktop {
 namespace {
 
-struct Row {
-  SchemeChoice choice;
-  DesktopPreference desktop;
-  ColorScheme expected;
-};
+using test_support::Row;
 
-class SchemeForTest : public ::testing::TestWithParam<Row> {};
-
-TEST_P(SchemeForTest, FollowsThePortalThenGtk) {
-  const Row& r = GetParam();
-  EXPECT_EQ(schemeFor(r.choice, r.desktop), r.expected);
+TEST(SchemeForTest, FollowsThePortalThenGtk) {
+  const auto rows = test_support::rows("desktop/scheme_preference.rows");
+  ASSERT_FALSE(rows.empty());
+  for (const Row& r : rows) {
+    const DesktopPreference desktop{
+        .portal = r[1] == "-" ? std::nullopt : std::optional<std::uint32_t>(std::stoul(r[1])),
+        .gtkPrefersDark = r[2] == "yes",
+        .gtkTheme = r[3]};
+    EXPECT_EQ(name(schemeFor(schemeChoiceNamed(r[0]).value(), desktop)), r[4]) << r.where;
+  }
 }
-
-constexpr auto kAuto = SchemeChoice::automatic;
-constexpr auto kDark = ColorScheme::dark;
-constexpr auto kLight = ColorScheme::light;
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, SchemeForTest,
-    ::testing::Values(
-        // A fixed choice ignores the desktop.
-        Row{SchemeChoice::light, {.portal = 1, .gtkPrefersDark = true, .gtkTheme = "Adwaita-dark"}, kLight},
-        Row{SchemeChoice::dark, {.portal = 2, .gtkPrefersDark = false, .gtkTheme = "Adwaita"}, kDark},
-        // The portal decides when it states a preference...
-        Row{kAuto, {.portal = 1, .gtkPrefersDark = false, .gtkTheme = "Adwaita"}, kDark},
-        Row{kAuto, {.portal = 2, .gtkPrefersDark = true, .gtkTheme = "Adwaita-dark"}, kLight},
-        // ...and GTK's settings when it states none, answers an unknown value or is absent.
-        Row{kAuto, {.portal = 0, .gtkPrefersDark = true, .gtkTheme = "Adwaita"}, kDark},
-        Row{kAuto, {.portal = 7, .gtkPrefersDark = false, .gtkTheme = "Adwaita"}, kLight},
-        Row{kAuto, {.portal = std::nullopt, .gtkPrefersDark = false, .gtkTheme = "Adwaita"}, kLight},
-        Row{kAuto, {.portal = std::nullopt, .gtkPrefersDark = false, .gtkTheme = "Adwaita-dark"}, kDark},
-        Row{kAuto, {.portal = 0, .gtkPrefersDark = false, .gtkTheme = "Arc-Dark"}, kDark},
-        Row{kAuto, {.portal = 0, .gtkPrefersDark = false, .gtkTheme = "Yaru:dark"}, kDark},
-        // Only a theme whose name ends in a separate "dark" word is dark.
-        Row{kAuto, {.portal = 0, .gtkPrefersDark = false, .gtkTheme = "Darkroom"}, kLight},
-        Row{kAuto, {.portal = 0, .gtkPrefersDark = false, .gtkTheme = "Adwaitadark"}, kLight},
-        Row{kAuto, {.portal = 0, .gtkPrefersDark = false, .gtkTheme = "dark"}, kLight},
-        Row{kAuto, {.portal = 0, .gtkPrefersDark = false, .gtkTheme = ""}, kLight}));
 
 TEST(SchemeChoiceTest, NamesRoundTrip) {
   for (SchemeChoice c : {SchemeChoice::automatic, SchemeChoice::light, SchemeChoice::dark}) {
