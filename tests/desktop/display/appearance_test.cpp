@@ -29,11 +29,13 @@ TEST_P(AppearanceTest, ASwitchOfTheDesktopsPreferenceRedrawsWithoutANewTimeline)
   ASSERT_TRUE(x.ok() && bus.ok());
   Process portal({OSTREL_FAKE_PORTAL, std::to_string(r.portalAtStart)},
                  {.env = {{"DBUS_SESSION_BUS_ADDRESS", bus.address()}},
-                  .out = dir_ / "portal.out",
-                  .err = dir_ / "portal.err",
+                  .out = {},
+                  .err = {},
                   .passFd = {},
                   .prefix = {}});
-  ASSERT_TRUE(eventually([&] { return readFile(dir_ / "portal.out") == "ready\n"; }));
+  ASSERT_EQ(runToEnd({"gdbus", "wait", "--session", "--timeout", "20", "org.freedesktop.portal.Desktop"},
+                     {{"DBUS_SESSION_BUS_ADDRESS", bus.address()}}),
+            0);
   Process host = startHost({"--widget", "NextUp:systemSmall"},
                            {{"DISPLAY", x.display()}, {"DBUS_SESSION_BUS_ADDRESS", bus.address()}});
   const std::optional<XWindow> w = awaitWindow(x, "Next up");

@@ -2,12 +2,11 @@
 // org.freedesktop.portal.Desktop and answers org.freedesktop.portal.Settings.Read for the one setting
 // org.freedesktop.appearance color-scheme, starting at the value given as its argument. SIGUSR1
 // sets it to 1 (prefer dark), SIGUSR2 to 2 (prefer light), each time emitting SettingChanged as
-// the real portal does. Prints "ready" once it owns the name; SIGTERM ends it.
+// the real portal does. SIGTERM ends it.
 #include <gio/gio.h>
 #include <glib-unix.h>
 
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -54,32 +53,15 @@ gboolean set(gpointer data) {
 int main(int argc, char** argv) {
   Portal p{.value = argc > 1 ? static_cast<guint32>(std::strtoul(argv[1], nullptr, 10)) : 0,
            .bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)};
-  if (p.bus == nullptr) return 1;
-  GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
   GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kXml, nullptr);
   const GDBusInterfaceVTable vtable{call, nullptr, nullptr, {}};
-  g_dbus_connection_register_object(p.bus, "/org/freedesktop/portal/desktop", node->interfaces[0], &vtable,
-                                    &p, nullptr, nullptr);
+  if (p.bus == nullptr ||
+      g_dbus_connection_register_object(p.bus, "/org/freedesktop/portal/desktop", node->interfaces[0],
+                                        &vtable, &p, nullptr, nullptr) == 0)
+    return 1;
   g_unix_signal_add(SIGUSR1, set<1>, &p);
   g_unix_signal_add(SIGUSR2, set<2>, &p);
-  g_unix_signal_add(
-      SIGTERM,
-      [](gpointer l) -> gboolean {
-        g_main_loop_quit(static_cast<GMainLoop*>(l));
-        return G_SOURCE_REMOVE;
-      },
-      loop);
-  const guint owner = g_bus_own_name_on_connection(
-      p.bus, "org.freedesktop.portal.Desktop", G_BUS_NAME_OWNER_FLAGS_NONE,
-      [](GDBusConnection*, const gchar*, gpointer) {
-        std::printf("ready\n");
-        std::fflush(stdout);
-      },
-      nullptr, nullptr, nullptr);
-  g_main_loop_run(loop);
-  g_bus_unown_name(owner);
-  g_dbus_node_info_unref(node);
-  g_main_loop_unref(loop);
-  g_object_unref(p.bus);
-  return 0;
+  g_bus_own_name_on_connection(p.bus, "org.freedesktop.portal.Desktop", G_BUS_NAME_OWNER_FLAGS_NONE, nullptr,
+                               nullptr, nullptr, nullptr);
+  g_main_loop_run(g_main_loop_new(nullptr, FALSE));  // until SIGTERM
 }

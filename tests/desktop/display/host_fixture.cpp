@@ -16,17 +16,7 @@ namespace fs = std::filesystem;
 void HostFixture::SetUp() {
   ScratchTest::SetUp();
   // A lecture at 10:00, a tutorial at 13:00; two assessments due this week.
-  feed_ = write("widget.json", R"({"v": 1, "enabled": true, "at": "2026-03-02T08:00:00+11:00",
-    "week": "Week 3 of 13", "cards": 12,
-    "classes": [
-      {"unit": "FINC3600", "title": "Lecture", "where": "ABS Lecture Theatre 1010",
-       "start": "2026-03-02T10:00:00+11:00", "end": "2026-03-02T12:00:00+11:00",
-       "color": {"light": "#1D4ED8", "dark": "#60A5FA"}},
-      {"unit": "COMP2017", "title": "Tutorial", "where": "SIT 115",
-       "start": "2026-03-02T13:00:00+11:00", "end": "2026-03-02T14:00:00+11:00"}],
-    "due": [
-      {"unit": "FINC3600", "name": "Oral presentation", "due": "2026-03-03T17:00:00+11:00", "weight": 20},
-      {"unit": "COMP2017", "name": "Assignment 1", "due": "2026-03-05T23:59:00+11:00", "weight": 15}]})");
+  feed_ = write("widget.json", readFile(OSTREL_SOURCE_DIR "/tests/data/desktop/widget.json"));
 }
 
 Process HostFixture::startHost(const std::vector<std::string>& args, std::map<std::string, std::string> env,

@@ -23,6 +23,12 @@ std::string readFile(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
+std::string busCall(const std::string& address, std::vector<std::string> args) {
+  args.insert(args.begin(), {"gdbus", "call", "--address", address});
+  const Outcome o = capture(args, {});
+  return o.status == 0 ? o.out : "";
+}
+
 Xvfb::Xvfb(int width, int height, const fs::path& logDir) {
   // Xvfb writes its display number to descriptor 3 once it is ready.
   int ready[2];

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "support/process.hpp"
 
@@ -35,6 +36,9 @@ using namespace test_support;  // Process, runToEnd, eventually: the harness eve
 
 /// Reads what `path` holds (empty when it cannot).
 [[nodiscard]] std::string readFile(const std::filesystem::path& path);
+/// What `gdbus call` prints for `args` (--dest, --object-path, --method and its arguments) on the
+/// bus at `address`; empty when the call fails.
+[[nodiscard]] std::string busCall(const std::string& address, std::vector<std::string> args);
 
 /// An X server in memory, `width` × `height` × 24 with a black root; `display()` is ":N".
 class Xvfb {

@@ -28,7 +28,7 @@ TEST_P(WindowManagerTest, TheWidgetStaysShownBelowUnfocusedAndOnEveryWorkspaceAc
   const std::map<std::string, std::string> env{{"DISPLAY", d}, {"DBUS_SESSION_BUS_ADDRESS", bus.address()}};
   const Process::Options options{.env = env, .out = {}, .err = dir_ / "wm.log", .passFd = {}, .prefix = {}};
   Process first({firstManager}, options);
-  ASSERT_TRUE(eventually([&] { return windowManagerRuns(d); })) << readFile(dir_ / "wm.log");
+  ASSERT_TRUE(eventually([&] { return runToEnd({"wmctrl", "-m"}, env) == 0; })) << readFile(dir_ / "wm.log");
   // A window mapped while the manager is still starting can be missed by it: map again.
   std::unique_ptr<PlainWindow> desktop;
   for (int attempt = 0; attempt < 4 && pixelAt(d, 300, 300) != kDesktop; ++attempt) {

@@ -3,12 +3,12 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <glib.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <functional>
 #include <sstream>
+
+#include "support/process.hpp"
 
 namespace ostrel::display_test {
 
@@ -25,20 +25,10 @@ T with(const std::string& display, T otherwise, const std::function<T(::Display*
 }
 
 /// What `argv` prints on `display` (empty when it fails).
-std::string output(const std::string& display, std::vector<std::string> argv) {
-  std::vector<char*> args;
-  for (std::string& a : argv) args.push_back(a.data());
-  args.push_back(nullptr);
-  gchar** env = g_environ_setenv(g_get_environ(), "DISPLAY", display.c_str(), TRUE);
-  gchar* out = nullptr;
-  gint status = 0;
-  const bool ran = g_spawn_sync(nullptr, args.data(), env,
-                                static_cast<GSpawnFlags>(G_SPAWN_SEARCH_PATH | G_SPAWN_STDERR_TO_DEV_NULL),
-                                nullptr, nullptr, &out, nullptr, &status, nullptr) != FALSE;
-  std::string text = ran && g_spawn_check_wait_status(status, nullptr) != FALSE && out != nullptr ? out : "";
-  g_free(out);
-  g_strfreev(env);
-  return text;
+std::string output(const std::string& display, const std::vector<std::string>& argv) {
+  const test_support::Outcome o = test_support::capture(
+      argv, {.env = {{"DISPLAY", display}}, .out = {}, .err = {}, .passFd = {}, .prefix = {}});
+  return o.status == 0 ? o.out : "";
 }
 
 unsigned long colourOf(Rgb c) {
@@ -76,26 +66,10 @@ unsigned long activeWindow(const std::string& display) {
   return std::strtoul(output(display, {"xdotool", "getactivewindow"}).c_str(), nullptr, 10);
 }
 
-bool windowManagerRuns(const std::string& display) {
-  return output(display, {"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") !=
-         std::string::npos;
-}
-
 Image grabX11(const std::string& display, int x, int y, int width, int height) {
-  gchar* png = g_build_filename(g_get_tmp_dir(), "ostrel-grab-XXXXXX.png", nullptr);
-  const int fd = g_mkstemp(png);
-  Image shown;
-  if (fd >= 0) {
-    ::close(fd);
-    const std::string crop = std::to_string(width) + "x" + std::to_string(height) + "+" + std::to_string(x) +
-                             "+" + std::to_string(y);
-    static_cast<void>(output(
-        display, {"import", "-window", "root", "-crop", crop, "+repage", std::string("png24:") + png}));
-    shown = loadPng(png);
-    ::unlink(png);
-  }
-  g_free(png);
-  return shown;
+  const std::string crop = std::to_string(width) + "x" + std::to_string(height) + "+" + std::to_string(x) +
+                           "+" + std::to_string(y);
+  return magick({"import", "-window", "root", "-crop", crop, "+repage", "-depth", "8", "ppm:-"}, display);
 }
 
 bool popupShown(const std::string& display) {
