@@ -73,16 +73,16 @@ class Bus {
   GTestDBus* bus_;
 };
 
-/// A Wayland compositor on a headless backend: sway (layer-shell) with `outputs` outputs
-/// (HEADLESS-1, HEADLESS-2... side by side) of `width` × `height` pixels at `scale`, run as the
-/// unprivileged user `nobody` when the tests run as root (sway refuses root); weston (no
-/// layer-shell), 1280 × 800; or KWin.
+/// A Wayland compositor with a runtime folder of its own in `dir` and its log there as NAME.log:
+/// sway's headless backend (layer-shell) with `outputs` outputs (HEADLESS-1, HEADLESS-2... side by
+/// side) of `width` × `height` pixels at `scale`, run as the unprivileged user `nobody` when the
+/// tests run as root (sway refuses root); weston's headless backend (no layer-shell), 1280 × 800;
+/// or KWin's virtual backend on the bus at `bus`, run from a copy of its binary (which carries a
+/// file capability that containers refuse to grant).
 class Compositor {
  public:
   static Compositor sway(int width, int height, int scale, const std::filesystem::path& dir, int outputs = 1);
   static Compositor weston(const std::filesystem::path& dir);
-  /// KWin on its virtual backend with one output, on the bus at `bus`; run from a copy of its
-  /// binary, which carries a file capability that containers refuse to grant.
   static Compositor kwin(int width, int height, int scale, const std::filesystem::path& dir,
                          const std::string& bus);
   [[nodiscard]] bool ok() const { return !socket_.empty(); }
@@ -90,8 +90,8 @@ class Compositor {
   [[nodiscard]] std::map<std::string, std::string> env() const;
 
  private:
-  Compositor(std::filesystem::path runtime, const std::vector<std::string>& argv,
-             const Process::Options& options, const std::vector<std::string>& prefix);
+  Compositor(const std::filesystem::path& dir, const std::string& name, const std::vector<std::string>& argv,
+             std::map<std::string, std::string> env, const std::vector<std::string>& prefix = {});
   Process process_;
   std::filesystem::path runtime_;
   std::string socket_;
