@@ -102,8 +102,8 @@ TEST_P(AppearanceTest, ASwitchOfTheDesktopsPreferenceRedrawsWithoutANewTimeline)
   const std::optional<XWindow> w = awaitWindow(x, "Next up");
   ASSERT_TRUE(w) << hostErrors();
   const auto grab = [&] { return grabX11(x.display(), w->x, w->y, 170, 170); };
-  const Image after = rendered("NextUp", WidgetFamily::systemSmall, r.after, kStartUtc, 1);
-  ASSERT_TRUE(shows(grab, rendered("NextUp", WidgetFamily::systemSmall, r.before, kStartUtc, 1), "before"));
+  const Image after = rendered(kNextUp, r.after, kStartUtc, 1);
+  ASSERT_TRUE(shows(grab, rendered(kNextUp, r.before, kStartUtc, 1), "before"));
 
   // From here on, any read of the feed would mean a new timeline.
   const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);

@@ -25,15 +25,13 @@ constexpr const char* kExtension = "ostrel-widgets@ostrel.app";
 constexpr int kScale = 2, kWidth = 1280, kHeight = 1000;  // 640 × 500 points
 
 struct Spot {
-  const char* kind;
-  WidgetFamily family;
-  int x, y, width;  ///< points: bottom-left, margin 40, gap 8, stacked upwards
+  Shown face;
+  int x, y;  ///< points: bottom-left, margin 40, gap 8, stacked upwards
   [[nodiscard]] Image in(const Image& screen) const {
-    return screen.crop(x * kScale, y * kScale, width * kScale, 170 * kScale);
+    return screen.crop(x * kScale, y * kScale, face.width * kScale, 170 * kScale);
   }
 };
-constexpr Spot kNextUp{"NextUp", WidgetFamily::systemSmall, 40, 290, 170},
-    kDueSoon{"DueSoon", WidgetFamily::systemMedium, 40, 112, 364};
+constexpr Spot kNextUpSpot{kNextUp, 40, 290}, kDueSoonSpot{kDueSoon, 40, 112};
 
 class GnomeShellTest : public HostFixture {
  protected:
@@ -143,7 +141,7 @@ class GnomeShellTest : public HostFixture {
   bool showsRendered(const Spot& s, ColorScheme scheme) {
     const Image shown = s.in(screenshot());
     for (const double at : {kStartUtc, kStartUtc + 60}) {
-      if (compare(shown, rendered(s.kind, s.family, scheme, at, kScale, background_)).similar()) return true;
+      if (compare(shown, rendered(s.face, scheme, at, kScale, background_)).similar()) return true;
     }
     return false;
   }
@@ -162,9 +160,9 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
   const Image screen = screenshot();
   ASSERT_EQ(screen.width, kWidth) << readFile(dir_ / "gnome-shell.log");
   background_ = screen.at(kWidth - 1, kHeight - 1);
-  for (const Spot& s : {kNextUp, kDueSoon}) {
+  for (const Spot& s : {kNextUpSpot, kDueSoonSpot}) {
     EXPECT_TRUE(eventually([&] { return showsRendered(s, ColorScheme::light); }))
-        << s.kind << ": shown " << keep(s.in(screenshot()), s.kind) << "\n"
+        << s.face.kind << ": shown " << keep(s.in(screenshot()), s.face.kind) << "\n"
         << readFile(dir_ / "gnome-shell.log");
   }
   EXPECT_EQ(asPortal("/org/gnome/Shell/Introspect", "org.gnome.Shell.Introspect", "GetWindows", nullptr),
@@ -173,24 +171,24 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
 
   // Screen readers find each face by its reading.
   ASSERT_EQ(atspi_init(), 0);
-  for (const Spot& s : {kNextUp, kDueSoon}) {
+  for (const Spot& s : {kNextUpSpot, kDueSoonSpot}) {
     EXPECT_TRUE(eventually([&] {
       const std::vector<std::string> names = accessibleNames(24);
       return std::ranges::any_of(std::vector{kStartUtc, kStartUtc + 60}, [&](double at) {
-        return std::ranges::count(names, expectedReading(s.kind, s.family, at)) > 0;
+        return std::ranges::count(names, expectedReading(s.face, at)) > 0;
       });
     })) << ::testing::PrintToString(accessibleNames(24));
   }
 
   // The overview shows no face.
   ASSERT_TRUE(setOverview(true));
-  EXPECT_FALSE(showsRendered(kNextUp, ColorScheme::light));
+  EXPECT_FALSE(showsRendered(kNextUpSpot, ColorScheme::light));
   ASSERT_TRUE(setOverview(false));
 
   // The dark style, then a feed rewritten by the app: the faces follow.
   writeSettings("prefer-dark");
-  EXPECT_TRUE(eventually([&] { return showsRendered(kNextUp, ColorScheme::dark); }))
-      << keep(kNextUp.in(screenshot()), "dark");
+  EXPECT_TRUE(eventually([&] { return showsRendered(kNextUpSpot, ColorScheme::dark); }))
+      << keep(kNextUpSpot.in(screenshot()), "dark");
   std::string text = readFile(feed_);
   text.replace(text.find("ABS Lecture Theatre 1010"), 24, "Great Hall");
   std::ofstream(dir_ / "widget.json.new") << text << std::flush;
@@ -199,7 +197,7 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
   double followed = -1;
   EXPECT_TRUE(eventually([&] {
     followed = monotonic() - written;  // the screenshot shows the screen as it is when asked
-    return showsRendered(kNextUp, ColorScheme::dark);
+    return showsRendered(kNextUpSpot, ColorScheme::dark);
   }));
   EXPECT_LT(followed, 2.0) << "seconds from the feed's rewrite to the face shown";
   RecordProperty("feed_to_face_ms", static_cast<int>(followed * 1000));
@@ -215,12 +213,11 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
 
   // A widget removed (as its menu does): the other takes its place, nothing where it was.
   writeSettings("prefer-dark", "['DueSoon:systemMedium']");
-  const Image due =
-      rendered("DueSoon", WidgetFamily::systemMedium, ColorScheme::dark, kStartUtc, kScale, background_);
+  const Image due = rendered(kDueSoon, ColorScheme::dark, kStartUtc, kScale, background_);
   EXPECT_TRUE(eventually([&] {
     const Image now = screenshot();
-    return compare(Spot{"DueSoon", WidgetFamily::systemMedium, 40, 290, 364}.in(now), due).similar() &&
-           kDueSoon.in(now).at(170, 170) == background_;
+    return compare(Spot{kDueSoon, 40, 290}.in(now), due).similar() &&
+           kDueSoonSpot.in(now).at(170, 170) == background_;
   }));
 
   // `host` there points at the extension.
@@ -237,7 +234,7 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
   // Disabled: no face, no engine.
   ASSERT_NE(shell("/org/gnome/Shell", "org.gnome.Shell.Extensions.DisableExtension", {kExtension}), "");
   EXPECT_TRUE(eventually([&] { return engines().empty(); }));
-  EXPECT_EQ(kNextUp.in(screenshot()).at(170, 170), background_);
+  EXPECT_EQ(kNextUpSpot.in(screenshot()).at(170, 170), background_);
 }
 
 }  // namespace

@@ -35,30 +35,29 @@ Process HostFixture::startHost(const std::vector<std::string>& args, std::map<st
       {.env = env, .out = dir_ / (log + ".out"), .err = dir_ / (log + ".err"), .passFd = {}, .prefix = {}});
 }
 
-Image HostFixture::rendered(const std::string& kind, WidgetFamily family, ColorScheme scheme, double at,
-                            int scale, Rgb background) {
+Image HostFixture::rendered(const Shown& face, ColorScheme scheme, double at, int scale, Rgb background) {
   const fs::path png = dir_ / ("render-" + std::to_string(files_++) + ".png");
   const auto t = static_cast<std::time_t>(at);
   std::tm tm{};
   ::gmtime_r(&t, &tm);
   char now[40];
   std::strftime(now, sizeof now, "--now=%Y-%m-%dT%H:%M:%SZ", &tm);
-  Process render({OSTREL_COMMAND, "render", "--kind", kind, "--family", name(family), "--scheme",
+  Process render({OSTREL_COMMAND, "render", "--kind", face.kind, "--family", name(face.family), "--scheme",
                   name(scheme), "--feed", feed_.string(), now, "--tz", kZone, "--locale", "en_US", "--scale",
                   std::to_string(scale), "-o", png.string()},
                  {.env = {}, .out = {}, .err = dir_ / "render.err", .passFd = {}, .prefix = {}});
   return render.wait(60) == 0 ? loadPng(png, background) : Image{};
 }
 
-std::string HostFixture::expectedReading(const std::string& kind, WidgetFamily family, double at) const {
+std::string HostFixture::expectedReading(const Shown& face, double at) const {
   const Entry entry{.date = Date{at}, .loaded = FeedFile::load(feed_)};
-  const Environment env{.widgetFamily = family,
+  const Environment env{.widgetFamily = face.family,
                         .colorScheme = ColorScheme::light,
                         .systemVersion = SystemVersion{},
                         .locale = "en_US",
                         .timeZone = TimeZone::named(kZone)};
   for (const WidgetConfiguration& w : OstrelWidgets{}.body()) {
-    if (w.kind == kind) return reading(w.content(entry, env));
+    if (w.kind == face.kind) return reading(w.content(entry, env));
   }
   return {};
 }
