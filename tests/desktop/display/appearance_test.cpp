@@ -83,25 +83,19 @@ struct SwitchRow {
   ColorScheme before, after;
 };
 
-class AppearanceTest : public HostFixture, public ::testing::WithParamInterface<SwitchRow> {};
+class AppearanceTest : public X11Fixture, public ::testing::WithParamInterface<SwitchRow> {};
 
 TEST_P(AppearanceTest, ASwitchOfTheDesktopsPreferenceRedrawsWithoutANewTimeline) {
-  OSTREL_NEED_PROGRAM("Xvfb");
-  OSTREL_NEED_PROGRAM("dbus-daemon");
   const SwitchRow& r = GetParam();
-  Xvfb x(1280, 800, dir_);
-  Bus bus;
-  ASSERT_TRUE(x.ok() && bus.ok());
-  Portal portal(bus, r.atStart);
+  Portal portal(bus_, r.atStart);
   ASSERT_TRUE(portal.takeName());
   ASSERT_EQ(runToEnd({"gdbus", "wait", "--session", "--timeout", "20", "org.freedesktop.portal.Desktop"},
-                     {{"DBUS_SESSION_BUS_ADDRESS", bus.address()}}),
+                     {{"DBUS_SESSION_BUS_ADDRESS", bus_.address()}}),
             0);
-  Process host = startHost({"--widget", "NextUp:systemSmall"},
-                           {{"DISPLAY", x.display()}, {"DBUS_SESSION_BUS_ADDRESS", bus.address()}});
-  const std::optional<XWindow> w = awaitWindow(x, "Next up");
+  Process host = startHost({"--widget", "NextUp:systemSmall"}, env_);
+  const std::optional<XWindow> w = awaitWindow(*x_, "Next up");
   ASSERT_TRUE(w) << hostErrors();
-  const auto grab = [&] { return grabX11(x.display(), w->x, w->y, 170, 170); };
+  const auto grab = [&] { return grabX11(x_->display(), w->x, w->y, 170, 170); };
   const Image after = rendered(kNextUp, r.after, kStartUtc, 1);
   ASSERT_TRUE(shows(grab, rendered(kNextUp, r.before, kStartUtc, 1), "before"));
 

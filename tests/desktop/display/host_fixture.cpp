@@ -19,6 +19,15 @@ void HostFixture::SetUp() {
   feed_ = write("widget.json", readFile(OSTREL_SOURCE_DIR "/tests/data/desktop/widget.json"));
 }
 
+void X11Fixture::SetUp() {
+  HostFixture::SetUp();
+  OSTREL_NEED_PROGRAM("Xvfb");
+  OSTREL_NEED_PROGRAM("dbus-daemon");
+  x_.emplace(1280, 800, dir_);
+  ASSERT_TRUE(x_->ok() && bus_.ok()) << readFile(dir_ / "xvfb.log");
+  env_ = {{"DISPLAY", x_->display()}, {"DBUS_SESSION_BUS_ADDRESS", bus_.address()}};
+}
+
 Process HostFixture::startHost(const std::vector<std::string>& args, std::map<std::string, std::string> env,
                                const std::string& log) {
   std::vector<std::string> argv{

@@ -66,6 +66,17 @@ class HostFixture : public test_support::ScratchTest {
   std::filesystem::path feed_;
 };
 
+/// The fixture on an X server (Xvfb, 1280 × 800) with a bus of the test's own: `env_` names both
+/// (a host started without it sees no bus); a missing Xvfb or dbus-daemon skips or fails the test.
+class X11Fixture : public HostFixture {
+ protected:
+  void SetUp() override;
+
+  std::optional<Xvfb> x_;
+  Bus bus_;
+  std::map<std::string, std::string> env_;
+};
+
 /// Runs `visit` on the accessible tree of the session's applications, `depth` levels down, as a
 /// screen reader finds it (AT-SPI through the bus DBUS_SESSION_BUS_ADDRESS names), with each node
 /// and its name, until it returns true; whether it did.

@@ -15,22 +15,17 @@ namespace {
 
 using test_support::Row;
 
-class InstanceTest : public HostFixture, public ::testing::WithParamInterface<Row> {
+class InstanceTest : public X11Fixture, public ::testing::WithParamInterface<Row> {
  protected:
   void SetUp() override {
-    HostFixture::SetUp();
-    x_.emplace(1280, 800, dir_);
-    env_ = {{"DISPLAY", x_->display()}, {"DBUS_SESSION_BUS_ADDRESS", bus_.address()}, {"NO_AT_BRIDGE", "1"}};
+    X11Fixture::SetUp();
+    env_.emplace("NO_AT_BRIDGE", "1");
   }
   /// Whether `name` comes to stand on the screen exactly `count` times.
   bool shown(const std::string& name, std::size_t count) {
     return eventually([&] { return findWindows(x_->display(), name).size() == count; });
   }
   [[nodiscard]] std::string field(std::size_t i) const { return GetParam().at(i).value_or(""); }
-
-  std::optional<Xvfb> x_;
-  Bus bus_;
-  std::map<std::string, std::string> env_;
 };
 
 std::string rowName(const ::testing::TestParamInfo<Row>& row) {
@@ -40,9 +35,6 @@ std::string rowName(const ::testing::TestParamInfo<Row>& row) {
 using LaterStartTest = InstanceTest;
 
 TEST_P(LaterStartTest, EndsAtOnceAndTheFirstHostShowsItsOptions) {
-  OSTREL_NEED_PROGRAM("Xvfb");
-  OSTREL_NEED_PROGRAM("dbus-daemon");
-  ASSERT_TRUE(x_->ok() && bus_.ok());
   Process first = startHost({}, env_, "first");
   ASSERT_TRUE(shown("Next up", 1) && shown("Due soon", 1)) << hostErrors("first");
   std::istringstream words(field(1));
@@ -79,9 +71,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, LaterStartTest,
 using EndingTest = InstanceTest;
 
 TEST_P(EndingTest, TheRunningHostEndsWithItsStatusAndOneLine) {
-  OSTREL_NEED_PROGRAM("Xvfb");
-  OSTREL_NEED_PROGRAM("dbus-daemon");
-  ASSERT_TRUE(x_->ok() && bus_.ok());
   const std::string cause = field(1), display = x_->display();
   Process first = startHost({}, env_, "first");
   ASSERT_TRUE(shown("Next up", 1)) << hostErrors("first");

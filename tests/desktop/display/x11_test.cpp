@@ -13,22 +13,19 @@
 namespace ostrel::display_test {
 namespace {
 
-class X11PlacementTest : public HostFixture, public ::testing::WithParamInterface<test_support::Row> {};
+class X11PlacementTest : public X11Fixture, public ::testing::WithParamInterface<test_support::Row> {};
 
 TEST_P(X11PlacementTest, WidgetsStandInTheirCornerAsDesktopWidgetsAndShowWhatRenderDraws) {
-  OSTREL_NEED_PROGRAM("Xvfb");
   std::vector<int> r;  // scale, then Next up's and Due soon's places
   for (std::size_t i = 1; i < GetParam().size(); ++i) r.push_back(std::stoi(*GetParam()[i]));
-  Xvfb x(1280, 800, dir_);
-  ASSERT_TRUE(x.ok()) << readFile(dir_ / "xvfb.log");
   // A desktop of its own colour, which the corners outside the rounded shape must show.
   const Rgb desktop{40, 110, 160};
-  ASSERT_TRUE(paintDesktop(x.display(), desktop, false));
+  ASSERT_TRUE(paintDesktop(x_->display(), desktop, false));
   Process host = startHost({"--corner", *GetParam()[0], "--scheme", "light"},
-                           {{"DISPLAY", x.display()}, {"GDK_SCALE", std::to_string(r[0])}});
+                           {{"DISPLAY", x_->display()}, {"GDK_SCALE", std::to_string(r[0])}});
   for (const auto& [face, place] : {std::pair{kNextUp, 1}, {kDueSoon, 3}}) {
     SCOPED_TRACE(face.title);
-    const std::optional<XWindow> w = awaitWindow(x, face.title);
+    const std::optional<XWindow> w = awaitWindow(*x_, face.title);
     ASSERT_TRUE(w) << hostErrors();
     EXPECT_EQ(std::vector({w->x, w->y, w->width, w->height}),
               std::vector({r[place] * r[0], r[place + 1] * r[0], face.width * r[0], 170 * r[0]}));
@@ -38,7 +35,7 @@ TEST_P(X11PlacementTest, WidgetsStandInTheirCornerAsDesktopWidgetsAndShowWhatRen
       EXPECT_TRUE(w->has(hint)) << hint
                                 << ": never focused, undecorated, below, on every workspace, in no list";
     }
-    shows([&] { return grabX11(x.display(), w->x, w->y, w->width, w->height); },
+    shows([&] { return grabX11(x_->display(), w->x, w->y, w->width, w->height); },
           rendered(face, ColorScheme::light, kStartUtc, r[0], desktop), face.kind);
   }
   EXPECT_EQ(host.stop(SIGTERM), 0);
@@ -48,19 +45,13 @@ TEST_P(X11PlacementTest, WidgetsStandInTheirCornerAsDesktopWidgetsAndShowWhatRen
 INSTANTIATE_TEST_SUITE_P(Corners, X11PlacementTest,
                          ::testing::ValuesIn(test_support::rows("desktop/x11_places.tsv")));
 
-class X11HostTest : public HostFixture {};
+using X11HostTest = X11Fixture;
 
 TEST_F(X11HostTest, EachWindowShowsAndIsNamedByItsFaceFromEntryToEntry) {
-  OSTREL_NEED_PROGRAM("Xvfb");
-  OSTREL_NEED_PROGRAM("dbus-daemon");
   OSTREL_NEED_PROGRAM("/usr/libexec/at-spi-bus-launcher");
-  Xvfb x(1280, 800, dir_);
-  Bus bus;
-  ASSERT_TRUE(x.ok() && bus.ok());
   ASSERT_EQ(atspi_init(), 0);  // through the test's bus, which names itself in this process
   // Half a minute a second: a new minute entry every two seconds.
-  Process host = startHost({"--speed", "30", "--scheme", "light"},
-                           {{"DISPLAY", x.display()}, {"DBUS_SESSION_BUS_ADDRESS", bus.address()}});
+  Process host = startHost({"--speed", "30", "--scheme", "light"}, env_);
   const auto minuteShown = [&](const Shown& face) {
     const std::vector<std::string> names = accessibleNames(2);
     for (int m = 0; m < 60; ++m) {
@@ -82,9 +73,9 @@ TEST_F(X11HostTest, EachWindowShowsAndIsNamedByItsFaceFromEntryToEntry) {
   EXPECT_EQ(next, first + 1);
   // The window shows a face it is named by, drawn afresh as the entries come (neighbouring minutes
   // differ in a digit or two: each is similar to the other, but not equal).
-  const std::optional<XWindow> w = awaitWindow(x, "Next up");
+  const std::optional<XWindow> w = awaitWindow(*x_, "Next up");
   ASSERT_TRUE(w);
-  const auto grab = [&] { return grabX11(x.display(), w->x, w->y, 170, 170); };
+  const auto grab = [&] { return grabX11(x_->display(), w->x, w->y, 170, 170); };
   std::vector<Image> later;
   for (int m = next; m < next + 8; ++m)
     later.push_back(rendered(kNextUp, ColorScheme::light, kStartUtc + 60 * m, 1));
