@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "desktop/display/host_fixture.hpp"
+#include "support/rows.hpp"
 
 namespace ostrel::display_test {
 namespace {
@@ -53,12 +54,9 @@ TEST_F(KwinHostTest, LayerSurfacesStandBelowWindowsInTheirCornerOnEveryDesktopNe
   std::map<std::string, std::string> env = kwin.env();
   env.emplace("DBUS_SESSION_BUS_ADDRESS", bus.address());
   Process host = startHost({"--corner", "bottom-left", "--scheme", "dark"}, env);
-  // Layer 1 is the layer below ordinary windows; margin 24 from the bottom-left corner, stacked
-  // upwards, gap 16.
-  const std::string common = R"({"layer":1,"skipSwitcher":true,"skipTaskbar":true,"skipPager":true,)"
-                             R"("onAllDesktops":true,"active":false,"x":24,)";
-  const std::vector<std::string> expected{common + R"("y":206,"width":170,"height":170})",
-                                          common + R"("y":20,"width":364,"height":170})"};
+  std::vector<std::string> expected;
+  for (const test_support::Row& row : test_support::rows("desktop/kwin_windows.tsv"))
+    expected.push_back(*row[0]);
   std::vector<std::string> found;
   int script = 0;
   EXPECT_TRUE(eventually(
