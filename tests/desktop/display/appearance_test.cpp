@@ -25,9 +25,10 @@ class Portal {
   Portal(const Bus& bus, guint32 value) : bus_(bus.connect()), value_(value) {
     static const GDBusInterfaceVTable vtable{read, nullptr, nullptr, {}};
     g_main_context_push_thread_default(context_);  // where the calls are answered
-    if (bus_ != nullptr)
+    if (bus_ != nullptr) {
       g_dbus_connection_register_object(bus_, "/org/freedesktop/portal/desktop", node_->interfaces[0],
                                         &vtable, this, nullptr, nullptr);
+    }
     g_main_context_pop_thread_default(context_);
     thread_ = std::thread([this] { g_main_loop_run(loop_); });
   }

@@ -113,7 +113,7 @@ class GnomeShellTest : public HostFixture {
     GVariant* r = g_dbus_connection_call_sync(bus_, "org.gnome.Shell", path, interface, method, params,
                                               nullptr, G_DBUS_CALL_FLAGS_NONE, 20000, nullptr, nullptr);
     gchar* text = r != nullptr ? g_variant_print(r, TRUE) : nullptr;
-    const std::string out = text != nullptr ? text : "";
+    std::string out = text != nullptr ? text : "";
     g_free(text);
     if (r != nullptr) g_variant_unref(r);
     return out;

@@ -40,7 +40,7 @@ Image magick(const std::vector<std::string>& command, const std::string& display
   if (o.status != 0 || !(in >> magic >> out.width >> out.height >> max) || magic != "P6" || max != 255 ||
       in.get() != '\n')
     return {};
-  out.pixels.resize(static_cast<std::size_t>(out.width * out.height));
+  out.pixels.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
   return in.read(reinterpret_cast<char*>(out.pixels.data()),
                  static_cast<std::streamsize>(out.pixels.size() * 3))
              ? out

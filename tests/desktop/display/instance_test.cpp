@@ -51,12 +51,10 @@ TEST_P(LaterStartTest, EndsAtOnceAndTheFirstHostShowsItsOptions) {
   std::istringstream shows(field(6));
   for (std::string face; shows >> face;) {
     const std::string kind = face.substr(0, face.find(':')), family = face.substr(face.find(':') + 1);
-    faces +=
-        (faces.empty() ? "" : ", ") + ("('" + kind + "', '" + family + "', '") +
-        expectedReading({"", kind.c_str(),
-                         family == "systemSmall" ? WidgetFamily::systemSmall : WidgetFamily::systemMedium, 0},
-                        kStartUtc) +
-        "')";
+    const Shown shown{"", kind.c_str(),
+                      family == "systemSmall" ? WidgetFamily::systemSmall : WidgetFamily::systemMedium, 0};
+    faces.append(faces.empty() ? "" : ", ").append("('" + kind).append("', '" + family);
+    faces.append("', '" + expectedReading(shown, kStartUtc)).append("')");
   }
   EXPECT_EQ(busCall(bus_.address(), {"--dest", "app.ostrel.Widgets", "--object-path", "/app/ostrel/Widgets",
                                      "--method", "app.ostrel.Widgets.Host.Faces"}),
