@@ -13,11 +13,6 @@ namespace ostrel::display_test {
 
 namespace fs = std::filesystem;
 
-bool displayTestsRequired() {
-  const char* v = std::getenv("OSTREL_REQUIRE_DISPLAY_TESTS");
-  return v != nullptr && std::string(v) == "1";
-}
-
 std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
