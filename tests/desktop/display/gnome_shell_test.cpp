@@ -25,31 +25,25 @@ constexpr const char* kExtension = "ostrel-widgets@ostrel.app";
 constexpr int kScale = 2, kWidth = 1280, kHeight = 1000;  // 640 × 500 points
 
 struct Spot {
-  const char* kind;
-  WidgetFamily family;
-  int x, y, width;  ///< points: bottom-left, margin 40, gap 8, stacked upwards
+  Shown face;
+  int x, y;  ///< points: bottom-left, margin 40, gap 8, stacked upwards
   [[nodiscard]] Image in(const Image& screen) const {
-    return screen.crop(x * kScale, y * kScale, width * kScale, 170 * kScale);
+    return screen.crop(x * kScale, y * kScale, face.width * kScale, 170 * kScale);
   }
 };
-constexpr Spot kNextUp{"NextUp", WidgetFamily::systemSmall, 40, 290, 170},
-    kDueSoon{"DueSoon", WidgetFamily::systemMedium, 40, 112, 364};
+constexpr Spot kNextUpSpot{kNextUp, 40, 290}, kDueSoonSpot{kDueSoon, 40, 112};
 
 class GnomeShellTest : public HostFixture {
  protected:
   void writeSettings(const std::string& scheme,
                      const std::string& widgets = "['NextUp:systemSmall', 'DueSoon:systemMedium']") {
+    std::string text = readFile(OSTREL_SOURCE_DIR "/tests/data/desktop/gnome-shell.keyfile");
+    for (const auto& [mark, value] :
+         {std::pair{"@SCHEME@", scheme}, {"@WIDGETS@", widgets}, {"@FEED@", feed_.string()}})
+      text.replace(text.find(mark), std::string(mark).size(), value);
     const fs::path keyfile = dir_ / "config/glib-2.0/settings/keyfile";
     fs::create_directories(keyfile.parent_path());
-    std::ofstream(keyfile.string() + ".part")
-        << "[org/gnome/shell]\nenabled-extensions=['" << kExtension
-        << "']\nwelcome-dialog-last-shown-version='999'\n"
-        << "[org/gnome/desktop/notifications]\nshow-banners=false\n"
-        << "[org/gnome/desktop/interface]\ntoolkit-accessibility=true\nscaling-factor=2\ncolor-scheme='"
-        << scheme
-        << "'\n[org/gnome/shell/extensions/ostrel-widgets]\ncorner='bottom-left'\nmargin=40\ngap=8\nwidgets="
-        << widgets << "\nengine-options=['--feed', '" << feed_.string() << "', '--now=" << kStart
-        << "', '--tz', '" << kZone << "', '--locale', 'en_US']\n";
+    std::ofstream(keyfile.string() + ".part") << text;
     fs::rename(keyfile.string() + ".part", keyfile);
   }
 
@@ -81,70 +75,65 @@ class GnomeShellTest : public HostFixture {
          .err = dir_ / "gnome-shell.log",
          .passFd = {},
          .prefix = {}});
+    // The shell answers screenshots only to the desktop's own portal: this connection takes its name.
     bus_ = session_.connect();
-    // The shell answers screenshots only to the desktop's own portal.
-    GVariant* owned =
-        bus_ == nullptr
-            ? nullptr
-            : call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
-                   g_variant_new("(su)", "org.freedesktop.impl.portal.desktop.gnome", 4));
-    if (owned != nullptr) g_variant_unref(owned);
-    return owned != nullptr && eventually([&] { return overview() || !shell_.running(); }, 90) &&
-           shell_.running();
+    return bus_ != nullptr &&
+           g_bus_own_name_on_connection(bus_, "org.freedesktop.impl.portal.desktop.gnome",
+                                        G_BUS_NAME_OWNER_FLAGS_NONE, nullptr, nullptr, nullptr,
+                                        nullptr) != 0 &&
+           eventually([&] { return overview() || !shell_.running(); }, 90) && shell_.running();
   }
   void TearDown() override {
     if (bus_ != nullptr) g_object_unref(bus_);
     HostFixture::TearDown();
   }
 
-  GVariant* call(const char* destination, const char* path, const char* interface, const char* method,
-                 GVariant* params) {
-    return g_dbus_connection_call_sync(bus_, destination, path, interface, method, params, nullptr,
-                                       G_DBUS_CALL_FLAGS_NONE, 20000, nullptr, nullptr);
-  }
-  GVariant* shell(const char* path, const char* interface, const char* method, GVariant* params = nullptr) {
-    return call("org.gnome.Shell", path, interface, method, params);
+  /// What the shell answers to `method` on `path` with `args`, as gdbus prints it.
+  std::string shell(const std::string& path, const std::string& method,
+                    const std::vector<std::string>& args = {}) {
+    std::vector<std::string> argv{"--dest", "org.gnome.Shell", "--object-path", path, "--method", method};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return busCall(session_.address(), argv);
   }
   bool overview() {
-    GVariant* v = shell("/org/gnome/Shell", "org.freedesktop.DBus.Properties", "Get",
-                        g_variant_new("(ss)", "org.gnome.Shell", "OverviewActive"));
-    if (v == nullptr) return false;
-    GVariant* inner = nullptr;
-    g_variant_get(v, "(v)", &inner);
-    const bool shown = g_variant_get_boolean(inner) != FALSE;
-    g_variant_unref(inner);
-    g_variant_unref(v);
-    return shown;
+    return shell("/org/gnome/Shell", "org.freedesktop.DBus.Properties.Get",
+                 {"org.gnome.Shell", "OverviewActive"}) == "(<true>,)\n";
   }
   /// Shows or leaves the overview, and waits for it to settle.
   bool setOverview(bool shown) {
-    GVariant* r =
-        shell("/org/gnome/Shell", "org.freedesktop.DBus.Properties", "Set",
-              g_variant_new("(ssv)", "org.gnome.Shell", "OverviewActive", g_variant_new_boolean(shown)));
-    if (r != nullptr) g_variant_unref(r);
-    const bool settled = r != nullptr && eventually([&] { return overview() == shown; });
+    const bool settled = shell("/org/gnome/Shell", "org.freedesktop.DBus.Properties.Set",
+                               {"org.gnome.Shell", "OverviewActive", shown ? "<true>" : "<false>"}) != "" &&
+                         eventually([&] { return overview() == shown; });
     ::usleep(500'000);  // the overview's animation
     return settled;
   }
+  /// What the shell answers to the connection that holds the portal's name (screenshots and the
+  /// window list are for the portal alone), as GVariant prints it.
+  std::string asPortal(const char* path, const char* interface, const char* method, GVariant* params) {
+    GVariant* r = g_dbus_connection_call_sync(bus_, "org.gnome.Shell", path, interface, method, params,
+                                              nullptr, G_DBUS_CALL_FLAGS_NONE, 20000, nullptr, nullptr);
+    gchar* text = r != nullptr ? g_variant_print(r, TRUE) : nullptr;
+    std::string out = text != nullptr ? text : "";
+    g_free(text);
+    if (r != nullptr) g_variant_unref(r);
+    return out;
+  }
   Image screenshot() {
     const fs::path png = dir_ / "shell.png";
-    GVariant* r = shell("/org/gnome/Shell/Screenshot", "org.gnome.Shell.Screenshot", "Screenshot",
-                        g_variant_new("(bbs)", FALSE, FALSE, png.c_str()));
-    if (r == nullptr) return {};
-    g_variant_unref(r);
-    return loadPng(png);
+    return asPortal("/org/gnome/Shell/Screenshot", "org.gnome.Shell.Screenshot", "Screenshot",
+                    g_variant_new("(bbs)", FALSE, FALSE, png.c_str())) != ""
+               ? loadPng(png)
+               : Image{};
   }
   /// The process ids of the engines the extension runs.
   std::vector<int> engines() const {
     std::vector<int> pids;
     std::error_code ec;
     for (const auto& e : fs::directory_iterator("/proc", ec)) {
-      const std::string pid = e.path().filename().string();
-      std::string cmdline =
-          pid.find_first_not_of("0123456789") == std::string::npos ? readFile(e.path() / "cmdline") : "";
+      std::string cmdline = readFile(e.path() / "cmdline");
       std::replace(cmdline.begin(), cmdline.end(), '\0', ' ');
       if (cmdline.find(" watch ") != std::string::npos && cmdline.find(feed_.string()) != std::string::npos)
-        pids.push_back(std::stoi(pid));
+        pids.push_back(std::stoi(e.path().filename().string()));
     }
     return pids;
   }
@@ -152,7 +141,7 @@ class GnomeShellTest : public HostFixture {
   bool showsRendered(const Spot& s, ColorScheme scheme) {
     const Image shown = s.in(screenshot());
     for (const double at : {kStartUtc, kStartUtc + 60}) {
-      if (compare(shown, rendered(s.kind, s.family, scheme, at, kScale, background_)).similar()) return true;
+      if (compare(shown, rendered(s.face, scheme, at, kScale, background_)).similar()) return true;
     }
     return false;
   }
@@ -171,39 +160,35 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
   const Image screen = screenshot();
   ASSERT_EQ(screen.width, kWidth) << readFile(dir_ / "gnome-shell.log");
   background_ = screen.at(kWidth - 1, kHeight - 1);
-  for (const Spot& s : {kNextUp, kDueSoon}) {
+  for (const Spot& s : {kNextUpSpot, kDueSoonSpot}) {
     EXPECT_TRUE(eventually([&] { return showsRendered(s, ColorScheme::light); }))
-        << s.kind << ": shown " << keep(s.in(screenshot()), s.kind) << "\n"
+        << s.face.kind << ": shown " << keep(s.in(screenshot()), s.face.kind) << "\n"
         << readFile(dir_ / "gnome-shell.log");
   }
-  GVariant* windows = shell("/org/gnome/Shell/Introspect", "org.gnome.Shell.Introspect", "GetWindows");
-  ASSERT_NE(windows, nullptr);
-  GVariant* list = g_variant_get_child_value(windows, 0);
-  EXPECT_EQ(g_variant_n_children(list), 0U) << "no window for alt-tab, the dock or the overview";
-  g_variant_unref(list);
-  g_variant_unref(windows);
+  EXPECT_EQ(asPortal("/org/gnome/Shell/Introspect", "org.gnome.Shell.Introspect", "GetWindows", nullptr),
+            "(@a{ta{sv}} {},)")
+      << "no window for alt-tab, the dock or the overview";
 
   // Screen readers find each face by its reading.
   ASSERT_EQ(atspi_init(), 0);
-  for (const Spot& s : {kNextUp, kDueSoon}) {
+  for (const Spot& s : {kNextUpSpot, kDueSoonSpot}) {
     EXPECT_TRUE(eventually([&] {
       const std::vector<std::string> names = accessibleNames(24);
-      return std::find(names.begin(), names.end(), expectedReading(s.kind, s.family, kStartUtc)) !=
-                 names.end() ||
-             std::find(names.begin(), names.end(), expectedReading(s.kind, s.family, kStartUtc + 60)) !=
-                 names.end();
+      return std::ranges::any_of(std::vector{kStartUtc, kStartUtc + 60}, [&](double at) {
+        return std::ranges::count(names, expectedReading(s.face, at)) > 0;
+      });
     })) << ::testing::PrintToString(accessibleNames(24));
   }
 
   // The overview shows no face.
   ASSERT_TRUE(setOverview(true));
-  EXPECT_FALSE(showsRendered(kNextUp, ColorScheme::light));
+  EXPECT_FALSE(showsRendered(kNextUpSpot, ColorScheme::light));
   ASSERT_TRUE(setOverview(false));
 
   // The dark style, then a feed rewritten by the app: the faces follow.
   writeSettings("prefer-dark");
-  EXPECT_TRUE(eventually([&] { return showsRendered(kNextUp, ColorScheme::dark); }))
-      << keep(kNextUp.in(screenshot()), "dark");
+  EXPECT_TRUE(eventually([&] { return showsRendered(kNextUpSpot, ColorScheme::dark); }))
+      << keep(kNextUpSpot.in(screenshot()), "dark");
   std::string text = readFile(feed_);
   text.replace(text.find("ABS Lecture Theatre 1010"), 24, "Great Hall");
   std::ofstream(dir_ / "widget.json.new") << text << std::flush;
@@ -212,7 +197,7 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
   double followed = -1;
   EXPECT_TRUE(eventually([&] {
     followed = monotonic() - written;  // the screenshot shows the screen as it is when asked
-    return showsRendered(kNextUp, ColorScheme::dark);
+    return showsRendered(kNextUpSpot, ColorScheme::dark);
   }));
   EXPECT_LT(followed, 2.0) << "seconds from the feed's rewrite to the face shown";
   RecordProperty("feed_to_face_ms", static_cast<int>(followed * 1000));
@@ -228,12 +213,11 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
 
   // A widget removed (as its menu does): the other takes its place, nothing where it was.
   writeSettings("prefer-dark", "['DueSoon:systemMedium']");
-  const Image due =
-      rendered("DueSoon", WidgetFamily::systemMedium, ColorScheme::dark, kStartUtc, kScale, background_);
+  const Image due = rendered(kDueSoon, ColorScheme::dark, kStartUtc, kScale, background_);
   EXPECT_TRUE(eventually([&] {
     const Image now = screenshot();
-    return compare(Spot{"DueSoon", WidgetFamily::systemMedium, 40, 290, 364}.in(now), due).similar() &&
-           kDueSoon.in(now).at(170, 170) == background_;
+    return compare(Spot{kDueSoon, 40, 290}.in(now), due).similar() &&
+           kDueSoonSpot.in(now).at(170, 170) == background_;
   }));
 
   // `host` there points at the extension.
@@ -248,12 +232,9 @@ TEST_F(GnomeShellTest, TheExtensionKeepsTheFacesOnTheDesktopUntilDisabled) {
       "instead: gnome-extensions enable ostrel-widgets@ostrel.app\n");
 
   // Disabled: no face, no engine.
-  GVariant* r = shell("/org/gnome/Shell", "org.gnome.Shell.Extensions", "DisableExtension",
-                      g_variant_new("(s)", kExtension));
-  ASSERT_NE(r, nullptr);
-  g_variant_unref(r);
+  ASSERT_NE(shell("/org/gnome/Shell", "org.gnome.Shell.Extensions.DisableExtension", {kExtension}), "");
   EXPECT_TRUE(eventually([&] { return engines().empty(); }));
-  EXPECT_EQ(kNextUp.in(screenshot()).at(170, 170), background_);
+  EXPECT_EQ(kNextUpSpot.in(screenshot()).at(170, 170), background_);
 }
 
 }  // namespace

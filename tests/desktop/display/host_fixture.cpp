@@ -16,17 +16,16 @@ namespace fs = std::filesystem;
 void HostFixture::SetUp() {
   ScratchTest::SetUp();
   // A lecture at 10:00, a tutorial at 13:00; two assessments due this week.
-  feed_ = write("widget.json", R"({"v": 1, "enabled": true, "at": "2026-03-02T08:00:00+11:00",
-    "week": "Week 3 of 13", "cards": 12,
-    "classes": [
-      {"unit": "FINC3600", "title": "Lecture", "where": "ABS Lecture Theatre 1010",
-       "start": "2026-03-02T10:00:00+11:00", "end": "2026-03-02T12:00:00+11:00",
-       "color": {"light": "#1D4ED8", "dark": "#60A5FA"}},
-      {"unit": "COMP2017", "title": "Tutorial", "where": "SIT 115",
-       "start": "2026-03-02T13:00:00+11:00", "end": "2026-03-02T14:00:00+11:00"}],
-    "due": [
-      {"unit": "FINC3600", "name": "Oral presentation", "due": "2026-03-03T17:00:00+11:00", "weight": 20},
-      {"unit": "COMP2017", "name": "Assignment 1", "due": "2026-03-05T23:59:00+11:00", "weight": 15}]})");
+  feed_ = write("widget.json", readFile(OSTREL_SOURCE_DIR "/tests/data/desktop/widget.json"));
+}
+
+void X11Fixture::SetUp() {
+  HostFixture::SetUp();
+  OSTREL_NEED_PROGRAM("Xvfb");
+  OSTREL_NEED_PROGRAM("dbus-daemon");
+  x_.emplace(1280, 800, dir_);
+  ASSERT_TRUE(x_->ok() && bus_.ok()) << readFile(dir_ / "xvfb.log");
+  env_ = {{"DISPLAY", x_->display()}, {"DBUS_SESSION_BUS_ADDRESS", bus_.address()}};
 }
 
 Process HostFixture::startHost(const std::vector<std::string>& args, std::map<std::string, std::string> env,
@@ -45,30 +44,29 @@ Process HostFixture::startHost(const std::vector<std::string>& args, std::map<st
       {.env = env, .out = dir_ / (log + ".out"), .err = dir_ / (log + ".err"), .passFd = {}, .prefix = {}});
 }
 
-Image HostFixture::rendered(const std::string& kind, WidgetFamily family, ColorScheme scheme, double at,
-                            int scale, Rgb background) {
+Image HostFixture::rendered(const Shown& face, ColorScheme scheme, double at, int scale, Rgb background) {
   const fs::path png = dir_ / ("render-" + std::to_string(files_++) + ".png");
   const auto t = static_cast<std::time_t>(at);
   std::tm tm{};
   ::gmtime_r(&t, &tm);
   char now[40];
   std::strftime(now, sizeof now, "--now=%Y-%m-%dT%H:%M:%SZ", &tm);
-  Process render({OSTREL_COMMAND, "render", "--kind", kind, "--family", name(family), "--scheme",
+  Process render({OSTREL_COMMAND, "render", "--kind", face.kind, "--family", name(face.family), "--scheme",
                   name(scheme), "--feed", feed_.string(), now, "--tz", kZone, "--locale", "en_US", "--scale",
                   std::to_string(scale), "-o", png.string()},
                  {.env = {}, .out = {}, .err = dir_ / "render.err", .passFd = {}, .prefix = {}});
   return render.wait(60) == 0 ? loadPng(png, background) : Image{};
 }
 
-std::string HostFixture::expectedReading(const std::string& kind, WidgetFamily family, double at) const {
+std::string HostFixture::expectedReading(const Shown& face, double at) const {
   const Entry entry{.date = Date{at}, .loaded = FeedFile::load(feed_)};
-  const Environment env{.widgetFamily = family,
+  const Environment env{.widgetFamily = face.family,
                         .colorScheme = ColorScheme::light,
                         .systemVersion = SystemVersion{},
                         .locale = "en_US",
                         .timeZone = TimeZone::named(kZone)};
   for (const WidgetConfiguration& w : OstrelWidgets{}.body()) {
-    if (w.kind == kind) return reading(w.content(entry, env));
+    if (w.kind == face.kind) return reading(w.content(entry, env));
   }
   return {};
 }

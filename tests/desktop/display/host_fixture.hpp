@@ -27,6 +27,16 @@ inline constexpr const char* kStart = "2026-03-02T09:20:00+11:00";
 inline constexpr double kStartUtc = 1772403600;  // the same instant, seconds since 1970
 inline constexpr const char* kZone = "Australia/Sydney";
 
+/// A widget the host shows: its window's title, its kind and family, its width in points (each is
+/// 170 high).
+struct Shown {
+  const char *title, *kind;
+  WidgetFamily family;
+  int width;
+};
+inline constexpr Shown kNextUp{"Next up", "NextUp", WidgetFamily::systemSmall, 170},
+    kDueSoon{"Due soon", "DueSoon", WidgetFamily::systemMedium, 364};
+
 class HostFixture : public test_support::ScratchTest {
  protected:
   void SetUp() override;
@@ -36,10 +46,10 @@ class HostFixture : public test_support::ScratchTest {
   [[nodiscard]] Process startHost(const std::vector<std::string>& args,
                                   std::map<std::string, std::string> env, const std::string& log = "host");
   /// `render` of the entry at `at` (seconds since 1970) laid over `background`.
-  [[nodiscard]] Image rendered(const std::string& kind, WidgetFamily family, ColorScheme scheme, double at,
-                               int scale, Rgb background = {});
+  [[nodiscard]] Image rendered(const Shown& face, ColorScheme scheme, double at, int scale,
+                               Rgb background = {});
   /// The reading of that face, as its window's accessible name should carry it.
-  [[nodiscard]] std::string expectedReading(const std::string& kind, WidgetFamily family, double at) const;
+  [[nodiscard]] std::string expectedReading(const Shown& face, double at) const;
 
   /// Whether what `grab` gives comes to look like `expected`; a failure names both pictures, kept
   /// beside the build as `name`.
@@ -54,6 +64,17 @@ class HostFixture : public test_support::ScratchTest {
   }
 
   std::filesystem::path feed_;
+};
+
+/// The fixture on an X server (Xvfb, 1280 × 800) with a bus of the test's own: `env_` names both
+/// (a host started without it sees no bus); a missing Xvfb or dbus-daemon skips or fails the test.
+class X11Fixture : public HostFixture {
+ protected:
+  void SetUp() override;
+
+  std::optional<Xvfb> x_;
+  Bus bus_;
+  std::map<std::string, std::string> env_;
 };
 
 /// Runs `visit` on the accessible tree of the session's applications, `depth` levels down, as a

@@ -1,31 +1,15 @@
 #include "desktop/display/images.hpp"
 
-#include <cairo.h>
-
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "support/process.hpp"
 
 namespace ostrel::display_test {
 
-namespace {
-
-/// The pixels of a 24-bit image surface.
-Image pixelsOf(cairo_surface_t* s) {
-  cairo_surface_flush(s);
-  Image out{
-      .width = cairo_image_surface_get_width(s), .height = cairo_image_surface_get_height(s), .pixels = {}};
-  for (int y = 0; y < out.height; ++y) {
-    const auto* row = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(s) +
-                                                             y * cairo_image_surface_get_stride(s));
-    for (int x = 0; x < out.width; ++x) {
-      out.pixels.push_back(Rgb{static_cast<std::uint8_t>(row[x] >> 16),
-                               static_cast<std::uint8_t>(row[x] >> 8), static_cast<std::uint8_t>(row[x])});
-    }
-  }
-  return out;
-}
-
-}  // namespace
+static_assert(sizeof(Rgb) == 3, "pixels are read and written as PPM's bytes");
 
 Image Image::crop(int x, int y, int w, int h) const {
   Image out{.width = w, .height = h, .pixels = {}};
@@ -37,35 +21,36 @@ Image Image::crop(int x, int y, int w, int h) const {
 }
 
 void Image::save(const std::filesystem::path& path) const {
-  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-  for (int y = 0; y < height; ++y) {
-    auto* row = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(s) +
-                                                 y * cairo_image_surface_get_stride(s));
-    for (int x = 0; x < width; ++x)
-      row[x] = (std::uint32_t{at(x, y).r} << 16) | (at(x, y).g << 8) | at(x, y).b;
-  }
-  cairo_surface_mark_dirty(s);
-  cairo_surface_write_to_png(s, path.c_str());
-  cairo_surface_destroy(s);
+  const std::string ppm = path.string() + ".ppm";
+  std::ofstream(ppm, std::ios::binary)
+      << "P6\n"
+      << width << " " << height << "\n255\n"
+      << std::string_view(reinterpret_cast<const char*>(pixels.data()), pixels.size() * sizeof(Rgb));
+  static_cast<void>(test_support::runToEnd({"convert", ppm, path.string()}, {}));
+  std::filesystem::remove(ppm);
+}
+
+Image magick(const std::vector<std::string>& command, const std::string& display) {
+  const test_support::Outcome o = test_support::capture(
+      command, {.env = {{"DISPLAY", display}}, .out = {}, .err = {}, .passFd = {}, .prefix = {}});
+  std::istringstream in(o.out);
+  std::string magic;
+  Image out;
+  int max = 0;
+  if (o.status != 0 || !(in >> magic >> out.width >> out.height >> max) || magic != "P6" || max != 255 ||
+      in.get() != '\n')
+    return {};
+  out.pixels.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+  return in.read(reinterpret_cast<char*>(out.pixels.data()),
+                 static_cast<std::streamsize>(out.pixels.size() * 3))
+             ? out
+             : Image{};
 }
 
 Image loadPng(const std::filesystem::path& path, Rgb background) {
-  cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
-  Image out;
-  if (cairo_surface_status(png) == CAIRO_STATUS_SUCCESS) {
-    cairo_surface_t* flat = cairo_image_surface_create(CAIRO_FORMAT_RGB24, cairo_image_surface_get_width(png),
-                                                       cairo_image_surface_get_height(png));
-    cairo_t* cr = cairo_create(flat);
-    cairo_set_source_rgb(cr, background.r / 255.0, background.g / 255.0, background.b / 255.0);
-    cairo_paint(cr);
-    cairo_set_source_surface(cr, png, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    out = pixelsOf(flat);
-    cairo_surface_destroy(flat);
-  }
-  cairo_surface_destroy(png);
-  return out;
+  const std::string colour = "rgb(" + std::to_string(background.r) + "," + std::to_string(background.g) +
+                             "," + std::to_string(background.b) + ")";
+  return magick({"convert", path.string(), "-background", colour, "-flatten", "-depth", "8", "ppm:-"});
 }
 
 Difference compare(const Image& a, const Image& b) {

@@ -1,10 +1,11 @@
 #pragma once
 /// \file images.hpp
-/// Pictures to compare what a display shows with what `render` draws: opaque 8-bit RGB pixels
-/// from a PNG (laid over a background colour) or cut from another picture; and how far two
+/// Pictures to compare what a display shows with what `render` draws: opaque 8-bit RGB pixels read
+/// by ImageMagick (laid over a background colour) or cut from another picture; and how far two
 /// pictures differ.
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace ostrel::display_test {
@@ -26,7 +27,9 @@ struct Image {
   friend bool operator==(const Image&, const Image&) = default;
 };
 
-/// A PNG laid over `background` (its transparent parts show the background); empty when unreadable.
+/// The picture ImageMagick's `command` (which ends by writing `ppm:-`) prints; empty when it fails.
+[[nodiscard]] Image magick(const std::vector<std::string>& command, const std::string& display = "");
+/// A picture file laid over `background` (its transparent parts show the background).
 [[nodiscard]] Image loadPng(const std::filesystem::path& path, Rgb background = {});
 
 struct Difference {

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "desktop/display/host_fixture.hpp"
+#include "support/rows.hpp"
 
 namespace ostrel::display_test {
 namespace {
@@ -15,21 +16,18 @@ namespace {
 class KwinHostTest : public HostFixture {
  protected:
   /// One line per window, the JSON object `properties` of each, as KWin script number `n` prints it.
-  std::vector<std::string> windows(GDBusConnection* bus, int n, const std::string& properties) {
+  std::vector<std::string> windows(const std::string& bus, int n, const std::string& properties) {
     const std::string name = "ostrel-windows-" + std::to_string(n), mark = name + " ";
     const std::filesystem::path script = dir_ / (name + ".js");
     std::ofstream(script) << "const all = workspace.clientList();\nfor (let i = 0; i < all.length; ++i) {\n"
                           << "  const w = all[i];\n  print(\"" << mark << "\" + JSON.stringify({"
                           << properties << "}));\n}\n";
-    for (const auto& [method, params] :
-         {std::pair<const char*, GVariant*>{"loadScript",
-                                            g_variant_new("(ss)", script.c_str(), name.c_str())},
-          {"start", nullptr}}) {
-      GVariant* r =
-          g_dbus_connection_call_sync(bus, "org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting", method,
-                                      params, nullptr, G_DBUS_CALL_FLAGS_NONE, 20000, nullptr, nullptr);
-      if (r == nullptr) return {};
-      g_variant_unref(r);
+    for (const std::vector<std::string>& call :
+         {std::vector<std::string>{"loadScript", script, name}, {"start"}}) {
+      std::vector<std::string> args{"--dest",     "org.kde.KWin", "--object-path",
+                                    "/Scripting", "--method",     "org.kde.kwin.Scripting." + call[0]};
+      args.insert(args.end(), call.begin() + 1, call.end());
+      if (busCall(bus, args).empty()) return {};
     }
     std::vector<std::string> lines;  // printed to KWin's log as the script runs
     eventually(
@@ -56,18 +54,14 @@ TEST_F(KwinHostTest, LayerSurfacesStandBelowWindowsInTheirCornerOnEveryDesktopNe
   std::map<std::string, std::string> env = kwin.env();
   env.emplace("DBUS_SESSION_BUS_ADDRESS", bus.address());
   Process host = startHost({"--corner", "bottom-left", "--scheme", "dark"}, env);
-  // Layer 1 is the layer below ordinary windows; margin 24 from the bottom-left corner, stacked
-  // upwards, gap 16.
-  const std::string common = R"({"layer":1,"skipSwitcher":true,"skipTaskbar":true,"skipPager":true,)"
-                             R"("onAllDesktops":true,"active":false,"x":24,)";
-  const std::vector<std::string> expected{common + R"("y":206,"width":170,"height":170})",
-                                          common + R"("y":20,"width":364,"height":170})"};
-  GDBusConnection* connection = bus.connect();
+  std::vector<std::string> expected;
+  for (const test_support::Row& row : test_support::rows("desktop/kwin_windows.tsv"))
+    expected.push_back(*row[0]);
   std::vector<std::string> found;
   int script = 0;
   EXPECT_TRUE(eventually(
       [&] {
-        found = windows(connection, script++,
+        found = windows(bus.address(), script++,
                         "layer: w.layer, skipSwitcher: w.skipSwitcher, skipTaskbar: w.skipTaskbar, "
                         "skipPager: w.skipPager, onAllDesktops: w.onAllDesktops, active: w.active, x: w.x, "
                         "y: w.y, width: w.width, height: w.height");
@@ -76,7 +70,6 @@ TEST_F(KwinHostTest, LayerSurfacesStandBelowWindowsInTheirCornerOnEveryDesktopNe
       30))
       << ::testing::PrintToString(found) << "\n"
       << readFile(dir_ / "kwin.log");
-  g_object_unref(connection);
   EXPECT_EQ(host.stop(SIGTERM), 0);
   EXPECT_EQ(hostErrors(), "") << "layer-shell is there: nothing to say";
 }

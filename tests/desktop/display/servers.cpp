@@ -13,14 +13,15 @@ namespace ostrel::display_test {
 
 namespace fs = std::filesystem;
 
-bool displayTestsRequired() {
-  const char* v = std::getenv("OSTREL_REQUIRE_DISPLAY_TESTS");
-  return v != nullptr && std::string(v) == "1";
-}
-
 std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string busCall(const std::string& address, std::vector<std::string> args) {
+  args.insert(args.begin(), {"gdbus", "call", "--address", address});
+  const Outcome o = capture(args, {});
+  return o.status == 0 ? o.out : "";
 }
 
 Xvfb::Xvfb(int width, int height, const fs::path& logDir) {
@@ -74,20 +75,25 @@ void Bus::stop() {
   if (ok()) g_test_dbus_stop(bus_);
 }
 
-Compositor::Compositor(fs::path runtime, const std::vector<std::string>& argv,
-                       const Process::Options& options, const std::vector<std::string>& prefix)
-    : runtime_(std::move(runtime)) {
-  Process::Options o = options;
-  o.env.insert({{"XDG_RUNTIME_DIR", runtime_.string()}, {"WAYLAND_DISPLAY", ""}, {"DISPLAY", ""}});
-  o.prefix = prefix;
-  process_ = Process(argv, o);
+Compositor::Compositor(const fs::path& dir, const std::string& name, const std::vector<std::string>& argv,
+                       std::map<std::string, std::string> env, const std::vector<std::string>& prefix)
+    : runtime_(dir / (name + "-runtime")) {
+  fs::create_directories(runtime_);
+  if (!prefix.empty()) {
+    ::chmod(dir.c_str(), 0755);  // reachable for the unprivileged compositor
+    static_cast<void>(::chown(runtime_.c_str(), 65534, 65534));
+  }
+  ::chmod(runtime_.c_str(), 0700);
+  env.insert({{"XDG_RUNTIME_DIR", runtime_.string()}, {"WAYLAND_DISPLAY", ""}, {"DISPLAY", ""}});
+  process_ =
+      Process(argv, {.env = env, .out = {}, .err = dir / (name + ".log"), .passFd = {}, .prefix = prefix});
   eventually(
       [&] {
         std::error_code ec;
         for (const auto& e : fs::directory_iterator(runtime_, ec)) {
-          const std::string name = e.path().filename().string();
-          if (name.rfind("wayland-", 0) == 0 && name.find('.') == std::string::npos && e.is_socket()) {
-            socket_ = name;
+          const std::string file = e.path().filename().string();
+          if (file.rfind("wayland-", 0) == 0 && file.find('.') == std::string::npos && e.is_socket()) {
+            socket_ = file;
             return true;
           }
         }
@@ -99,15 +105,6 @@ Compositor::Compositor(fs::path runtime, const std::vector<std::string>& argv,
 }
 
 Compositor Compositor::sway(int width, int height, int scale, const fs::path& dir, int outputs) {
-  const fs::path runtime = dir / "runtime";
-  fs::create_directories(runtime);
-  const bool root = ::geteuid() == 0;
-  if (root) {
-    // The test's folder must be reachable for the unprivileged compositor.
-    ::chmod(dir.c_str(), 0755);
-    static_cast<void>(::chown(runtime.c_str(), 65534, 65534));
-  }
-  ::chmod(runtime.c_str(), 0700);
   const fs::path config = dir / "sway.conf";
   {
     std::ofstream out(config);
@@ -118,53 +115,39 @@ Compositor Compositor::sway(int width, int height, int scale, const fs::path& di
     out << "xwayland disable\n";
   }
   ::chmod(config.c_str(), 0644);
-  return {runtime,
+  return {dir,
+          "sway",
           {"sway", "-c", config.string()},
-          {.env = {{"HOME", runtime.string()},
-                   {"WLR_BACKENDS", "headless"},
-                   {"WLR_HEADLESS_OUTPUTS", std::to_string(outputs)},
-                   {"WLR_RENDERER", "pixman"},
-                   {"WLR_LIBINPUT_NO_DEVICES", "1"}},
-           .out = {},
-           .err = dir / "sway.log",
-           .passFd = {},
-           .prefix = {}},
-          root ? std::vector<std::string>{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"}
-               : std::vector<std::string>{}};
+          {{"HOME", (dir / "sway-runtime").string()},
+           {"WLR_BACKENDS", "headless"},
+           {"WLR_HEADLESS_OUTPUTS", std::to_string(outputs)},
+           {"WLR_RENDERER", "pixman"},
+           {"WLR_LIBINPUT_NO_DEVICES", "1"}},
+          ::geteuid() == 0
+              ? std::vector<std::string>{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"}
+              : std::vector<std::string>{}};
 }
 
 Compositor Compositor::weston(const fs::path& dir) {
-  const fs::path runtime = dir / "weston-runtime";
-  fs::create_directories(runtime);
-  ::chmod(runtime.c_str(), 0700);
-  return {runtime,
+  return {dir,
+          "weston",
           {"weston", "--backend=headless-backend.so", "--socket=wayland-test", "--width=1280", "--height=800",
            "--idle-time=0"},
-          {.env = {}, .out = {}, .err = dir / "weston.log", .passFd = {}, .prefix = {}},
           {}};
 }
 
 Compositor Compositor::kwin(int width, int height, int scale, const fs::path& dir, const std::string& bus) {
-  const fs::path runtime = dir / "kwin-runtime";
-  fs::create_directories(runtime);
-  ::chmod(runtime.c_str(), 0700);
-  gchar* installed = g_find_program_in_path("kwin_wayland");
   std::error_code ec;
-  if (installed != nullptr) fs::copy_file(installed, dir / "kwin_wayland", ec);
-  g_free(installed);
-  return {runtime,
+  fs::copy_file("/usr/bin/kwin_wayland", dir / "kwin_wayland", ec);
+  return {dir,
+          "kwin",
           {(dir / "kwin_wayland").string(), "--virtual", "--no-lockscreen", "--socket", "wayland-test",
            "--width", std::to_string(width / scale), "--height", std::to_string(height / scale), "--scale",
            std::to_string(scale)},
-          {.env = {{"XDG_CONFIG_HOME", (dir / "kwin-config").string()},
-                   {"HOME", dir.string()},
-                   {"DBUS_SESSION_BUS_ADDRESS", bus},
-                   {"QT_QPA_PLATFORM", ""}},
-           .out = {},
-           .err = dir / "kwin.log",
-           .passFd = {},
-           .prefix = {}},
-          {}};
+          {{"XDG_CONFIG_HOME", (dir / "kwin-config").string()},
+           {"HOME", dir.string()},
+           {"DBUS_SESSION_BUS_ADDRESS", bus},
+           {"QT_QPA_PLATFORM", ""}}};
 }
 
 std::map<std::string, std::string> Compositor::env() const {

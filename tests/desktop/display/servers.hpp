@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "support/process.hpp"
 
@@ -21,20 +22,20 @@ namespace ostrel::display_test {
 
 using namespace test_support;  // Process, runToEnd, eventually: the harness every test shares
 
-/// Whether a missing server fails the test instead of skipping it.
-[[nodiscard]] bool displayTestsRequired();
-
 /// Skips or fails (see above) the current test when `program` is missing.
-#define OSTREL_NEED_PROGRAM(program)                                                                \
-  do {                                                                                              \
-    if (!::ostrel::display_test::haveProgram(program)) {                                            \
-      if (::ostrel::display_test::displayTestsRequired()) FAIL() << "missing " << (program);        \
-      GTEST_SKIP() << "missing " << (program) << " (OSTREL_REQUIRE_DISPLAY_TESTS=1 fails instead)"; \
-    }                                                                                               \
+#define OSTREL_NEED_PROGRAM(program)                                                                        \
+  do {                                                                                                      \
+    if (!::ostrel::display_test::haveProgram(program)) {                                                    \
+      if (g_strcmp0(g_getenv("OSTREL_REQUIRE_DISPLAY_TESTS"), "1") == 0) FAIL() << "missing " << (program); \
+      GTEST_SKIP() << "missing " << (program) << " (OSTREL_REQUIRE_DISPLAY_TESTS=1 fails instead)";         \
+    }                                                                                                       \
   } while (false)
 
 /// Reads what `path` holds (empty when it cannot).
 [[nodiscard]] std::string readFile(const std::filesystem::path& path);
+/// What `gdbus call` prints for `args` (--dest, --object-path, --method and its arguments) on the
+/// bus at `address`; empty when the call fails.
+[[nodiscard]] std::string busCall(const std::string& address, std::vector<std::string> args);
 
 /// An X server in memory, `width` × `height` × 24 with a black root; `display()` is ":N".
 class Xvfb {
@@ -69,16 +70,16 @@ class Bus {
   GTestDBus* bus_;
 };
 
-/// A Wayland compositor on a headless backend: sway (layer-shell) with `outputs` outputs
-/// (HEADLESS-1, HEADLESS-2... side by side) of `width` × `height` pixels at `scale`, run as the
-/// unprivileged user `nobody` when the tests run as root (sway refuses root); weston (no
-/// layer-shell), 1280 × 800; or KWin.
+/// A Wayland compositor with a runtime folder of its own in `dir` and its log there as NAME.log:
+/// sway's headless backend (layer-shell) with `outputs` outputs (HEADLESS-1, HEADLESS-2... side by
+/// side) of `width` × `height` pixels at `scale`, run as the unprivileged user `nobody` when the
+/// tests run as root (sway refuses root); weston's headless backend (no layer-shell), 1280 × 800;
+/// or KWin's virtual backend on the bus at `bus`, run from a copy of its binary (which carries a
+/// file capability that containers refuse to grant).
 class Compositor {
  public:
   static Compositor sway(int width, int height, int scale, const std::filesystem::path& dir, int outputs = 1);
   static Compositor weston(const std::filesystem::path& dir);
-  /// KWin on its virtual backend with one output, on the bus at `bus`; run from a copy of its
-  /// binary, which carries a file capability that containers refuse to grant.
   static Compositor kwin(int width, int height, int scale, const std::filesystem::path& dir,
                          const std::string& bus);
   [[nodiscard]] bool ok() const { return !socket_.empty(); }
@@ -86,8 +87,8 @@ class Compositor {
   [[nodiscard]] std::map<std::string, std::string> env() const;
 
  private:
-  Compositor(std::filesystem::path runtime, const std::vector<std::string>& argv,
-             const Process::Options& options, const std::vector<std::string>& prefix);
+  Compositor(const std::filesystem::path& dir, const std::string& name, const std::vector<std::string>& argv,
+             std::map<std::string, std::string> env, const std::vector<std::string>& prefix = {});
   Process process_;
   std::filesystem::path runtime_;
   std::string socket_;

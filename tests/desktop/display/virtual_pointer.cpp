@@ -28,51 +28,46 @@ void onGlobal(void* data, wl_registry* registry, uint32_t name, const char* inte
   }
 }
 
-void onGlobalRemove(void*, wl_registry*, uint32_t) {}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 7) return 2;
-  int a[6];
-  for (int i = 0; i < 6; ++i) a[i] = std::atoi(argv[i + 1]);
+  uint32_t a[6];
+  for (int i = 0; i < 6; ++i) a[i] = static_cast<uint32_t>(std::atoi(argv[i + 1]));
   wl_display* display = wl_display_connect(nullptr);
   if (display == nullptr) return 1;
   Globals g;
-  const wl_registry_listener listener{onGlobal, onGlobalRemove};
+  const wl_registry_listener listener{onGlobal, [](void*, wl_registry*, uint32_t) {}};
   wl_registry* registry = wl_display_get_registry(display);
   wl_registry_add_listener(registry, &listener, &g);
   wl_display_roundtrip(display);
-  // Every proxy is let go before the connection ends (the sanitizers' leak check runs this too).
-  const auto done = [&](int status) {
-    if (g.pointers != nullptr) zwlr_virtual_pointer_manager_v1_destroy(g.pointers);
-    if (g.seat != nullptr) wl_seat_destroy(g.seat);
-    wl_registry_destroy(registry);
-    wl_display_roundtrip(display);
-    wl_display_disconnect(display);
-    return status;
-  };
-  if (g.seat == nullptr || g.pointers == nullptr) return done(1);
-  zwlr_virtual_pointer_v1* p = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(g.pointers, g.seat);
-  uint32_t time = 1;
-  const auto send = [&] {
-    zwlr_virtual_pointer_v1_frame(p);
-    const bool ok = wl_display_roundtrip(display) >= 0;
-    ::usleep(50'000);  // one event at a time, as a hand moves
-    return ok;
-  };
-  zwlr_virtual_pointer_v1_motion_absolute(p, time++, static_cast<uint32_t>(a[2]), static_cast<uint32_t>(a[3]),
-                                          static_cast<uint32_t>(a[0]), static_cast<uint32_t>(a[1]));
-  bool ok = send();
-  zwlr_virtual_pointer_v1_button(p, time++, BTN_LEFT, WL_POINTER_BUTTON_STATE_PRESSED);
-  ok = ok && send();
-  for (int i = 0; i < 10; ++i) {
-    zwlr_virtual_pointer_v1_motion(p, time++, wl_fixed_from_double(a[4] / 10.0),
-                                   wl_fixed_from_double(a[5] / 10.0));
-    ok = ok && send();
+  bool ok = g.seat != nullptr && g.pointers != nullptr;
+  if (ok) {
+    zwlr_virtual_pointer_v1* p = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(g.pointers, g.seat);
+    uint32_t time = 1;
+    const auto send = [&] {  // one event at a time, as a hand moves
+      zwlr_virtual_pointer_v1_frame(p);
+      ok = ok && wl_display_roundtrip(display) >= 0;
+      ::usleep(50'000);
+    };
+    zwlr_virtual_pointer_v1_motion_absolute(p, time++, a[2], a[3], a[0], a[1]);
+    send();
+    zwlr_virtual_pointer_v1_button(p, time++, BTN_LEFT, WL_POINTER_BUTTON_STATE_PRESSED);
+    send();
+    for (int i = 0; i < 10; ++i) {
+      zwlr_virtual_pointer_v1_motion(p, time++, wl_fixed_from_double(std::atoi(argv[5]) / 10.0),
+                                     wl_fixed_from_double(std::atoi(argv[6]) / 10.0));
+      send();
+    }
+    zwlr_virtual_pointer_v1_button(p, time++, BTN_LEFT, WL_POINTER_BUTTON_STATE_RELEASED);
+    send();
+    zwlr_virtual_pointer_v1_destroy(p);
   }
-  zwlr_virtual_pointer_v1_button(p, time++, BTN_LEFT, WL_POINTER_BUTTON_STATE_RELEASED);
-  ok = ok && send();
-  zwlr_virtual_pointer_v1_destroy(p);
-  return done(ok ? 0 : 1);
+  // Every proxy is let go before the connection ends (the sanitizers' leak check runs this too).
+  if (g.pointers != nullptr) zwlr_virtual_pointer_manager_v1_destroy(g.pointers);
+  if (g.seat != nullptr) wl_seat_destroy(g.seat);
+  wl_registry_destroy(registry);
+  wl_display_roundtrip(display);
+  wl_display_disconnect(display);
+  return ok ? 0 : 1;
 }

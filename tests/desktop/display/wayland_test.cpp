@@ -1,7 +1,7 @@
-// The host on a Wayland compositor with layer-shell (sway, headless, screenshots by grim): the
-// widgets are layer surfaces anchored in their corner of the monitor asked for, transparent outside
-// their rounded shape, and show what `render` draws at the output's scale; dragged, a layer surface
-// moves and keeps its place. On a compositor without layer-shell (weston, headless) they fall back
+// The host on a Wayland compositor with layer-shell (sway, headless, two outputs at two pixels per
+// point, screenshots by grim): the widgets are layer surfaces anchored in their corner of the
+// monitor asked for, transparent outside their rounded shape, and show what `render` draws at the
+// output's scale; dragged, a layer surface moves and keeps its place. On a compositor without layer-shell (weston, headless) they fall back
 // to ordinary windows, and the host says so once.
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -21,61 +21,48 @@ class WaylandHostTest : public HostFixture {
   }
 };
 
-TEST_F(WaylandHostTest, LayerSurfacesStandInTheirCornerAndShowWhatRenderDraws) {
+TEST_F(WaylandHostTest,
+       OnTheMonitorNamedLayerSurfacesShowWhatRenderDrawsAndWhenDraggedMoveAndStandThereAtTheNextStart) {
   OSTREL_NEED_PROGRAM("sway");
   OSTREL_NEED_PROGRAM("grim");
-  constexpr int kScale = 2;  // 1280 × 800 pixels, 640 × 400 points
-  const Compositor sway = Compositor::sway(1280, 800, kScale, dir_);
+  // HEADLESS-2 right of HEADLESS-1, each 1280 × 800 pixels, 640 × 400 points.
+  constexpr int kScale = 2;
+  const Compositor sway = Compositor::sway(1280, 800, kScale, dir_, 2);
   ASSERT_TRUE(sway.ok()) << readFile(dir_ / "sway.log");
   const Image screen = screenshot(sway);
-  ASSERT_EQ(screen.width, 1280) << readFile(dir_ / "grim.err");
-  const Rgb background = screen.at(1279, 799);  // sway's own, far from the widgets
-  Process host = startHost({"--corner", "bottom-left", "--scheme", "dark"}, sway.env());
-  struct Expected {
-    const char* kind;
-    WidgetFamily family;
-    int y, width;  ///< points: margin 24 from the bottom-left corner, stacked upwards, gap 16
+  ASSERT_EQ(screen.width, 2 * 1280) << readFile(dir_ / "grim.err");
+  const Rgb background = screen.at(2 * 1280 - 1, 799);  // sway's own, far from the widgets
+  const auto start = [&](const char* corner, const char* scheme, std::vector<std::string> args) {
+    args.insert(args.end(), {"--monitor", "HEADLESS-2", "--corner", corner, "--scheme", scheme});
+    return startHost(args, sway.env());
   };
-  for (const Expected& e : {Expected{"NextUp", WidgetFamily::systemSmall, 206, 170},
-                            Expected{"DueSoon", WidgetFamily::systemMedium, 20, 364}}) {
-    shows([&] { return screenshot(sway).crop(24 * kScale, e.y * kScale, e.width * kScale, 170 * kScale); },
-          rendered(e.kind, e.family, ColorScheme::dark, kStartUtc, kScale, background), e.kind);
-  }
+  // Whether `face` comes to stand at `x`, `y` (points in the layout) as `render` draws it.
+  const auto shownAt = [&](const Shown& face, ColorScheme scheme, int x, int y) {
+    return shows(
+        [&] { return screenshot(sway).crop(x * kScale, y * kScale, face.width * kScale, 170 * kScale); },
+        rendered(face, scheme, kStartUtc, kScale, background), face.kind + std::to_string(x));
+  };
+  // Margin 24 from the bottom-left corner, stacked upwards, gap 16.
+  Process host = start("bottom-left", "dark", {});
+  shownAt(kNextUp, ColorScheme::dark, 640 + 24, 206);
+  shownAt(kDueSoon, ColorScheme::dark, 640 + 24, 20);
   EXPECT_EQ(host.stop(SIGTERM), 0);
   EXPECT_EQ(hostErrors(), "") << "layer-shell is there: nothing to say";
-}
 
-TEST_F(WaylandHostTest, OnTheMonitorNamedADraggedLayerSurfaceMovesAndStandsThereAtTheNextStart) {
-  OSTREL_NEED_PROGRAM("sway");
-  OSTREL_NEED_PROGRAM("grim");
-  const Compositor sway = Compositor::sway(640, 400, 1, dir_, 2);  // HEADLESS-2 right of HEADLESS-1
-  ASSERT_TRUE(sway.ok()) << readFile(dir_ / "sway.log");
-  const Image screen = screenshot(sway);
-  ASSERT_EQ(screen.width, 1280) << readFile(dir_ / "grim.err");
-  const Image expected =
-      rendered("NextUp", WidgetFamily::systemSmall, ColorScheme::light, kStartUtc, 1, screen.at(1279, 399));
-  const auto start = [&](const char* corner) {
-    return startHost({"--widget", "NextUp:systemSmall", "--monitor", "HEADLESS-2", "--corner", corner,
-                      "--scheme", "light"},
-                     sway.env());
-  };
-  const auto shownAt = [&](int x, int y) {
-    return shows([&] { return screenshot(sway).crop(x, y, 170, 170); }, expected, "at " + std::to_string(x));
-  };
-  Process host = start("top-left");
-  ASSERT_TRUE(shownAt(640 + 24, 24));
+  host = start("top-left", "light", {"--widget", "NextUp:systemSmall"});
+  ASSERT_TRUE(shownAt(kNextUp, ColorScheme::light, 640 + 24, 24));
   // Pressed at 100,100 of the widget, moved by 100,60 and released.
   ASSERT_EQ(runToEnd({OSTREL_VIRTUAL_POINTER, "1280", "400", "764", "124", "100", "60"}, sway.env(),
                      dir_ / "pointer.err"),
             0)
       << readFile(dir_ / "pointer.err");
-  shownAt(640 + 124, 84);
+  shownAt(kNextUp, ColorScheme::light, 640 + 124, 84);
   const auto places = dir_ / "config" / "ostrel-widgets" / "places.conf";
   EXPECT_TRUE(eventually([&] { return readFile(places).find("x=764\ny=84") != std::string::npos; }))
       << readFile(places);
   EXPECT_EQ(host.stop(SIGTERM), 0);
-  host = start("bottom-right");
-  shownAt(640 + 124, 84);
+  host = start("bottom-right", "light", {"--widget", "NextUp:systemSmall"});
+  shownAt(kNextUp, ColorScheme::light, 640 + 124, 84);
   EXPECT_EQ(host.stop(SIGTERM), 0);
   EXPECT_EQ(hostErrors(), "");
 

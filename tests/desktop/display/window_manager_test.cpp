@@ -15,20 +15,15 @@ constexpr Rgb kDesktop{40, 110, 160}, kOther{220, 30, 30};
 
 /// The manager running first, and the one that replaces it.
 using Handover = std::pair<const char*, const char*>;
-class WindowManagerTest : public HostFixture, public ::testing::WithParamInterface<Handover> {};
+class WindowManagerTest : public X11Fixture, public ::testing::WithParamInterface<Handover> {};
 
 TEST_P(WindowManagerTest, TheWidgetStaysShownBelowUnfocusedAndOnEveryWorkspaceAcrossAHandover) {
   const auto [firstManager, secondManager] = GetParam();
-  for (const char* program : {"Xvfb", "dbus-daemon", firstManager, secondManager, "wmctrl", "xdotool"})
-    OSTREL_NEED_PROGRAM(program);
-  Xvfb x(1280, 800, dir_);
-  Bus bus;  // for the managers' settings, apart from the first one's, which would end with it
-  ASSERT_TRUE(x.ok() && bus.ok());
-  const std::string& d = x.display();
-  const std::map<std::string, std::string> env{{"DISPLAY", d}, {"DBUS_SESSION_BUS_ADDRESS", bus.address()}};
-  const Process::Options options{.env = env, .out = {}, .err = dir_ / "wm.log", .passFd = {}, .prefix = {}};
+  for (const char* program : {firstManager, secondManager, "wmctrl", "xdotool"}) OSTREL_NEED_PROGRAM(program);
+  const std::string& d = x_->display();
+  const Process::Options options{.env = env_, .out = {}, .err = dir_ / "wm.log", .passFd = {}, .prefix = {}};
   Process first({firstManager}, options);
-  ASSERT_TRUE(eventually([&] { return windowManagerRuns(d); })) << readFile(dir_ / "wm.log");
+  ASSERT_TRUE(eventually([&] { return runToEnd({"wmctrl", "-m"}, env_) == 0; })) << readFile(dir_ / "wm.log");
   // A window mapped while the manager is still starting can be missed by it: map again.
   std::unique_ptr<PlainWindow> desktop;
   for (int attempt = 0; attempt < 4 && pixelAt(d, 300, 300) != kDesktop; ++attempt) {
@@ -36,9 +31,9 @@ TEST_P(WindowManagerTest, TheWidgetStaysShownBelowUnfocusedAndOnEveryWorkspaceAc
     eventually([&] { return pixelAt(d, 300, 300) == kDesktop; }, 3);
   }
   ASSERT_EQ(pixelAt(d, 300, 300), kDesktop);
-  Process host = startHost({"--widget", "NextUp:systemSmall", "--scheme", "light"}, env);
+  Process host = startHost({"--widget", "NextUp:systemSmall", "--scheme", "light"}, env_);
   // The widget stands at 1086–1256 × 24–194; the other window covers its left part.
-  const std::optional<XWindow> w = awaitWindow(x, "Next up");
+  const std::optional<XWindow> w = awaitWindow(*x_, "Next up");
   ASSERT_TRUE(w) << hostErrors();
   Rgb face;
   ASSERT_TRUE(eventually([&] { return (face = pixelAt(d, 1200, 100)) != kDesktop; }));
@@ -50,7 +45,7 @@ TEST_P(WindowManagerTest, TheWidgetStaysShownBelowUnfocusedAndOnEveryWorkspaceAc
         {"xdotool", "mousemove", "300", "300", "click", "1"},
         {"wmctrl", "-k", "on"}}) {
     SCOPED_TRACE(step.back());
-    ASSERT_EQ(runToEnd(step, env), 0);
+    ASSERT_EQ(runToEnd(step, env_), 0);
     ::usleep(700'000);  // the window manager's answer, were there a wrong one
     EXPECT_EQ(pixelAt(d, 1200, 100), face)
         << "the widget is hidden: " << keep(grabX11(d, 0, 0, 1280, 800), "screen");
@@ -67,7 +62,7 @@ TEST_P(WindowManagerTest, TheWidgetStaysShownBelowUnfocusedAndOnEveryWorkspaceAc
   Process second({secondManager, "--replace"}, options);
   ASSERT_TRUE(first.wait(15)) << "the first manager did not hand over";
   EXPECT_TRUE(eventually(standsRight, 10)) << "the new manager does not keep it sticky and below";
-  ASSERT_EQ(runToEnd({"wmctrl", "-s", "1"}, env), 0);
+  ASSERT_EQ(runToEnd({"wmctrl", "-s", "1"}, env_), 0);
   EXPECT_TRUE(eventually([&] { return findWindow(d, "Next up").has_value(); }, 5))
       << "gone from the next workspace";
   EXPECT_EQ(host.stop(SIGTERM), 0);
@@ -80,35 +75,34 @@ INSTANTIATE_TEST_SUITE_P(Managers, WindowManagerTest,
                            return std::string(row.param.first) + "To" + row.param.second;
                          });
 
-class DesktopChangesTest : public HostFixture {};
+using DesktopChangesTest = X11Fixture;
 
 TEST_F(DesktopChangesTest, TheCornersShowTheWallpaperAsItChangesAndAsACompositorComesAndGoes) {
-  OSTREL_NEED_PROGRAM("Xvfb");
   OSTREL_NEED_PROGRAM("picom");
-  Xvfb x(1280, 800, dir_);
-  ASSERT_TRUE(x.ok());
   constexpr Rgb kFirst{40, 110, 160}, kSecond{200, 120, 30};
-  ASSERT_TRUE(paintDesktop(x.display(), kFirst, true));
+  ASSERT_TRUE(paintDesktop(x_->display(), kFirst, true));
   Process host =
-      startHost({"--widget", "NextUp:systemSmall", "--scheme", "light"}, {{"DISPLAY", x.display()}});
-  const std::optional<XWindow> w = awaitWindow(x, "Next up");
+      startHost({"--widget", "NextUp:systemSmall", "--scheme", "light"}, {{"DISPLAY", x_->display()}});
+  const std::optional<XWindow> w = awaitWindow(*x_, "Next up");
   ASSERT_TRUE(w) << hostErrors();
   // The outermost pixel of the rounded shape's corner: outside it, the desktop shows.
-  const auto corner = [&] { return pixelAt(x.display(), w->x + 1, w->y + 1); };
+  const auto corner = [&] { return pixelAt(x_->display(), w->x + 1, w->y + 1); };
   const auto depth = [&] {
-    const auto now = findWindow(x.display(), "Next up");
+    const auto now = findWindow(x_->display(), "Next up");
     return now ? now->depth : 0;
   };
   const auto screen = [&](const std::string& name) {
-    return keep(grabX11(x.display(), w->x, w->y, 170, 170), name);
+    return keep(grabX11(x_->display(), w->x, w->y, 170, 170), name);
   };
   ASSERT_TRUE(eventually([&] { return corner() == kFirst; })) << screen("first");
-  ASSERT_TRUE(paintDesktop(x.display(), kSecond, true));
+  ASSERT_TRUE(paintDesktop(x_->display(), kSecond, true));
   EXPECT_TRUE(eventually([&] { return corner() == kSecond; })) << "stale corners: " << screen("second");
 
-  Process compositor(
-      {"picom", "--backend", "xrender"},
-      {.env = {{"DISPLAY", x.display()}}, .out = {}, .err = dir_ / "picom.log", .passFd = {}, .prefix = {}});
+  Process compositor({"picom", "--backend", "xrender"}, {.env = {{"DISPLAY", x_->display()}},
+                                                         .out = {},
+                                                         .err = dir_ / "picom.log",
+                                                         .passFd = {},
+                                                         .prefix = {}});
   EXPECT_TRUE(eventually([&] { return depth() == 32; })) << "no alpha visual under the compositor";
   EXPECT_TRUE(eventually([&] { return corner() == kSecond; })) << screen("composited");
   compositor.stop(SIGTERM);

@@ -3,42 +3,27 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <glib.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <functional>
+#include <memory>
 #include <sstream>
+
+#include "support/process.hpp"
 
 namespace ostrel::display_test {
 
 namespace {
 
-/// Runs `f` on a connection to `display`; `otherwise` when there is none.
-template <class T>
-T with(const std::string& display, T otherwise, const std::function<T(::Display*)>& f) {
-  ::Display* d = XOpenDisplay(display.c_str());
-  if (d == nullptr) return otherwise;
-  T result = f(d);
-  XCloseDisplay(d);
-  return result;
+/// A connection to `display` (null when there is none), closed when it goes.
+std::unique_ptr<::Display, int (*)(::Display*)> open(const std::string& display) {
+  return {XOpenDisplay(display.c_str()), XCloseDisplay};
 }
 
 /// What `argv` prints on `display` (empty when it fails).
-std::string output(const std::string& display, std::vector<std::string> argv) {
-  std::vector<char*> args;
-  for (std::string& a : argv) args.push_back(a.data());
-  args.push_back(nullptr);
-  gchar** env = g_environ_setenv(g_get_environ(), "DISPLAY", display.c_str(), TRUE);
-  gchar* out = nullptr;
-  gint status = 0;
-  const bool ran = g_spawn_sync(nullptr, args.data(), env,
-                                static_cast<GSpawnFlags>(G_SPAWN_SEARCH_PATH | G_SPAWN_STDERR_TO_DEV_NULL),
-                                nullptr, nullptr, &out, nullptr, &status, nullptr) != FALSE;
-  std::string text = ran && g_spawn_check_wait_status(status, nullptr) != FALSE && out != nullptr ? out : "";
-  g_free(out);
-  g_strfreev(env);
-  return text;
+std::string output(const std::string& display, const std::vector<std::string>& argv) {
+  const test_support::Outcome o = test_support::capture(
+      argv, {.env = {{"DISPLAY", display}}, .out = {}, .err = {}, .passFd = {}, .prefix = {}});
+  return o.status == 0 ? o.out : "";
 }
 
 unsigned long colourOf(Rgb c) {
@@ -76,43 +61,26 @@ unsigned long activeWindow(const std::string& display) {
   return std::strtoul(output(display, {"xdotool", "getactivewindow"}).c_str(), nullptr, 10);
 }
 
-bool windowManagerRuns(const std::string& display) {
-  return output(display, {"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") !=
-         std::string::npos;
-}
-
 Image grabX11(const std::string& display, int x, int y, int width, int height) {
-  gchar* png = g_build_filename(g_get_tmp_dir(), "ostrel-grab-XXXXXX.png", nullptr);
-  const int fd = g_mkstemp(png);
-  Image shown;
-  if (fd >= 0) {
-    ::close(fd);
-    const std::string crop = std::to_string(width) + "x" + std::to_string(height) + "+" + std::to_string(x) +
-                             "+" + std::to_string(y);
-    static_cast<void>(output(
-        display, {"import", "-window", "root", "-crop", crop, "+repage", std::string("png24:") + png}));
-    shown = loadPng(png);
-    ::unlink(png);
-  }
-  g_free(png);
-  return shown;
+  const std::string crop = std::to_string(width) + "x" + std::to_string(height) + "+" + std::to_string(x) +
+                           "+" + std::to_string(y);
+  return magick({"import", "-window", "root", "-crop", crop, "+repage", "-depth", "8", "ppm:-"}, display);
 }
 
 bool popupShown(const std::string& display) {
-  return with<bool>(display, false, [](::Display* d) {
-    bool shown = false;
-    Window root = 0, parent = 0;
-    Window* children = nullptr;
-    unsigned int n = 0;
-    if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n) == 0) return false;
-    for (unsigned int i = 0; i < n && !shown; ++i) {
-      XWindowAttributes a{};
-      shown = XGetWindowAttributes(d, children[i], &a) != 0 && a.override_redirect != 0 &&
-              a.map_state == IsViewable && a.width > 1;
-    }
-    if (children != nullptr) XFree(children);
-    return shown;
-  });
+  const auto d = open(display);
+  bool shown = false;
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int n = 0;
+  if (!d || XQueryTree(d.get(), DefaultRootWindow(d.get()), &root, &parent, &children, &n) == 0) return false;
+  for (unsigned int i = 0; i < n && !shown; ++i) {
+    XWindowAttributes a{};
+    shown = XGetWindowAttributes(d.get(), children[i], &a) != 0 && a.override_redirect != 0 &&
+            a.map_state == IsViewable && a.width > 1;
+  }
+  if (children != nullptr) XFree(children);
+  return shown;
 }
 
 Rgb pixelAt(const std::string& display, int x, int y) {
@@ -121,44 +89,45 @@ Rgb pixelAt(const std::string& display, int x, int y) {
 }
 
 bool askToClose(const std::string& display, unsigned long id) {
-  return with<bool>(display, false, [&](::Display* d) {
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = id;
-    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-    e.xclient.data.l[1] = CurrentTime;
-    const bool sent = XSendEvent(d, id, False, NoEventMask, &e) != 0;
-    XFlush(d);
-    return sent;
-  });
+  const auto d = open(display);
+  if (!d) return false;
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = id;
+  e.xclient.message_type = XInternAtom(d.get(), "WM_PROTOCOLS", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = static_cast<long>(XInternAtom(d.get(), "WM_DELETE_WINDOW", False));
+  e.xclient.data.l[1] = CurrentTime;
+  const bool sent = XSendEvent(d.get(), id, False, NoEventMask, &e) != 0;
+  XFlush(d.get());
+  return sent;
 }
 
 bool paintDesktop(const std::string& display, Rgb colour, bool wallpaper) {
-  return with<bool>(display, false, [&](::Display* d) {
-    const Window root = DefaultRootWindow(d);
-    const int screen = DefaultScreen(d);
-    if (!wallpaper) {
-      XSetWindowBackground(d, root, colourOf(colour));
-    } else {
-      const auto width = static_cast<unsigned>(DisplayWidth(d, screen)),
-                 height = static_cast<unsigned>(DisplayHeight(d, screen));
-      const Pixmap paper =
-          XCreatePixmap(d, root, width, height, static_cast<unsigned>(DefaultDepth(d, screen)));
-      GC gc = XCreateGC(d, paper, 0, nullptr);
-      XSetForeground(d, gc, colourOf(colour));
-      XFillRectangle(d, paper, gc, 0, 0, width, height);
-      XFreeGC(d, gc);
-      XSetWindowBackgroundPixmap(d, root, paper);
-      XChangeProperty(d, root, XInternAtom(d, "_XROOTPMAP_ID", False), XA_PIXMAP, 32, PropModeReplace,
-                      reinterpret_cast<const unsigned char*>(&paper), 1);
-      XSetCloseDownMode(d, RetainPermanent);
-    }
-    XClearWindow(d, root);
-    XSync(d, False);
-    return true;
-  });
+  const auto connection = open(display);
+  ::Display* d = connection.get();
+  if (d == nullptr) return false;
+  const Window root = DefaultRootWindow(d);
+  const int screen = DefaultScreen(d);
+  if (!wallpaper) {
+    XSetWindowBackground(d, root, colourOf(colour));
+  } else {
+    const auto width = static_cast<unsigned>(DisplayWidth(d, screen)),
+               height = static_cast<unsigned>(DisplayHeight(d, screen));
+    const Pixmap paper =
+        XCreatePixmap(d, root, width, height, static_cast<unsigned>(DefaultDepth(d, screen)));
+    GC gc = XCreateGC(d, paper, 0, nullptr);
+    XSetForeground(d, gc, colourOf(colour));
+    XFillRectangle(d, paper, gc, 0, 0, width, height);
+    XFreeGC(d, gc);
+    XSetWindowBackgroundPixmap(d, root, paper);
+    XChangeProperty(d, root, XInternAtom(d, "_XROOTPMAP_ID", False), XA_PIXMAP, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&paper), 1);
+    XSetCloseDownMode(d, RetainPermanent);  // the pixmap outlives this connection
+  }
+  XClearWindow(d, root);
+  XSync(d, False);
+  return true;
 }
 
 PlainWindow::PlainWindow(const std::string& display, int x, int y, int width, int height, Rgb colour,

@@ -29,8 +29,6 @@ struct XWindow {
 
 /// The window manager's active window (0: none named).
 [[nodiscard]] unsigned long activeWindow(const std::string& display);
-/// Whether an EWMH window manager runs (the root names its check window).
-[[nodiscard]] bool windowManagerRuns(const std::string& display);
 /// Whether a pop-up (a viewable override-redirect window, such as an open menu) is on the screen.
 [[nodiscard]] bool popupShown(const std::string& display);
 /// The rectangle of the screen; empty when it cannot be read.
