@@ -25,11 +25,11 @@ class InstanceTest : public X11Fixture, public ::testing::WithParamInterface<Row
   bool shown(const std::string& name, std::size_t count) {
     return eventually([&] { return findWindows(x_->display(), name).size() == count; });
   }
-  [[nodiscard]] std::string field(std::size_t i) const { return GetParam().at(i).value_or(""); }
+  [[nodiscard]] std::string field(std::size_t i) const { return i < GetParam().size() ? GetParam()[i] : ""; }
 };
 
 std::string rowName(const ::testing::TestParamInfo<Row>& row) {
-  return *row.param.at(0);
+  return row.param[0];
 }
 
 using LaterStartTest = InstanceTest;

@@ -56,7 +56,7 @@ TEST_F(KwinHostTest, LayerSurfacesStandBelowWindowsInTheirCornerOnEveryDesktopNe
   Process host = startHost({"--corner", "bottom-left", "--scheme", "dark"}, env);
   std::vector<std::string> expected;
   for (const test_support::Row& row : test_support::rows("desktop/kwin_windows.tsv"))
-    expected.push_back(*row[0]);
+    expected.push_back(row[0]);
   std::vector<std::string> found;
   int script = 0;
   EXPECT_TRUE(eventually(

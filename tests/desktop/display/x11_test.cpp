@@ -17,11 +17,11 @@ class X11PlacementTest : public X11Fixture, public ::testing::WithParamInterface
 
 TEST_P(X11PlacementTest, WidgetsStandInTheirCornerAsDesktopWidgetsAndShowWhatRenderDraws) {
   std::vector<int> r;  // scale, then Next up's and Due soon's places
-  for (std::size_t i = 1; i < GetParam().size(); ++i) r.push_back(std::stoi(*GetParam()[i]));
+  for (std::size_t i = 1; i < GetParam().size(); ++i) r.push_back(std::stoi(GetParam()[i]));
   // A desktop of its own colour, which the corners outside the rounded shape must show.
   const Rgb desktop{40, 110, 160};
   ASSERT_TRUE(paintDesktop(x_->display(), desktop, false));
-  Process host = startHost({"--corner", *GetParam()[0], "--scheme", "light"},
+  Process host = startHost({"--corner", GetParam()[0], "--scheme", "light"},
                            {{"DISPLAY", x_->display()}, {"GDK_SCALE", std::to_string(r[0])}});
   for (const auto& [face, place] : {std::pair{kNextUp, 1}, {kDueSoon, 3}}) {
     SCOPED_TRACE(face.title);
