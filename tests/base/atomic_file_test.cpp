@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <string>
 
+#include "support/golden.hpp"
 #include "support/scratch.hpp"
 
 namespace ostrel {
@@ -14,23 +13,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string contents(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-std::size_t entries(const fs::path& folder) {
-  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}));
-}
-
 class AtomicFileTest : public test_support::ScratchTest {};
 
 TEST_F(AtomicFileTest, CreatesAndReplacesWholeFilesLeavingNoTemporary) {
   const fs::path p = dir_ / "face.png";
   ASSERT_TRUE(AtomicFile::write(p, "first"));
   ASSERT_TRUE(AtomicFile::write(p, "second"));
-  EXPECT_EQ(contents(p), "second");
-  EXPECT_EQ(entries(dir_), 1u);
+  EXPECT_EQ(test_support::readBytes(p), "second");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
 }
 
 }  // namespace

@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "base/json_writer.hpp"
+#include "support/golden.hpp"
 #include "support/rows.hpp"
 
 namespace ostrel {
@@ -104,8 +103,7 @@ TEST(JsonTestSuite, UnknownKeyValuesAreValidatedButIgnored) {
       R"("classes":[{"unit":"U","title":"T","start":"2026-03-02T10:00:00Z","end":"2026-03-02T12:00:00Z",)";
   int cases = 0;
   for (const auto& entry : std::filesystem::directory_iterator(kFolder / "../json-test-suite/test_parsing")) {
-    std::ifstream in(entry.path(), std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::string bytes = test_support::readBytes(entry.path()).value_or("");
     const std::string name = entry.path().filename().string();
     for (const std::string& json :
          {head + "\"x\":" + bytes + "}", head + lesson + "\"x\":" + bytes + "}]}", bytes}) {
