@@ -1,9 +1,8 @@
 // Bytes in, faces out: the bytes are the feed file (an anonymous memory file) of a timeline request
 // over a fixed clock, and every face of one of its entries (the one the input's length picks; each
-// widget in each family, light and dark) is drawn onto a small surface. Nothing may crash, leak or
+// widget in each family, light and dark) is drawn as a small PNG. Nothing may crash, leak or
 // hang; every timeline starts now, ascends and asks again in 30 minutes. Inputs above 16 KB are
 // skipped, so that a run explores rather than draws.
-#include <cairo.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -13,8 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "render/canvas.hpp"
-#include "render/draw.hpp"
+#include "render/image.hpp"
 #include "render/text.hpp"
 #include "timeline/provider.hpp"
 #include "widgets/widgets.hpp"
@@ -43,18 +41,6 @@ const render::PangoMeasurer& fonts() {
 const std::vector<WidgetConfiguration>& widgets() {
   static const std::vector<WidgetConfiguration> all = OstrelWidgets{}.body();
   return all;
-}
-
-void draw(const View& view, WidgetFamily family, ColorScheme scheme) {
-  const render::Canvas c = render::canvasFor(family);
-  cairo_surface_t* surface = cairo_image_surface_create(
-      CAIRO_FORMAT_ARGB32, static_cast<int>(c.width * kScale), static_cast<int>(c.height * kScale));
-  cairo_t* cr = cairo_create(surface);
-  cairo_scale(cr, kScale, kScale);
-  render::drawWidget(cr, view, family, scheme, fonts(), 1 / kScale);
-  check(cairo_status(cr) == CAIRO_STATUS_SUCCESS);
-  cairo_destroy(cr);
-  cairo_surface_destroy(surface);
 }
 
 }  // namespace
@@ -91,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               .systemVersion = {size % 2 == 0 ? 14 : 13, 0, 0},
                               .locale = "en_US",
                               .timeZone = TimeZone::named("Australia/Sydney")};
-        draw(widget.content(entry, env), family, scheme);
+        check(render::renderWidget(widget.content(entry, env), family, scheme, fonts(), {.scale = kScale})
+                  .ok());
       }
     }
   }

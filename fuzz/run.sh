@@ -27,7 +27,7 @@ fi
 # seeds read from elsewhere in the repository.
 options() {
   case "$1" in
-    decode_fuzz | big_number_fallback_fuzz)
+    decode_fuzz)
       echo "-max_len=16384 $root/tests/data/json-test-suite/test_parsing $root/examples" ;;
     pipeline_fuzz) echo "-max_len=4096 $root/examples" ;;
     *) echo "-max_len=256" ;;

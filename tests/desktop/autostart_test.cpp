@@ -73,32 +73,5 @@ TEST_F(AutostartFileTest, RecordsTheProgramAsRunWhenItIsTheFrontElseTheFront) {
   }
 }
 
-TEST_F(AutostartFileTest, InstallsCreatingTheFolderReplacesAndRemoves) {
-  const fs::path path = dir_ / "config" / "autostart" / "ostrel-widgets.desktop";
-  ASSERT_TRUE(installAutostart(path, "first"));
-  ASSERT_TRUE(installAutostart(path, "second"));
-  const auto removed = removeAutostart(path);
-  ASSERT_TRUE(removed);
-  EXPECT_EQ(*removed, Removal::removed);
-  EXPECT_FALSE(fs::exists(path));
-  const auto again = removeAutostart(path);
-  ASSERT_TRUE(again);
-  EXPECT_EQ(*again, Removal::absent);
-}
-
-TEST_F(AutostartFileTest, LeavesAFolderInTheEntrysPlaceAndSaysWhy) {
-  const fs::path path = dir_ / "autostart" / "ostrel-widgets.desktop";
-  fs::create_directories(path);
-  const auto removed = removeAutostart(path);
-  ASSERT_FALSE(removed);
-  EXPECT_EQ(removed.error().kind, FileError::Kind::notRegular);
-  EXPECT_TRUE(fs::is_directory(path));
-}
-
-TEST_F(AutostartFileTest, ReportsAFolderThatCannotBeMade) {
-  write("config", "a file where the folder should be");
-  EXPECT_FALSE(installAutostart(dir_ / "config" / "autostart" / "ostrel-widgets.desktop", "text"));
-}
-
 }  // namespace
 }  // namespace ostrel::desktop

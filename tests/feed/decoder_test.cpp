@@ -2,33 +2,32 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
+#include <filesystem>
 
 #include "base/json_writer.hpp"
-#include "documents.hpp"
+#include "support/golden.hpp"
+#include "support/rows.hpp"
 
 namespace ostrel {
 namespace {
 
-/// The decoder's rows, tests/data/feed/*.rows: a name, "in  " and a document, "out " and what it
-/// decodes to: "feed " and the feed (`describe`), or the failure's kind, " @ " and its path where it
-/// has one, " | " and its detail where the row pins it.
+const std::filesystem::path kFolder = std::filesystem::path(OSTREL_SOURCE_DIR) / "tests/data/feed";
+
+/// The decoder's rows, tests/data/feed/*.rows: a name, a document, and what it decodes to: "feed "
+/// and the feed (`describe`), or the failure's kind, " @ " and its path where it has one, " | " and
+/// its detail where the row pins it.
 struct Row {
   std::string name, json, expected;
 };
 
 std::vector<Row> decoderRows() {
-  std::vector<Row> rows;
-  for (const auto& file : std::filesystem::directory_iterator(test_rows::kFolder)) {
+  std::vector<Row> all;
+  for (const auto& file : std::filesystem::directory_iterator(kFolder)) {
     if (file.path().filename() == "date_rule.rows") continue;
-    const std::vector<std::string> lines = test_rows::lines(file.path());
-    for (std::size_t i = 0; i + 2 < lines.size(); i += 3) {
-      rows.push_back(Row{file.path().stem().string() + "_" + lines[i],
-                         test_rows::unescape(lines[i + 1].substr(4)),
-                         test_rows::unescape(lines[i + 2].substr(4))});
-    }
+    for (const test_support::Row& r : test_support::rows("feed/" + file.path().filename().string()))
+      all.push_back(Row{file.path().stem().string() + "_" + r[0], r[1], r[2]});
   }
-  return rows;
+  return all;
 }
 
 /// A feed as one line of JSON: dates as seconds since 1970, absent fields left out.
@@ -103,10 +102,8 @@ TEST(JsonTestSuite, UnknownKeyValuesAreValidatedButIgnored) {
   const std::string lesson =
       R"("classes":[{"unit":"U","title":"T","start":"2026-03-02T10:00:00Z","end":"2026-03-02T12:00:00Z",)";
   int cases = 0;
-  for (const auto& entry :
-       std::filesystem::directory_iterator(test_rows::kFolder / "../json-test-suite/test_parsing")) {
-    std::ifstream in(entry.path(), std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+  for (const auto& entry : std::filesystem::directory_iterator(kFolder / "../json-test-suite/test_parsing")) {
+    const std::string bytes = test_support::readBytes(entry.path()).value_or("");
     const std::string name = entry.path().filename().string();
     for (const std::string& json :
          {head + "\"x\":" + bytes + "}", head + lesson + "\"x\":" + bytes + "}]}", bytes}) {

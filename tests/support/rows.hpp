@@ -2,8 +2,9 @@
 /// \file rows.hpp
 /// Tables whose rows are data, kept under tests/data/: one row a line, its fields apart by one tab;
 /// blank lines, and lines that are `#` or start with `# `, are left out. In a field `""` is the empty
-/// text and `\xHH` the byte HH; every other byte is itself. What `-` means (absent, none) each table
-/// says. A file may hold several tables, each row naming its table in its first field.
+/// text, `\xHH` the byte HH and `\(N*TEXT)` N copies of TEXT; every other byte is itself. What `-`
+/// means (absent, none) each table says. A file may hold several tables, each row naming its table
+/// in its first field.
 ///
 ///     for (const Row& r : rows("engine/schedule.rows", "current")) EXPECT_EQ(shown(r[0], r[1]), r[2]) << r.where;
 #include <cstddef>
@@ -31,6 +32,11 @@ inline std::string field(const std::string& text) {
     if (text.compare(i, 2, "\\x") == 0 && i + 4 <= text.size()) {
       out.push_back(static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16)));
       i += 3;
+    } else if (text.compare(i, 2, "\\(") == 0) {
+      const std::size_t star = text.find('*', i), close = text.find(')', star);
+      const std::string piece = field(text.substr(star + 1, close - star - 1));
+      for (auto n = std::stoul(text.substr(i + 2, star - i - 2)); n > 0; --n) out += piece;
+      i = close;
     } else {
       out.push_back(text[i]);
     }

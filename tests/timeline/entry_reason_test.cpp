@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "feeds.hpp"
+#include "support/rows.hpp"
 
 namespace ostrel {
 namespace {
@@ -24,57 +25,44 @@ std::string reasonsAt(const std::vector<ReasonedDate>& dates, double seconds) {
   return s;
 }
 
-/// A request at kTen + `now` (its minute begun at kTen + `minute`): how many dates, some with reasons.
-struct Row {
-  const char* name;
-  double now, minute;
-  Loaded loaded;
-  std::size_t dates;
-  std::vector<std::pair<double, std::string>> probes;
-};
-
-class TimelineReasons : public testing::TestWithParam<Row> {};
-
-TEST_P(TimelineReasons, EachDateWithWhyItIsThere) {
-  const Row& row = GetParam();
-  const std::vector<ReasonedDate> got = timelineReasons(kTen + row.now, kTen + row.minute, row.loaded);
-  EXPECT_EQ(got.size(), row.dates);
-  EXPECT_TRUE(
-      std::is_sorted(got.begin(), got.end(), [](const auto& a, const auto& b) { return a.date < b.date; }));
-  for (const auto& [seconds, reasons] : row.probes) EXPECT_EQ(reasonsAt(got, seconds), reasons) << seconds;
+/// An instant of tests/data/timeline/reasons.rows in seconds after kTen: terms in seconds, or with
+/// "h" or "m", summed ("70m+30").
+double seconds(const std::string& text) {
+  double total = 0;
+  for (std::size_t at = 0, used = 0; at < text.size(); at += used) {
+    const double n = std::stod(text.substr(at), &used);
+    const char unit = at + used < text.size() ? text[at + used] : 's';
+    total += n * (unit == 'h' ? kHour : unit == 'm' ? 60 : 1);
+    used += unit == 'h' || unit == 'm' ? 1 : 0;
+  }
+  return total;
 }
 
-constexpr double M = 60, H = kHour;  // a minute, an hour
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    Table, TimelineReasons,
-    testing::Values(
-        Row{"WithoutAFeed", 30, 0, Loaded::missing(), 85,
-            {{30, "now"}, {M, "mark 1"}, {60 * M, "mark 60"}, {61 * M, "-"}, {65 * M, "5-mark 65"}}},
-        Row{"NowOnAMinuteIsNoMark", 0, 0, Loaded::off(), 85, {{0, "now"}, {M, "mark 1"}}},
-        Row{"ClassOnAMarkAndBetweenMarks", 30, 0, feedOf({lesson(kTen + 20 * M, kTen + 70 * M + 30)}), 86,
-            {{20 * M, "start 0, mark 20"}, {70 * M + 30, "end 0"}}},
-        Row{"ClassUnderWayOnlyItsEnd", 30, 0, feedOf({lesson(kTen - H, kTen + 50 * M)}), 85,
-            {{-H, "-"}, {50 * M, "end 0, mark 50"}}},
-        Row{"BackToBackOnAFiveMinuteMark", 30, 0,
-            feedOf({lesson(kTen + 2 * H, kTen + 3 * H), lesson(kTen + 3 * H, kTen + 4 * H)}), 86,
-            {{3 * H, "end 0, start 1, 5-mark 180"}, {4 * H, "end 1"}}},
-        Row{"ClassStartingNow", 0, 0, feedOf({lesson(kTen, kTen + 2 * M + 1)}), 86,
-            {{0, "now, start 0"}, {2 * M + 1, "end 0"}}},
-        Row{"ClassEndingBeforeItStarts", 30, 0, feedOf({lesson(kTen + 500 * M, kTen + 400 * M)}), 87,
-            {{400 * M, "end 0"}, {500 * M, "start 0"}}},
-        Row{"DeadlineDropsOffTwelveHoursAfterDue", 10 * H, 10 * H,
-            feedOf({}, {deadline(kTen - H), deadline(kTen + 11 * H), deadline(kTen - 25 * H)}), 86,
-            {{11 * H, "drop-off 0, mark 60"}, {23 * H, "drop-off 1"}, {11 * H - 0.001, "-"}, {-13 * H, "-"}}},
-        Row{"TheWindowHoldsItsLastSecond", 30, 0,
-            feedOf({lesson(kTen + 30 + 86'400, kTen + 30 + 86'401)}, {deadline(kTen + 72 * H)}), 86,
-            {{30 + 86'400, "start 0"}, {30 + 86'401, "-"}, {84 * H, "-"}}},
-        Row{"DuplicatesInTheFeedAreEachAReason", 30, 0,
-            feedOf({lesson(kTen + 90 * M + 7, kTen + 95 * M), lesson(kTen + 90 * M + 7, kTen + 2 * H)}), 86,
-            {{90 * M + 7, "start 0, start 1"}, {95 * M, "end 0, 5-mark 95"}}}),
-    [](const auto& row) { return std::string(row.param.name); });
-// clang-format on
+TEST(TimelineReasons, EachDateWithWhyItIsThere) {
+  const auto rows = test_support::rows("timeline/reasons.rows");
+  ASSERT_GE(rows.size(), 10u);
+  for (const test_support::Row& r : rows) {
+    std::vector<ClassItem> classes;
+    std::vector<DueItem> due;
+    for (const std::string& item : test_support::words(r[3], ';')) {
+      const std::vector<std::string> w = test_support::words(item);
+      if (w[0] == "class") classes.push_back(lesson(kTen + seconds(w.at(1)), kTen + seconds(w.at(2))));
+      if (w[0] == "due") due.push_back(deadline(kTen + seconds(w.at(1))));
+    }
+    const Loaded loaded = r[3] == "missing" ? Loaded::missing()
+                          : r[3] == "off"   ? Loaded::off()
+                                            : feedOf(classes, due);
+    const std::vector<ReasonedDate> got = timelineReasons(kTen + seconds(r[1]), kTen + seconds(r[2]), loaded);
+    EXPECT_EQ(got.size(), std::stoul(r[4])) << r.where << " " << r[0];
+    EXPECT_TRUE(
+        std::is_sorted(got.begin(), got.end(), [](const auto& a, const auto& b) { return a.date < b.date; }));
+    for (const std::string& probe : test_support::words(r[5], ';')) {
+      const std::size_t eq = probe.find('=');
+      EXPECT_EQ(reasonsAt(got, seconds(probe.substr(0, eq))), probe.substr(eq + 1))
+          << r.where << " " << r[0] << ": " << probe;
+    }
+  }
+}
 
 }  // namespace
 }  // namespace ostrel

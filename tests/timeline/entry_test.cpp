@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "feeds.hpp"
+#include "support/rows.hpp"
 
 namespace ostrel {
 namespace {
@@ -21,30 +19,19 @@ TEST(Entry, WithoutAFeedEverySelectionFallsBack) {
 
 /// tests/data/timeline/selections.rows: next and later follow document order and strict comparisons.
 TEST(Entry, Selections) {
-  std::ifstream in(std::string(OSTREL_SOURCE_DIR) + "/tests/data/timeline/selections.rows");
-  int rows = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream row(line);
-    double at = 0, start = 0, end = 0;
-    std::string classes, next, later, title;
-    row >> at;
-    row.ignore(3);
-    std::getline(row, classes, '|');
-    row >> next;
-    std::getline(row, later);  // " | " and the later classes
+  const auto rows = test_support::rows("timeline/selections.rows");
+  ASSERT_GT(rows.size(), 10u);
+  for (const test_support::Row& r : rows) {
     std::vector<ClassItem> items;
-    for (std::istringstream c(classes); c >> title >> start >> end;) {
-      items.push_back(lesson(kTen + start * kHour, kTen + end * kHour, title));
-    }
-    const Entry e{.date = kTen + at * kHour, .loaded = feedOf(items)};
-    std::string laterGot;
-    for (const ClassItem& c : e.later()) laterGot += (laterGot.empty() ? "" : " ") + c.title;
-    EXPECT_EQ(e.next() ? e.next()->title : "-", next) << line;
-    EXPECT_EQ(laterGot, later.substr(std::min<std::size_t>(3, later.size()))) << line;
-    ++rows;
+    const std::vector<std::string> w = test_support::words(r[1]);
+    for (std::size_t i = 0; i + 2 < w.size(); i += 3)
+      items.push_back(lesson(kTen + std::stod(w[i + 1]) * kHour, kTen + std::stod(w[i + 2]) * kHour, w[i]));
+    const Entry e{.date = kTen + std::stod(r[0]) * kHour, .loaded = feedOf(items)};
+    std::string later;
+    for (const ClassItem& c : e.later()) later += (later.empty() ? "" : " ") + c.title;
+    EXPECT_EQ(e.next() ? e.next()->title : "-", r[2]) << r.where;
+    EXPECT_EQ(later, r[3]) << r.where;
   }
-  EXPECT_GT(rows, 10);
 }
 
 TEST(Entry, DeadlinesStayTwelveHoursAfterTheyFallDue) {

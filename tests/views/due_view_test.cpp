@@ -1,14 +1,14 @@
 // The deadlines face where its goldens cannot reach: the boundaries of the accent, the card count
-// and the weights, and two identical deadlines.
+// and the weights, and two identical deadlines (or classes).
 
 #include "views/due_view.hpp"
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "components/palette.hpp"
 #include "faces.hpp"
+#include "support/rows.hpp"
+#include "views/next_up_view.hpp"
 
 namespace ostrel {
 namespace {
@@ -36,34 +36,27 @@ TEST(DueView, CountdownsTurnToTheAccentInsideFortyEightHoursAndOverdueAfter) {
 }
 
 TEST(DueView, CardCountsAndWeightsRoundHalfAwayFromZeroOrAreLeftOut) {
-  for (const auto& [cards, text] : {std::pair<std::int64_t, std::optional<std::string>>{0, std::nullopt},
-                                    {-4, std::nullopt},
-                                    {1, "1 card due"},
-                                    {2, "2 cards due"},
-                                    {1200, "1200 cards due"}}) {
-    EXPECT_EQ(DueView::cardText(cards), text) << cards;
-  }
-  const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
-  for (const auto& [weight, percent] : {std::pair<double, std::optional<std::int64_t>>{20.0, 20},
-                                        {12.5, 13},
-                                        {12.4, 12},
-                                        {0.4, 0},
-                                        {-2.5, -3},
-                                        {1e300, std::nullopt},
-                                        {-1e300, std::nullopt},
-                                        {9.3e18, std::nullopt},
-                                        {inf, std::nullopt},
-                                        {nan, std::nullopt},
-                                        {-9.2e18, -9'200'000'000'000'000'000}}) {
-    EXPECT_EQ(DueView::wholePercent(weight), percent) << weight;
-  }
+  const auto none = [](const std::string& f) { return f == "-"; };
+  for (const auto& r : test_support::rows("views/due.rows", "cards"))
+    EXPECT_EQ(DueView::cardText(std::stoll(r[0])), none(r[1]) ? std::nullopt : std::optional(r[1]))
+        << r.where;
+  for (const auto& r : test_support::rows("views/due.rows", "percent"))
+    EXPECT_EQ(DueView::wholePercent(std::stod(r[0])),
+              none(r[1]) ? std::nullopt : std::optional<std::int64_t>(std::stoll(r[1])))
+        << r.where;
 }
 
-TEST(DueView, IdenticalItemsAreTwoRows) {
-  const auto lists = nodes(dueSoon("twins.json", "2026-03-02T10:00:00Z"), "ForEach");
-  ASSERT_EQ(lists.size(), 1u);
-  ASSERT_EQ(lists[0].children.size(), 2u);
-  EXPECT_EQ(lists[0].children[0], lists[0].children[1]);
+// Two identical classes or deadlines are two rows of each face.
+TEST(Faces, IdenticalItemsAreTwoRows) {
+  const Entry twins = situation("twins.json", "2026-03-02T10:00:00Z");
+  const Environment env = faceEnvironment(WidgetFamily::systemMedium);
+  for (const View& face : {DueView{.entry = twins, .family = WidgetFamily::systemMedium}.view(env),
+                           NextUpView{.entry = twins, .family = WidgetFamily::systemMedium}.view(env)}) {
+    const auto lists = nodes(face, "ForEach");
+    ASSERT_EQ(lists.size(), 1u);
+    ASSERT_EQ(lists[0].children.size(), 2u);
+    EXPECT_EQ(lists[0].children[0], lists[0].children[1]);
+  }
 }
 
 }  // namespace

@@ -29,13 +29,5 @@ TEST(NextUpView, OnNowExactlyAtTheStartAndNextUpOneSecondBefore) {
   EXPECT_TRUE(nodes(before, "Divider").empty());
 }
 
-TEST(NextUpView, IdenticalLaterClassesAreTwoRows) {
-  const auto lists =
-      nodes(nextUp("twins.json", "2026-03-02T10:00:00Z", WidgetFamily::systemMedium), "ForEach");
-  ASSERT_EQ(lists.size(), 1u);
-  ASSERT_EQ(lists[0].children.size(), 2u);
-  EXPECT_EQ(lists[0].children[0], lists[0].children[1]);
-}
-
 }  // namespace
 }  // namespace ostrel
