@@ -42,7 +42,7 @@ TEST(PickerSheet, WholePixelsAndASheetThatSetsOffLightAndDarkFaces) {
   int top = 0;
   while (top < b.height && std::abs(b.at(600, top).r - b.at(2, 2).r) <= 1) ++top;
   ASSERT_LT(top, b.height);
-  EXPECT_NEAR(b.at(600, top).r, std::lround(Ground::darkPlate.red * 255), 1);
+  EXPECT_NEAR(b.at(600, top).r, static_cast<double>(std::lround(Ground::darkPlate.red * 255)), 1);
   // The sheet's contrast with either plate is at least 2.5.
   const testing::Pixel p = a.at(4, 4);
   const double sheet = luminance(p.r / 255.0, p.g / 255.0, p.b / 255.0) + 0.05;
