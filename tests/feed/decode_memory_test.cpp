@@ -1,5 +1,7 @@
 // Peak allocation of decoding hostile documents: this binary's allocation functions count the bytes
-// held (the library's array, nothrow and sized forms call these, so the parser's buffers count too).
+// held, the parser library's buffers too. Every form is replaced, nothrow and array ones included:
+// the sanitizers replace each form of their own, so one left to them would pair their `new` with
+// this `delete`.
 #include <gtest/gtest.h>
 #include <malloc.h>
 #include <simdjson.h>
@@ -19,9 +21,9 @@ std::atomic<std::size_t> highest{0};
 }  // namespace
 
 // NOLINTBEGIN(misc-new-delete-overloads, cert-dcl58-cpp): the test counts every allocation
-void* operator new(std::size_t n) {
+void* operator new(std::size_t n, const std::nothrow_t& /*unused*/) noexcept {
   void* p = std::malloc(n == 0 ? 1 : n);
-  if (p == nullptr) throw std::bad_alloc();
+  if (p == nullptr) return nullptr;
   const std::size_t now = held.fetch_add(malloc_usable_size(p)) + malloc_usable_size(p);
   std::size_t seen = highest.load();
   while (now > seen && !highest.compare_exchange_weak(seen, now)) {
@@ -33,7 +35,29 @@ void operator delete(void* p) noexcept {
   held.fetch_sub(malloc_usable_size(p));
   std::free(p);
 }
+void* operator new(std::size_t n) {
+  if (void* p = operator new(n, std::nothrow)) return p;
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t n) {
+  return operator new(n);
+}
+void* operator new[](std::size_t n, const std::nothrow_t& /*unused*/) noexcept {
+  return operator new(n, std::nothrow);
+}
+void operator delete[](void* p) noexcept {
+  operator delete(p);
+}
 void operator delete(void* p, std::size_t /*size*/) noexcept {
+  operator delete(p);
+}
+void operator delete[](void* p, std::size_t /*size*/) noexcept {
+  operator delete(p);
+}
+void operator delete(void* p, const std::nothrow_t& /*unused*/) noexcept {
+  operator delete(p);
+}
+void operator delete[](void* p, const std::nothrow_t& /*unused*/) noexcept {
   operator delete(p);
 }
 // NOLINTEND(misc-new-delete-overloads, cert-dcl58-cpp)
