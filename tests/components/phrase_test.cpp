@@ -14,8 +14,8 @@ TEST(Phrase, UntilWordsEveryRow) {
   const auto rows = test_support::rows("phrase-until.tsv");
   ASSERT_GT(rows.size(), 60u);
   for (const auto& row : rows) {
-    const Date date{std::strtod(row.at(0).c_str(), nullptr)}, now{std::strtod(row.at(1).c_str(), nullptr)};
-    EXPECT_EQ(Phrase::until(date, now, row.at(2), TimeZone::named(row.at(3))), row.at(4))
+    const Date date{std::strtod(row[0].c_str(), nullptr)}, now{std::strtod(row[1].c_str(), nullptr)};
+    EXPECT_EQ(Phrase::until(date, now, row[2], TimeZone::named(row[3])), row[4])
         << row[0] << " seen at " << row[1] << " in " << row[2] << " " << row[3];
     // The same in an environment of that locale and zone.
     Environment env;

@@ -21,7 +21,6 @@ struct Row {
   std::vector<std::string> fields;  ///< after the table's name, when the table was named
 
   [[nodiscard]] const std::string& operator[](std::size_t i) const { return fields.at(i); }
-  [[nodiscard]] const std::string& at(std::size_t i) const { return fields.at(i); }
   [[nodiscard]] std::size_t size() const { return fields.size(); }
 };
 

@@ -40,8 +40,7 @@ std::vector<Face> matrix() {
     for (const WidgetConfiguration& w : OstrelWidgets{}.body()) {
       for (WidgetFamily f : w.families) {
         const std::string face = w.kind + "-" + name(f);
-        if (row.at(3) != "every" && (" " + row[3] + " ").find(" " + face + " ") == std::string::npos)
-          continue;
+        if (row[3] != "every" && (" " + row[3] + " ").find(" " + face + " ") == std::string::npos) continue;
         for (ColorScheme c : {ColorScheme::light, ColorScheme::dark})
           out.push_back({w.kind, row[0], row[1], row[2], f, c, row.size() > 4 ? std::stoi(row[4]) : 14});
       }

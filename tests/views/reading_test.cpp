@@ -17,12 +17,11 @@ TEST(Reading, ReadsEachFaceInOrderOnOneLine) {
   const auto rows = test_support::rows("face-readings.tsv");
   ASSERT_EQ(rows.size(), 12u);
   for (const auto& row : rows) {
-    const WidgetFamily family = row.at(2) == "systemSmall"    ? WidgetFamily::systemSmall
-                                : row.at(2) == "systemMedium" ? WidgetFamily::systemMedium
-                                                              : WidgetFamily::systemLarge;
-    const View face =
-        faceOf(row.at(1), situation(row.at(3), row.at(4)), faceEnvironment(family, ColorScheme::dark));
-    EXPECT_EQ(reading(face), row.at(5)) << row[0];
+    const WidgetFamily family = row[2] == "systemSmall"    ? WidgetFamily::systemSmall
+                                : row[2] == "systemMedium" ? WidgetFamily::systemMedium
+                                                           : WidgetFamily::systemLarge;
+    const View face = faceOf(row[1], situation(row[3], row[4]), faceEnvironment(family, ColorScheme::dark));
+    EXPECT_EQ(reading(face), row[5]) << row[0];
   }
   EXPECT_EQ(reading(HStack(VerticalAlignment::center, 4, {Circle(), Spacer(0), Divider(), Group({})})), "");
 }
